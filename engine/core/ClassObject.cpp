@@ -1,0 +1,12 @@
+// Class objects: the factories' way into scripts; see ClassObject.h.
+#include "core/ClassObject.h"
+
+Interface* ClassObject::Call(Input* lexer, Interface* context) {
+    if (kind_ == kCalled) return factory_(lexer, context);
+    return Interface::Call(lexer, context);
+}
+
+Interface* ClassObject::Interpret(Input* lexer, Interface* context) {
+    if (kind_ == kEvaluated) return factory_(lexer, context);
+    return Interface::Interpret(lexer, context);
+}

@@ -1,0 +1,52 @@
+// The one registration table of the engine's classes. Every class is listed here
+// with its factory; the library's load hook stores them into "classes" in this
+// order, before any script runs, so no class can be dropped by the linker or
+// registered twice.
+#include <cstring>
+
+#include "core/ClassObject.h"
+#include "core/Root.h"
+
+Interface* NewDirectory(Input* lexer, Interface* context);
+Interface* NewWinSys(Input* lexer, Interface* context);
+Interface* NewFile(Input* lexer, Interface* context);
+Interface* NewFolder(Input* lexer, Interface* context);
+Interface* NewConsole(Input* lexer, Interface* context);
+Interface* NewTerminal(Input* lexer, Interface* context);
+Interface* NewHTTPTerminal(Input* lexer, Interface* context);
+Interface* NewActiveWindow(Input* lexer, Interface* context);
+Interface* NewModuleFolder(Input* lexer, Interface* context);
+Interface* NewWait(Input* lexer, Interface* context);
+
+namespace {
+struct ClassEntry {
+    const char* name;
+    Factory factory;
+    ClassObject::Kind kind;
+    const char* help;
+};
+
+constexpr ClassObject::Kind kCalled = ClassObject::kCalled;
+constexpr ClassObject::Kind kEvaluated = ClassObject::kEvaluated;
+
+const ClassEntry kClasses[] = {
+    {"Directory", NewDirectory, kCalled, nullptr},
+    {"WinSys", NewWinSys, kEvaluated, nullptr},
+    {"File", NewFile, kEvaluated, nullptr},
+    {"Folder", NewFolder, kEvaluated, nullptr},
+    {"Console", NewConsole, kEvaluated, nullptr},
+    {"Terminal", NewTerminal, kCalled, nullptr},
+    {"HTTPTerminal", NewHTTPTerminal, kCalled, nullptr},
+    {"ActiveWindow", NewActiveWindow, kCalled, nullptr},
+    {"ModuleFolder", NewModuleFolder, kCalled, nullptr},
+    {"Wait", NewWait, kCalled, nullptr},
+};
+} // namespace
+
+void RegisterClasses() {
+    FolderBase* classes = ClassFolder();
+    for (const ClassEntry& entry : kClasses) {
+        auto* object = new ClassObject(entry.factory, entry.kind, entry.help);
+        classes->Set(entry.name, static_cast<int>(std::strlen(entry.name)), object, 1);
+    }
+}

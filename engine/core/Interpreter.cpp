@@ -1,0 +1,163 @@
+// The interpreter (the default Interpret of every object) and the block (the
+// default Call). The interpreter walks the tokens of one statement with a receiver
+// r, into which assignments store, and a value v, which names are looked up in:
+// "a.b.c = 5" steps r and v to a.b and stores c there; "f(x)" calls f's Call; a
+// "{" runs the braces as a block inside v. The block runs statements until its
+// closing bracket or the end of the text and yields the last statement's value.
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "Input.h"
+#include "core/Lexer.h"
+#include "core/NumberObject.h"
+#include "core/Report.h"
+#include "core/StringInput.h"
+
+namespace {
+enum : int { kMaxToken = 31 };
+
+// A statement value that nobody stored is deleted by taking and giving back a reference.
+void Dispose(Interface* value) {
+    if (!value) return;
+    value->AddRef();
+    value->Release();
+}
+
+unsigned long ConsumedTokens(Input* lexer) {
+    auto* l = dynamic_cast<Lexer*>(lexer);
+    return l ? l->Consumed() : 0;
+}
+
+double ParseNumber(const char* text, int length) {
+    std::string copy(text, length);
+    return std::strtod(copy.c_str(), nullptr);
+}
+
+std::string DecodeEscapes(const char* text, int length) {
+    std::string out;
+    out.reserve(length);
+    for (int i = 0; i < length; ++i) {
+        char c = text[i];
+        if (c != '\\' || i + 1 >= length) {
+            out += c;
+            continue;
+        }
+        c = text[++i];
+        out += c == 'a' ? '\a' : c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+    }
+    return out;
+}
+
+bool StartsWithEquals(Input* lexer) {
+    int length = 0, kind = 0;
+    const char* current = lexer->Current(&length, &kind);
+    return current && *current == '=';
+}
+} // namespace
+
+Interface* Interface::Interpret(Input* lexer, Interface* context) {
+    if (!lexer) return nullptr;
+    Interface* receiver = this;
+    Interface* value = this;
+    char last[kMaxToken + 1] = "";
+    bool anyToken = false;
+    bool assigned = false;
+
+    while (receiver) {
+        int length = 0, kind = 0;
+        const char* token = lexer->Read(&length, &kind);
+        if (!token || kind == kTokenSeparator || kind == kTokenClose) break;
+        assigned = false;
+        bool stop = false;
+        // Tokens die with their line, and a nested read may fetch the next one.
+        char text[kMaxToken + 1];
+        int cut = length > kMaxToken ? kMaxToken : length;
+        std::memcpy(text, token, cut);
+        text[cut] = 0;
+        switch (kind) {
+        case kTokenOpen:
+            if (!value) return nullptr;
+            if (*token == '{') {
+                value->Call(lexer, value);
+                receiver = value = context;
+            } else {
+                value = value->Call(lexer, context);
+                receiver = value;
+            }
+            break;
+        case kTokenOperator:
+            if (*token == '=' && token[1] != '=') {
+                if (!anyToken) return context;
+                assigned = true;
+                value = context->Interpret(lexer, context);
+                receiver->Set(last, static_cast<int>(std::strlen(last)), value, 0);
+                stop = true;
+                break;
+            }
+            if (value) {
+                Interface* found = value->Find(token, 1);
+                value = found ? found->Interpret(lexer, context) : nullptr;
+            }
+            stop = true;
+            break;
+        case kTokenName: {
+            if (!value) break;
+            std::string name(token, length);
+            value = value->Find(name.data(), length);
+            if (!value) break;
+            unsigned long before = ConsumedTokens(lexer);
+            value = value->Interpret(lexer, context);
+            if (StartsWithEquals(lexer)) {
+                assigned = true;
+                value = context->Interpret(lexer, context);
+                receiver->Set(name.data(), length, value, 0);
+                stop = true;
+            } else if (ConsumedTokens(lexer) != before) {
+                receiver = value;
+            }
+            break;
+        }
+        case kTokenPathStep:
+            if (value) {
+                value = value->Find(token, length);
+                receiver = value;
+            } else {
+                receiver = nullptr;
+            }
+            break;
+        case kTokenNumber:
+            value = new NumberObject(ParseNumber(token, length));
+            break;
+        case kTokenString:
+            value = new StringInput(DecodeEscapes(token, length));
+            stop = true;
+            break;
+        default:
+            break;
+        }
+        if (!assigned) std::memcpy(last, text, cut + 1);
+        anyToken = true;
+        if (stop) break;
+    }
+    if (value) return value;
+    if (!assigned) report("Warning: '%s' not Found", last);
+    return nullptr;
+}
+
+Interface* Interface::Call(Input* lexer, Interface* context) {
+    if (!lexer) return nullptr;
+    int level = lexer->Depth();
+    Interface* result = Interpret(lexer, context);
+    for (;;) {
+        int length = 0, kind = 0;
+        const char* current = lexer->Current(&length, &kind);
+        if (!current || kind == kTokenClose) break;
+        // The object running the block and its context outlive their statements.
+        if (result != this && result != context) Dispose(result);
+        lexer->SkipItem(level);
+        result = Interpret(lexer, context);
+    }
+    lexer->SkipBlock(level);
+    return result;
+}

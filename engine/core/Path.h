@@ -1,0 +1,21 @@
+// The one place where engine paths become OS paths and back. Engine paths are written
+// Windows-style: relative to the working folder, with backslashes, in ISO 8859-2, and
+// with letter case that need not match the files on disk.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace talvik {
+
+// The UTF-8, slash-separated form of an engine path; repeated separators collapse and
+// the empty path is ".". When forReading and that exact file is missing, each component
+// in turn is looked up in its directory ignoring case (ASCII and Latin-2 letters); the
+// exact name wins, then the first matching entry in byte order. From the first
+// component without a match on, the rest is kept as given.
+std::string OsPath(std::string_view path, bool forReading);
+
+// The engine form of a name the OS reports: UTF-8 becomes Latin-2 ('?' for what Latin-2
+// cannot hold) and slashes become backslashes.
+std::string EnginePath(std::string_view osName);
+
+}  // namespace talvik
