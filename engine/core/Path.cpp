@@ -27,8 +27,8 @@ std::string Folded(std::string_view latin2) {
         unsigned char b = c;
         if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7)) {
             c = static_cast<char>(b + 0x20);
-        } else if (b == 0xA1 || b == 0xA3 || b == 0xA5 || b == 0xA6 ||
-                   (b >= 0xA9 && b <= 0xAC) || b == 0xAE || b == 0xAF) {
+        } else if (b == 0xA1 || b == 0xA3 || b == 0xA5 || b == 0xA6 || (b >= 0xA9 && b <= 0xAC) ||
+                   b == 0xAE || b == 0xAF) {
             c = static_cast<char>(b + 0x10);
         }
     }
@@ -64,7 +64,7 @@ std::string FindEntry(const std::string& folder, std::string_view name) {
     return found;
 }
 
-}  // namespace
+} // namespace
 
 std::string OsPath(std::string_view path, bool forReading) {
     std::string engine = Normalised(path);
@@ -93,4 +93,4 @@ std::string EnginePath(std::string_view osName) {
     return out;
 }
 
-}  // namespace talvik
+} // namespace talvik

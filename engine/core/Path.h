@@ -18,4 +18,4 @@ std::string OsPath(std::string_view path, bool forReading);
 // cannot hold) and slashes become backslashes.
 std::string EnginePath(std::string_view osName);
 
-}  // namespace talvik
+} // namespace talvik

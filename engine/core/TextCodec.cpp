@@ -7,6 +7,7 @@ namespace talvik {
 namespace {
 
 // Code points of the bytes 0xA0..0xFF.
+// clang-format off
 constexpr char16_t kUpper[96] = {
     0x00A0, 0x0104, 0x02D8, 0x0141, 0x00A4, 0x013D, 0x015A, 0x00A7,
     0x00A8, 0x0160, 0x015E, 0x0164, 0x0179, 0x00AD, 0x017D, 0x017B,
@@ -21,8 +22,11 @@ constexpr char16_t kUpper[96] = {
     0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
+// clang-format on
 
-bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+bool IsSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
 
 // Decodes the UTF-8 character at the start of s into c and returns its length, or
 // returns 0 when s does not start with a complete, shortest-form character.
@@ -53,7 +57,7 @@ size_t DecodeUtf8(std::string_view s, char32_t& c) {
     return length;
 }
 
-}  // namespace
+} // namespace
 
 wchar_t Latin2ToWide(unsigned char c) {
     if (c < 0xA0) return c;
@@ -71,7 +75,8 @@ int WideToLatin2(wchar_t c) {
 std::wstring Latin2ToWide(std::string_view text) {
     std::wstring out;
     out.reserve(text.size());
-    for (unsigned char c : text) out += Latin2ToWide(c);
+    for (unsigned char c : text)
+        out += Latin2ToWide(c);
     return out;
 }
 
@@ -143,4 +148,4 @@ std::wstring Utf16LeToWide(std::string_view bytes) {
     return out;
 }
 
-}  // namespace talvik
+} // namespace talvik

@@ -26,4 +26,4 @@ std::string Utf8ToLatin2(std::string_view text, char replacement = '?');
 // ignored. A byte order mark is kept as U+FEFF.
 std::wstring Utf16LeToWide(std::string_view bytes);
 
-}  // namespace talvik
+} // namespace talvik

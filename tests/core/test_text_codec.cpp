@@ -21,6 +21,7 @@ struct Letter {
 };
 
 // á é í ó ö ő ú ü ű and their capitals.
+// clang-format off
 constexpr Letter kHungarian[] = {
     {0xE1, 0x00E1, "\xC3\xA1"}, {0xC1, 0x00C1, "\xC3\x81"},
     {0xE9, 0x00E9, "\xC3\xA9"}, {0xC9, 0x00C9, "\xC3\x89"},
@@ -32,6 +33,7 @@ constexpr Letter kHungarian[] = {
     {0xFC, 0x00FC, "\xC3\xBC"}, {0xDC, 0x00DC, "\xC3\x9C"},
     {0xFB, 0x0171, "\xC5\xB1"}, {0xDB, 0x0170, "\xC5\xB0"},
 };
+// clang-format on
 
 TEST(TextCodec, HungarianLettersConvertEveryWay) {
     for (const Letter& letter : kHungarian) {
@@ -48,7 +50,8 @@ TEST(TextCodec, HungarianLettersConvertEveryWay) {
 
 TEST(TextCodec, EveryByteRoundTrips) {
     std::string all;
-    for (int b = 0; b < 256; b++) all += static_cast<char>(b);
+    for (int b = 0; b < 256; b++)
+        all += static_cast<char>(b);
     for (int b = 0; b < 256; b++) {
         EXPECT_EQ(WideToLatin2(Latin2ToWide(static_cast<unsigned char>(b))), b);
     }
@@ -74,13 +77,14 @@ TEST(TextCodec, UnrepresentableCharacters) {
     // Latin-1 has o and O with tilde at 0xF5 and 0xD5, where Latin-2 has o and O with
     // double acute; code page 1250 has the euro sign at 0x80. Latin-2 holds none of them.
     const wchar_t missing[] = {0x00F5, 0x00D5, 0x20AC, 0x4E2D, 0x1F600, 0x110000, -1};
-    for (wchar_t c : missing) EXPECT_EQ(WideToLatin2(c), -1) << static_cast<long>(c);
+    for (wchar_t c : missing)
+        EXPECT_EQ(WideToLatin2(c), -1) << static_cast<long>(c);
 
-    EXPECT_EQ(WideToLatin2(L"a\x20AC" L"b\x0151"), "a?b\xF5");
+    EXPECT_EQ(WideToLatin2(L"x\x20ACz\x0151"), "x?z\xF5");
     EXPECT_EQ(WideToLatin2(L"\x4E2D", '_'), "_");
     // One replacement per character, however many bytes it takes.
     EXPECT_EQ(Utf8ToLatin2("\xE2\x82\xAC"), "?");
-    EXPECT_EQ(Utf8ToLatin2("a\xF0\x9F\x98\x80" "b"), "a?b");
+    EXPECT_EQ(Utf8ToLatin2("x\xF0\x9F\x98\x80z"), "x?z");
     EXPECT_EQ(Utf8ToLatin2("\xC3\xB5", '#'), "#");
 }
 
@@ -89,17 +93,17 @@ TEST(TextCodec, MalformedUtf8GivesOneReplacementPerByte) {
         std::string_view utf8;
         std::string_view latin2;
     } cases[] = {
-        {"\x80"sv, "?"sv},                          // stray continuation byte
-        {"a\xC5"sv, "a?"sv},                        // truncated at the end
-        {"\xC5" "a"sv, "?a"sv},                     // continuation missing
-        {"\xE2\x82"sv, "??"sv},                     // truncated three-byte form
-        {"\xC0\xAF"sv, "??"sv},                     // overlong '/'
-        {"\xE0\x80\xAF"sv, "???"sv},                // overlong '/'
-        {"\xED\xA0\x80"sv, "???"sv},                // encoded surrogate
-        {"\xF4\x90\x80\x80"sv, "????"sv},           // above U+10FFFF
-        {"\xFE\xFF"sv, "??"sv},                     // never valid
-        {"x\0y"sv, "x\0y"sv},                       // NUL is an ordinary character
-        {"\xC5\x91\xC5"sv, "\xF5?"sv},              // valid, then truncated
+        {"\x80"sv, "?"sv},                // stray continuation byte
+        {"a\xC5"sv, "a?"sv},              // truncated at the end
+        {"\xC5z"sv, "?z"sv},              // continuation missing
+        {"\xE2\x82"sv, "??"sv},           // truncated three-byte form
+        {"\xC0\xAF"sv, "??"sv},           // overlong '/'
+        {"\xE0\x80\xAF"sv, "???"sv},      // overlong '/'
+        {"\xED\xA0\x80"sv, "???"sv},      // encoded surrogate
+        {"\xF4\x90\x80\x80"sv, "????"sv}, // above U+10FFFF
+        {"\xFE\xFF"sv, "??"sv},           // never valid
+        {"x\0y"sv, "x\0y"sv},             // NUL is an ordinary character
+        {"\xC5\x91\xC5"sv, "\xF5?"sv},    // valid, then truncated
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Utf8ToLatin2(c.utf8), c.latin2) << testing::PrintToString(c.utf8);
@@ -122,11 +126,11 @@ TEST(TextCodec, Utf16Le) {
         {"A\0"sv, L"A"sv},
         {"A\0B"sv, L"A"sv},                                 // odd last byte ignored
         {"\x51\x01\x70\x01"sv, L"\x0151\x0170"sv},          // ő Ű
-        {"\xFF\xFE" "A\0"sv, L"\xFEFF" L"A"sv},             // byte order mark kept
+        {"\xFF\xFEZ\0"sv, L"\xFEFFZ"sv},                    // byte order mark kept
         {"\x3D\xD8\x00\xDE"sv, L"\x1F600"sv},               // surrogate pair
         {"\xFF\xDB\xFF\xDF"sv, L"\x10FFFF"sv},              // highest pair
-        {"\x3D\xD8" "A\0"sv, L"\xFFFD" L"A"sv},             // high without low
-        {"\x00\xDE" "A\0"sv, L"\xFFFD" L"A"sv},             // low without high
+        {"\x3D\xD8Z\0"sv, L"\xFFFDZ"sv},                    // high without low
+        {"\x00\xDEZ\0"sv, L"\xFFFDZ"sv},                    // low without high
         {"A\0\x3D\xD8"sv, L"A\xFFFD"sv},                    // high at the end
         {"\x3D\xD8\x3D\xD8\x00\xDE"sv, L"\xFFFD\x1F600"sv}, // high, then a pair
         {"\x3D\xD8\x00\xDE\x00\xDE"sv, L"\x1F600\xFFFD"sv}, // pair, then low
@@ -136,5 +140,5 @@ TEST(TextCodec, Utf16Le) {
     }
 }
 
-}  // namespace
-}  // namespace talvik
+} // namespace
+} // namespace talvik
