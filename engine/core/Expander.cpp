@@ -35,7 +35,7 @@ int ReadDigits(const char* s, int i, int n, long long* value) {
 Expander::Expander(const char* text) : Expander(text, text ? static_cast<int>(std::strlen(text)) : 0) {}
 
 Expander::Expander(const char* text, int length)
-    : text_(text), textLength_(length), chunk_(text), chunkLength_(length),
+    : chunk_(text), chunkLength_(length),
       out_(new char[kCapacity + 1]) {
     out_[0] = 0;
 }
@@ -202,6 +202,7 @@ bool Expander::ExpandFor(const char* s, int n) {
     i = SkipBlanks(s, k, n);
     const char* body = s + i;
     int bodyLength = n - i;
+    if (bodyLength == 0) return true; // nothing to repeat, however many times
 
     for (long long v = first; v <= last; ++v) {
         char copy[kMaxBody];

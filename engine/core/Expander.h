@@ -30,8 +30,6 @@ class Expander : public virtual Input {
     bool AppendNumber(long long number);
 
     Input* upstream_ = nullptr;
-    const char* text_ = nullptr;
-    int textLength_ = 0;
     const char* chunk_ = nullptr;
     int chunkLength_ = 0;
     int position_ = 0;

@@ -74,7 +74,11 @@ const char* FolderBase::Export(const char* name, int length, Interface* value) {
     return stored;
 }
 
+// A folder stored below itself keeps its old parent: a cycle of parent links
+// would make every climb to the root run for ever.
 void FolderBase::Adopt(Folder* parent, const char* name) {
+    for (Folder* up = parent; up; up = up->Parent())
+        if (up == static_cast<Folder*>(this)) return;
     parent_ = parent;
     name_ = name ? name : "";
 }

@@ -9,13 +9,26 @@
 #include <string>
 
 #include "Input.h"
+#include "core/Hold.h"
 #include "core/Lexer.h"
 #include "core/NumberObject.h"
 #include "core/Report.h"
 #include "core/StringInput.h"
 
 namespace {
-enum : int { kMaxToken = 31 };
+enum : int { kMaxToken = 31, kMaxNesting = 1000 };
+
+thread_local int t_nesting = 0;
+
+// Bounds the nesting of interpreter steps, so that a hostile or runaway script
+// (thousands of brackets, a keyword that finds itself) ends with a message
+// instead of overflowing the stack.
+class Nesting {
+  public:
+    Nesting() { ++t_nesting; }
+    ~Nesting() { --t_nesting; }
+    bool TooDeep() const { return t_nesting > kMaxNesting; }
+};
 
 // A statement value that nobody stored is deleted by taking and giving back a reference.
 void Dispose(Interface* value) {
@@ -58,17 +71,24 @@ bool StartsWithEquals(Input* lexer) {
 
 Interface* Interface::Interpret(Input* lexer, Interface* context) {
     if (!lexer) return nullptr;
+    Nesting nesting;
+    if (nesting.TooDeep()) {
+        report("Warning: script nested too deeply");
+        return nullptr;
+    }
     Interface* receiver = this;
     Interface* value = this;
     char last[kMaxToken + 1] = "";
     bool anyToken = false;
     bool assigned = false;
+    bool reported = false; // a nested step that yielded none has said why already
 
     while (receiver) {
         int length = 0, kind = 0;
         const char* token = lexer->Read(&length, &kind);
         if (!token || kind == kTokenSeparator || kind == kTokenClose) break;
         assigned = false;
+        reported = false;
         bool stop = false;
         // Tokens die with their line, and a nested read may fetch the next one.
         char text[kMaxToken + 1];
@@ -76,8 +96,9 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
         std::memcpy(text, token, cut);
         text[cut] = 0;
         switch (kind) {
-        case kTokenOpen:
+        case kTokenOpen: {
             if (!value) return nullptr;
+            Hold callee(value);
             if (*token == '{') {
                 value->Call(lexer, value);
                 receiver = value = context;
@@ -86,10 +107,12 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
                 receiver = value;
             }
             break;
+        }
         case kTokenOperator:
             if (*token == '=' && token[1] != '=') {
                 if (!anyToken) return context;
                 assigned = true;
+                Hold target(receiver);
                 value = context->Interpret(lexer, context);
                 receiver->Set(last, static_cast<int>(std::strlen(last)), value, 0);
                 stop = true;
@@ -98,6 +121,7 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
             if (value) {
                 Interface* found = value->Find(token, 1);
                 value = found ? found->Interpret(lexer, context) : nullptr;
+                reported = found != nullptr;
             }
             stop = true;
             break;
@@ -107,7 +131,12 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
             value = value->Find(name.data(), length);
             if (!value) break;
             unsigned long before = ConsumedTokens(lexer);
-            value = value->Interpret(lexer, context);
+            Hold target(receiver);
+            {
+                Hold member(value);
+                value = value->Interpret(lexer, context);
+            }
+            reported = !value;
             if (StartsWithEquals(lexer)) {
                 assigned = true;
                 value = context->Interpret(lexer, context);
@@ -136,12 +165,13 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
         default:
             break;
         }
-        if (!assigned) std::memcpy(last, text, cut + 1);
+        // Comments are ignored: they never become the name an assignment stores to.
+        if (!assigned && kind != kTokenComment) std::memcpy(last, text, cut + 1);
         anyToken = true;
         if (stop) break;
     }
     if (value) return value;
-    if (!assigned) report("Warning: '%s' not Found", last);
+    if (!assigned && !reported) report("Warning: '%s' not Found", last);
     return nullptr;
 }
 

@@ -9,6 +9,7 @@
 #include "Output.h"
 #include "core/ClassObject.h"
 #include "core/FolderBase.h"
+#include "core/Hold.h"
 #include "core/Lexer.h"
 #include "core/Root.h"
 
@@ -49,7 +50,6 @@ struct Target {
     Interface* holder;
     std::string name;
     bool hasValue;
-    Interface* value;
 };
 
 bool ReadTarget(Input* lexer, Interface* context, Target* target) {
@@ -65,31 +65,32 @@ bool ReadTarget(Input* lexer, Interface* context, Target* target) {
     target->name.assign(token, length);
     const char* next = lexer->Read(&length, &kind);
     target->hasValue = next && kind == kTokenOperator && *next == '=';
-    target->value = target->hasValue ? context->Interpret(lexer, context) : nullptr;
     return true;
 }
 
 Interface* DoExport(Interface*, Input* lexer, Interface* context) {
     Target t;
     if (!ReadTarget(lexer, context, &t)) return nullptr;
+    Hold holder(t.holder);
     auto* folder = QueryInterface<Folder>(t.holder, "Folder");
     if (!folder) return nullptr;
+    folder->Release();
     int length = static_cast<int>(t.name.size());
-    Interface* value = t.value;
+    Interface* value = t.hasValue ? context->Interpret(lexer, context) : nullptr;
     if (!t.hasValue) {
         value = t.holder->Find(t.name.data(), length);
         if (!value) value = new FolderBase();
     }
     folder->Export(t.name.data(), length, value);
     folder->Set(t.name.data(), length, nullptr, 0);
-    folder->Release();
     return value;
 }
 
 Interface* DoSet(Interface*, Input* lexer, Interface* context) {
     Target t;
     if (!ReadTarget(lexer, context, &t)) return nullptr;
-    Interface* value = t.hasValue ? t.value : new FolderBase();
+    Hold holder(t.holder);
+    Interface* value = t.hasValue ? context->Interpret(lexer, context) : new FolderBase();
     t.holder->Set(t.name.data(), static_cast<int>(t.name.size()), value, 0);
     return value;
 }

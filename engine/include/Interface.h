@@ -33,6 +33,11 @@ class Interface {
 
     // The current count, for listings.
     int RefCount() const { return refs_; }
+    // Gives back a reference without destroying at 0: the object becomes a
+    // temporary again, to be disposed of by whoever evaluated it.
+    void ForgetReference() {
+        if (refs_ > 0) --refs_;
+    }
 
   protected:
     int refs_ = 0;
