@@ -95,6 +95,10 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
         int cut = length > kMaxToken ? kMaxToken : length;
         std::memcpy(text, token, cut);
         text[cut] = 0;
+        bool assignment = kind == kTokenOperator && *token == '=' && token[1] != '=';
+        if (assignment && !anyToken) return context; // nothing on the left: store nothing
+        Interface* previous = value;
+        if (previous) previous->AddRef();
         switch (kind) {
         case kTokenOpen: {
             if (!value) return nullptr;
@@ -109,8 +113,7 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
             break;
         }
         case kTokenOperator:
-            if (*token == '=' && token[1] != '=') {
-                if (!anyToken) return context;
+            if (assignment) {
                 assigned = true;
                 Hold target(receiver);
                 value = context->Interpret(lexer, context);
@@ -164,6 +167,17 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
             break;
         default:
             break;
+        }
+        // A value the statement has moved past is disposed of, so temporaries it
+        // made on the way (a number, a text, a built object) do not leak. It was held
+        // meanwhile, since the step may have released it (x = 5 replaces x).
+        if (previous) {
+            bool passed = previous != value && previous != receiver && previous != this &&
+                          previous != context;
+            if (passed || previous->RefCount() > 1)
+                previous->Release();
+            else
+                previous->ForgetReference();
         }
         // Comments are ignored: they never become the name an assignment stores to.
         if (!assigned && kind != kTokenComment) std::memcpy(last, text, cut + 1);

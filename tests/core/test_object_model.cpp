@@ -7,6 +7,7 @@
 #include "Exceptions.h"
 #include "Number.h"
 #include "core/Report.h"
+#include "core/Arguments.h"
 #include "core/ClassObject.h"
 #include "core/FolderBase.h"
 #include "core/Root.h"
@@ -25,16 +26,12 @@ Interface* NewProbe(Input*, Interface*) { return new Probe; }
 
 // Follows the factory convention with one required Number parameter.
 Interface* NewNeedsNumber(Input* lexer, Interface* context) {
-    int level = lexer->Depth();
-    Interface* arg = context->Interpret(lexer, context);
-    lexer->SkipItem(level);
-    lexer->SkipBlock(level);
-    auto* number = QueryInterface<Number>(arg, "Number");
-    if (!number) {
+    Arguments args(lexer, context, 1);
+    double value = 0;
+    if (!args.GetNumber(0, &value)) {
         report("NeedsNumber: First parameter must be 'Number' Interface");
         return nullptr;
     }
-    number->Release();
     return new Probe;
 }
 
