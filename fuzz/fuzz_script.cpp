@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Exceptions.h"
+#include "core/FolderBase.h"
 #include "core/Root.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -19,8 +20,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
     FolderBase* root = RootFolder();
-    root->Run("fz = new Folder", root);
-    Interface* scratch = root->Find("fz", 2);
+    // Made directly, since an earlier input may have broken "new" or "Folder".
+    auto* scratch = new FolderBase(root);
+    scratch->AddRef();
+    root->Set("fz", 2, scratch, 0);
     try {
         Interface* value = scratch->Run(text.c_str(), scratch);
         if (value) {
@@ -31,5 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         delete e;
     }
     root->Set("fz", 2, nullptr, 0);
+    scratch->Release();
     return 0;
 }
