@@ -1,10 +1,12 @@
 // Feeds arbitrary text through the expander, the lexer and the interpreter, run
-// on a scratch folder of the root. The working folder is a fresh temporary one,
-// so scripts that reach files touch nothing else.
+// on a scratch folder of the root. Classes that reach the file system, the
+// console or other windows are taken away first: random scripts must not append
+// to files outside the fuzzer's temporary working folder or wait for input.
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "Exceptions.h"
@@ -13,8 +15,12 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     char folder[] = "/tmp/talvik-fuzz-XXXXXX";
-    if (mkdtemp(folder) && chdir(folder) == 0) return 0;
-    std::abort();
+    if (!mkdtemp(folder) || chdir(folder) != 0) std::abort();
+    RootFolder()->Set("mnt", 3, nullptr, 0);
+    for (const char* name : {"Directory", "File", "Console", "Terminal", "HTTPTerminal",
+                             "ActiveWindow", "Wait", "WinSys", "Service", "Socket"})
+        ClassFolder()->Set(name, static_cast<int>(strlen(name)), nullptr, 0);
+    return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
