@@ -11,6 +11,7 @@
 #include "Input.h"
 #include "core/Hold.h"
 #include "core/Lexer.h"
+#include "core/Nesting.h"
 #include "core/NumberObject.h"
 #include "core/Report.h"
 #include "core/StringInput.h"
@@ -19,16 +20,6 @@ namespace {
 enum : int { kMaxToken = 31, kMaxNesting = 1000 };
 
 thread_local int t_nesting = 0;
-
-// Bounds the nesting of interpreter steps, so that a hostile or runaway script
-// (thousands of brackets, a keyword that finds itself) ends with a message
-// instead of overflowing the stack.
-class Nesting {
-  public:
-    Nesting() { ++t_nesting; }
-    ~Nesting() { --t_nesting; }
-    bool TooDeep() const { return t_nesting > kMaxNesting; }
-};
 
 // A statement value that nobody stored is deleted by taking and giving back a reference.
 void Dispose(Interface* value) {
@@ -69,13 +60,16 @@ bool StartsWithEquals(Input* lexer) {
 }
 } // namespace
 
+Nesting::Nesting() : tooDeep_(++t_nesting > kMaxNesting) {
+    if (tooDeep_) report("Warning: script nested too deeply");
+}
+
+Nesting::~Nesting() { --t_nesting; }
+
 Interface* Interface::Interpret(Input* lexer, Interface* context) {
     if (!lexer) return nullptr;
     Nesting nesting;
-    if (nesting.TooDeep()) {
-        report("Warning: script nested too deeply");
-        return nullptr;
-    }
+    if (nesting.TooDeep()) return nullptr;
     Interface* receiver = this;
     Interface* value = this;
     char last[kMaxToken + 1] = "";

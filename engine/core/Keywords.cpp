@@ -11,6 +11,7 @@
 #include "core/FolderBase.h"
 #include "core/Hold.h"
 #include "core/Lexer.h"
+#include "core/Nesting.h"
 #include "core/Root.h"
 
 namespace {
@@ -20,7 +21,8 @@ class Keyword : public Interface {
   public:
     explicit Keyword(Action action) : action_(action) {}
     Interface* Interpret(Input* lexer, Interface* context) override {
-        return action_(this, lexer, context);
+        Nesting nesting;
+        return nesting.TooDeep() ? nullptr : action_(this, lexer, context);
     }
     int AddRef() override { return 0; }
     int Release() override { return 0; }

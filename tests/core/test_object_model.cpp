@@ -244,3 +244,9 @@ TEST_F(ObjectModel, DeepNestingEndsWithAMessage) {
     EXPECT_EQ(Run("y = 2;list y"), "2\n");
 }
 } // namespace
+
+namespace {
+TEST_F(ObjectModel, AKeywordRunAsABlockOfItselfEnds) {
+    EXPECT_NE(Run("x = ((1list]{3}))").find("nested too deeply"), std::string::npos);
+}
+} // namespace
