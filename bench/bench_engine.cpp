@@ -9,24 +9,9 @@
 #include <cstdio>
 #include <string>
 
-#include "talvik.h"
+#include "LoadedEngine.h"
 
 namespace {
-Interface* Root() {
-    static Interface* root = [] {
-        void* library = dlopen(TALVIK_LIBRARY, RTLD_NOW | RTLD_NODELETE);
-        if (!library) return static_cast<Interface*>(nullptr);
-        return static_cast<Interface*>(*static_cast<Folder**>(dlsym(library, "export_root")));
-    }();
-    return root;
-}
-
-void Dispose(Interface* value) {
-    if (!value) return;
-    value->AddRef();
-    value->Release();
-}
-
 // fork, dlopen (which builds the root, registers every class and runs the
 // start-up script), then exit: the cost a host pays once at start.
 void BM_LoadLibrary(benchmark::State& state) {
@@ -55,36 +40,40 @@ void BM_ForkOnly(benchmark::State& state) {
 BENCHMARK(BM_ForkOnly)->Unit(benchmark::kMillisecond);
 
 void BM_RunAssignment(benchmark::State& state) {
-    Interface* root = Root();
+    Interface* root = LoadedRoot();
     if (!root) return state.SkipWithError("library not loaded");
-    for (auto _ : state) Dispose(root->Run("bench_x = 5", root));
+    for (auto _ : state)
+        Dispose(root->Run("bench_x = 5", root));
 }
 BENCHMARK(BM_RunAssignment);
 
 void BM_RunPathLookup(benchmark::State& state) {
-    Interface* root = Root();
+    Interface* root = LoadedRoot();
     if (!root) return state.SkipWithError("library not loaded");
     Dispose(root->Run("bench_a = new Folder;bench_a.b = new Folder;bench_a.b.c = 1", root));
-    for (auto _ : state) Dispose(root->Run("bench_a.b.c", root));
+    for (auto _ : state)
+        Dispose(root->Run("bench_a.b.c", root));
 }
 BENCHMARK(BM_RunPathLookup);
 
 // Name lookup grows with the members of a folder.
 void BM_FindAmongMembers(benchmark::State& state) {
-    Interface* root = Root();
+    Interface* root = LoadedRoot();
     if (!root) return state.SkipWithError("library not loaded");
-    std::string fill = "bench_f = new Folder;bench_f{for i 1.." + std::to_string(state.range(0)) +
-                       " m[i] = 1;}";
+    std::string fill =
+        "bench_f = new Folder;bench_f{for i 1.." + std::to_string(state.range(0)) + " m[i] = 1;}";
     Dispose(root->Run(fill.c_str(), root));
-    for (auto _ : state) Dispose(root->Run("bench_f.m1", root));
+    for (auto _ : state)
+        Dispose(root->Run("bench_f.m1", root));
 }
 BENCHMARK(BM_FindAmongMembers)->Arg(10)->Arg(100)->Arg(1000);
 
 // A for-line that fills most of an expanded line.
 void BM_ExpandForLine(benchmark::State& state) {
-    Interface* root = Root();
+    Interface* root = LoadedRoot();
     if (!root) return state.SkipWithError("library not loaded");
-    for (auto _ : state) Dispose(root->Run("bench_g = new Folder;bench_g{for i 1..2000 v[i]=[i];}", root));
+    for (auto _ : state)
+        Dispose(root->Run("bench_g = new Folder;bench_g{for i 1..2000 v[i]=[i];}", root));
 }
 BENCHMARK(BM_ExpandForLine)->Unit(benchmark::kMicrosecond);
 } // namespace

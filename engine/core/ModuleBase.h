@@ -1,0 +1,43 @@
+// The base of every processing class (sound sources, spectra, maps, evaluators,
+// search engines, displays): a folder whose members are the object's named
+// properties ("sps", "framedist", ...) and at the same time a Module that a
+// module folder runs in dependency order.
+//
+// Each module records its consumers, the dependants, in a list that is never
+// pruned and holds one reference to each. A factory registers its new object with
+// every source through Link, so sources must exist before their consumers:
+//
+//     auto* spectrum = new Spectrum(...);
+//     spectrum->Link(args.At(0));      // the sound buffer now knows its consumer
+//
+// A consumer usually keeps its sources too, so a source and its consumer hold each
+// other: chains live until a script breaks them.
+//
+// A derived class overrides Process and Step (both return 0 here: "done, go on"),
+// and answers its own interface names in GetInterface before calling this base,
+// which answers "Module", then "Folder" and "Interface".
+#pragma once
+#include "Module.h"
+#include "core/FolderBase.h"
+#include "core/NameList.h"
+
+class ModuleBase : public FolderBase, public virtual Module {
+  public:
+    explicit ModuleBase(Folder* parent = nullptr) : FolderBase(parent) {}
+
+    int Process() override { return 0; }
+    int Step() override { return 0; }
+    void Discard(int) override {}
+    // Records a consumer, always as a new entry (newest first), taking a reference.
+    void AddDependant(Interface* module) override;
+    // Whether this very object was recorded as a consumer.
+    bool IsDependant(Interface* module) override;
+
+    void* GetInterface(const char* name) override;
+
+    // Registers this object as a consumer of source, when source is a Module.
+    void Link(Interface* source);
+
+  private:
+    NameList dependants_; // unnamed entries
+};

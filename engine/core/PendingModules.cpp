@@ -1,4 +1,0 @@
-// Placeholder factories until modules exist.
-#include "Input.h"
-Interface* NewModuleFolder(Input*, Interface*) { return nullptr; }
-Interface* NewWait(Input*, Interface*) { return nullptr; }
