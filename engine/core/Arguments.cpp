@@ -1,0 +1,38 @@
+// Factory argument lists; see Arguments.h.
+#include "core/Arguments.h"
+
+Arguments::Arguments(Input* lexer, Interface* context, int count) : context_(context) {
+    int level = lexer->Depth();
+    for (int i = 0; i < count; ++i) {
+        Interface* value = context->Interpret(lexer, context);
+        if (value && value != context) value->AddRef();
+        values_.push_back(value);
+        lexer->SkipItem(level);
+    }
+    lexer->SkipBlock(level);
+}
+
+Arguments::~Arguments() {
+    for (Interface* value : values_)
+        if (value && value != context_) value->Release();
+}
+
+bool Arguments::GetNumber(int position, double* value) const {
+    auto* number = Get<Number>(position, "Number");
+    if (!number) return false;
+    *value = number->value;
+    number->Release();
+    return true;
+}
+
+bool Arguments::GetText(int position, std::string* text) const {
+    auto* input = Get<Input>(position, "Input");
+    if (!input) return false;
+    input->Rewind();
+    int length = 0, kind = 0;
+    const char* chunk = input->Read(&length, &kind);
+    bool ok = chunk && kind == kKindText;
+    if (ok) text->assign(chunk, length < 0 ? 0 : length);
+    input->Release();
+    return ok;
+}

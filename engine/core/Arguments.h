@@ -1,0 +1,33 @@
+// Reads the parenthesised argument list of a factory: each of its positions is
+// evaluated in the context, then the list is closed. The arguments are disposed
+// of when the reader goes: a temporary argument (a number or text written in the
+// call) dies unless the new object took a reference to it.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "Input.h"
+#include "Number.h"
+
+class Arguments {
+  public:
+    Arguments(Input* lexer, Interface* context, int count);
+    ~Arguments();
+    Arguments(const Arguments&) = delete;
+    Arguments& operator=(const Arguments&) = delete;
+
+    // The argument at a position; the context when it was left out.
+    Interface* At(int position) const { return values_[position]; }
+    // The named interface of an argument, with a reference the caller releases.
+    template <class T> T* Get(int position, const char* name) const {
+        return QueryInterface<T>(values_[position], name);
+    }
+    // The value of a Number argument; false when it is none.
+    bool GetNumber(int position, double* value) const;
+    // The text of an Input argument (kind 103); false when it is none.
+    bool GetText(int position, std::string* text) const;
+
+  private:
+    Interface* context_;
+    std::vector<Interface*> values_;
+};
