@@ -1,0 +1,111 @@
+// The console host talvik, run as a separate process against the built library:
+// piped input through the console terminal, -e texts, script files, help, and a
+// missing library.
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "support/EngineTest.h"
+
+namespace {
+struct HostRun {
+    std::string out, err;
+    int status = -1;
+};
+
+// Runs the host with shell-quoted arguments, input fed through a pipe. No library
+// search path is passed on: the host finds the library beside itself or not at all.
+HostRun RunHost(const std::string& arguments, const std::string& input,
+                const std::string& host = TALVIK_HOST) {
+    WriteFile("input.txt", input);
+    std::string command =
+        "cat input.txt | env -u LD_LIBRARY_PATH '" + host + "' " + arguments + " 2>stderr.txt";
+    HostRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.out.append(buffer, n);
+    int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = ReadFile("stderr.txt");
+    return run;
+}
+
+struct HostCase {
+    const char* name;
+    const char* arguments;
+    std::string input;
+    std::string out;
+    int status;
+};
+
+void PrintTo(const HostCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class HostTable : public EngineTest, public ::testing::WithParamInterface<HostCase> {};
+
+TEST_P(HostTable, RunsScriptsThroughTheConsoleTerminal) {
+    WriteFile("script", "y = 3;\r\nlist y\r\n");
+    HostRun run = RunHost(GetParam().arguments, GetParam().input);
+    EXPECT_EQ(run.out, GetParam().out);
+    EXPECT_EQ(run.status, GetParam().status);
+    EXPECT_EQ(run.err, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, HostTable,
+    ::testing::Values(HostCase{"TwoStatementsOnOneLine", "", "x = 5; list x\n", "> 5\r\n> ", 0},
+                      HostCase{"LineOfBlanksRunsNothing", "", "   \n", "> > ", 0},
+                      HostCase{"CrLfInput", "", "list 1\r\nlist 2\r\n", "> 1\r\n> 2\r\n> ", 0},
+                      HostCase{"MessagesReachTheConsole", "", "list nothere\n",
+                               "> Warning: 'nothere' not Found\r\n> ", 0},
+                      HostCase{"ClosingBracketEndsTheLoop", "", ")\nlist 1\n", "> ", 0},
+                      HostCase{"RawBytesOnAPipe", "", "list \"\xF5\"\n", "> \xF5\r\n> ", 0},
+                      HostCase{"Text", "-e 'x = 7;list x'", "", "7\r\n", 0},
+                      HostCase{"TextsInOrder", "-e 'x = 1' -e 'list x'", "", "1\r\n", 0},
+                      HostCase{"InteractiveAfterTexts", "-e 'x = 2' -i", "list x\n", "> 2\r\n> ",
+                               0},
+                      HostCase{"ScriptFile", "script", "", "3\r\n", 0},
+                      HostCase{"FileAfterText", "-e 'y = 1;list y' script", "", "1\r\n3\r\n", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EngineTest, HostListsTheRootAfterThePrompt) {
+    // The start-up script mounts the working folder and starts the window thread.
+    std::string startup = RootFolder()->Find("mnt", 3) ? "01 sys\r\n01 mnt\r\n" : "";
+    HostRun run = RunHost("", "list root\n");
+    EXPECT_EQ(run.out, "> 05 term\r\n03 con\r\n" + startup +
+                           "00 dev\r\n00 etc\r\n00 usr\r\n00 proc\r\n00 bin\r\n00 classes\r\n> ");
+    EXPECT_EQ(run.status, 0);
+}
+
+TEST_F(EngineTest, HostShowsItsHelp) {
+    HostRun run = RunHost("--help", "");
+    EXPECT_EQ(run.out.rfind("usage: talvik", 0), 0u) << run.out;
+    EXPECT_EQ(run.status, 0);
+}
+
+TEST_F(EngineTest, HostRefusesUnknownOptionsAndMissingFiles) {
+    HostRun option = RunHost("-x", "");
+    EXPECT_EQ(option.status, 1);
+    EXPECT_EQ(option.err.rfind("talvik: unknown option -x", 0), 0u) << option.err;
+    HostRun file = RunHost("nofile", "");
+    EXPECT_EQ(file.status, 1);
+    EXPECT_EQ(file.err.rfind("talvik: cannot read nofile", 0), 0u) << file.err;
+}
+
+TEST_F(EngineTest, HostWithoutItsLibrarySaysSoAndFails) {
+    std::filesystem::create_directory("alone");
+    std::filesystem::copy_file(TALVIK_HOST, "alone/talvik");
+    std::filesystem::permissions("alone/talvik", std::filesystem::perms::owner_all);
+    HostRun run = RunHost("-e 'x = 1'", "", "alone/talvik");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err.rfind("talvik: cannot load the engine library libtalviklib.so", 0), 0u)
+        << run.err;
+    EXPECT_EQ(run.out, "");
+}
+} // namespace
