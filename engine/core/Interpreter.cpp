@@ -9,7 +9,6 @@
 #include <string>
 
 #include "Input.h"
-#include "core/Hold.h"
 #include "core/Lexer.h"
 #include "core/Nesting.h"
 #include "core/NumberObject.h"
@@ -53,6 +52,60 @@ std::string DecodeEscapes(const char* text, int length) {
     return out;
 }
 
+// The objects one interpreter step holds: the value it started from, and the
+// receiver and member it works on. A step may release any of them (x = 5 replaces
+// x, x.a = (x = 0) drops the very folder it stores into). When the step ends, what
+// the statement still uses (its value, its receiver, the interpreting object and
+// the context) is handed back without being destroyed, even at count 0, while a
+// temporary the statement has moved past (a number, a text, a built object) dies.
+class StepHolds {
+  public:
+    StepHolds(Interface** value, Interface** receiver, Interface* self, Interface* context)
+        : value_(value), receiver_(receiver), self_(self), context_(context) {}
+    StepHolds(const StepHolds&) = delete;
+    StepHolds& operator=(const StepHolds&) = delete;
+
+    // The interpreting object itself is held by whoever called it.
+    void Keep(Interface* object) {
+        if (!object || object == self_ || count_ == kMax) return;
+        object->AddRef();
+        held_[count_++] = object;
+    }
+
+    ~StepHolds() {
+        Interface* inUse[] = {*value_, *receiver_, self_, context_};
+        for (Interface* object : inUse)
+            if (object) object->AddRef();
+        for (int i = 0; i < count_; ++i) {
+            bool used = false;
+            for (Interface* object : inUse) used = used || object == held_[i];
+            if (used)
+                GiveBack(held_[i]);
+            else
+                held_[i]->Release();
+        }
+        for (Interface* object : inUse)
+            if (object) GiveBack(object);
+    }
+
+  private:
+    enum { kMax = 3 };
+
+    static void GiveBack(Interface* object) {
+        if (object->RefCount() > 1)
+            object->Release();
+        else
+            object->ForgetReference();
+    }
+
+    Interface** value_;
+    Interface** receiver_;
+    Interface* self_;
+    Interface* context_;
+    Interface* held_[kMax] = {};
+    int count_ = 0;
+};
+
 bool StartsWithEquals(Input* lexer) {
     int length = 0, kind = 0;
     const char* current = lexer->Current(&length, &kind);
@@ -81,6 +134,9 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
         int length = 0, kind = 0;
         const char* token = lexer->Read(&length, &kind);
         if (!token || kind == kTokenSeparator || kind == kTokenClose) break;
+        bool assignment = kind == kTokenOperator && *token == '=' && token[1] != '=';
+        if (assignment && !anyToken) return context; // nothing on the left: store nothing
+        if (kind == kTokenOpen && !value) return nullptr;
         assigned = false;
         reported = false;
         bool stop = false;
@@ -89,14 +145,10 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
         int cut = length > kMaxToken ? kMaxToken : length;
         std::memcpy(text, token, cut);
         text[cut] = 0;
-        bool assignment = kind == kTokenOperator && *token == '=' && token[1] != '=';
-        if (assignment && !anyToken) return context; // nothing on the left: store nothing
-        Interface* previous = value;
-        if (previous) previous->AddRef();
+        StepHolds holds(&value, &receiver, this, context);
+        holds.Keep(value);
         switch (kind) {
-        case kTokenOpen: {
-            if (!value) return nullptr;
-            Hold callee(value);
+        case kTokenOpen:
             if (*token == '{') {
                 value->Call(lexer, value);
                 receiver = value = context;
@@ -105,11 +157,10 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
                 receiver = value;
             }
             break;
-        }
         case kTokenOperator:
             if (assignment) {
                 assigned = true;
-                Hold target(receiver);
+                holds.Keep(receiver);
                 value = context->Interpret(lexer, context);
                 receiver->Set(last, static_cast<int>(std::strlen(last)), value, 0);
                 stop = true;
@@ -128,11 +179,9 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
             value = value->Find(name.data(), length);
             if (!value) break;
             unsigned long before = ConsumedTokens(lexer);
-            Hold target(receiver);
-            {
-                Hold member(value);
-                value = value->Interpret(lexer, context);
-            }
+            holds.Keep(receiver);
+            holds.Keep(value);
+            value = value->Interpret(lexer, context);
             reported = !value;
             if (StartsWithEquals(lexer)) {
                 assigned = true;
@@ -161,17 +210,6 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
             break;
         default:
             break;
-        }
-        // A value the statement has moved past is disposed of, so temporaries it
-        // made on the way (a number, a text, a built object) do not leak. It was held
-        // meanwhile, since the step may have released it (x = 5 replaces x).
-        if (previous) {
-            bool passed = previous != value && previous != receiver && previous != this &&
-                          previous != context;
-            if (passed || previous->RefCount() > 1)
-                previous->Release();
-            else
-                previous->ForgetReference();
         }
         // Comments are ignored: they never become the name an assignment stores to.
         if (!assigned && kind != kTokenComment) std::memcpy(last, text, cut + 1);
