@@ -52,8 +52,8 @@ std::string DecodeEscapes(const char* text, int length) {
     return out;
 }
 
-// The objects one interpreter step holds: the value it started from, and the
-// receiver and member it works on. A step may release any of them (x = 5 replaces
+// The objects one interpreter step holds: the value and the receiver it started
+// from, and the member it works on. A step may release any of them (x = 5 replaces
 // x, x.a = (x = 0) drops the very folder it stores into). When the step ends, what
 // the statement still uses (its value, its receiver, the interpreting object and
 // the context) is handed back without being destroyed, even at count 0, while a
@@ -147,6 +147,7 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
         text[cut] = 0;
         StepHolds holds(&value, &receiver, this, context);
         holds.Keep(value);
+        holds.Keep(receiver);
         switch (kind) {
         case kTokenOpen:
             if (*token == '{') {
@@ -160,7 +161,6 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
         case kTokenOperator:
             if (assignment) {
                 assigned = true;
-                holds.Keep(receiver);
                 value = context->Interpret(lexer, context);
                 receiver->Set(last, static_cast<int>(std::strlen(last)), value, 0);
                 stop = true;
@@ -179,7 +179,6 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
             value = value->Find(name.data(), length);
             if (!value) break;
             unsigned long before = ConsumedTokens(lexer);
-            holds.Keep(receiver);
             holds.Keep(value);
             value = value->Interpret(lexer, context);
             reported = !value;
