@@ -112,18 +112,6 @@ void Console::WriteBytes(const char* bytes, int count) {
     }
 }
 
-void* Console::GetInterface(const char* name) {
-    if (!std::strcmp(name, "Input")) {
-        AddRef();
-        return static_cast<Input*>(this);
-    }
-    if (!std::strcmp(name, "Output")) {
-        AddRef();
-        return static_cast<Output*>(this);
-    }
-    return Interface::GetInterface(name);
-}
-
 Interface* NewConsole(Input*, Interface*) {
     return new Console;
 }

@@ -7,8 +7,9 @@
 #pragma once
 #include "Input.h"
 #include "Output.h"
+#include "core/TextChannel.h"
 
-class Console : public virtual Input, public virtual Output {
+class Console : public TextChannel {
   public:
     enum : int { kMaxLine = 1024 };
 
@@ -23,7 +24,6 @@ class Console : public virtual Input, public virtual Output {
     using Output::WriteWide;
     void Write(const char* text, int count) override;
 
-    void* GetInterface(const char* name) override;
 
   private:
     int ReadLine();

@@ -107,18 +107,6 @@ void File::Write(const char* text, int count) {
                std::generic_category().message(error).c_str());
 }
 
-void* File::GetInterface(const char* name) {
-    if (!std::strcmp(name, "Input")) {
-        AddRef();
-        return static_cast<Input*>(this);
-    }
-    if (!std::strcmp(name, "Output")) {
-        AddRef();
-        return static_cast<Output*>(this);
-    }
-    return Interface::GetInterface(name);
-}
-
 // file(text) appends text as a line; file() runs the file in the calling context.
 // The file holds itself while it works, so that a script dropping the file's last
 // owner (mnt.data.x = 0 inside x) cannot delete it mid-run. When the value is the

@@ -10,8 +10,9 @@
 
 #include "Input.h"
 #include "Output.h"
+#include "core/TextChannel.h"
 
-class File : public virtual Input, public virtual Output {
+class File : public TextChannel {
   public:
     // The longest path the OS can open; longer ones are refused.
     enum : int { kMaxPath = 4095 };
@@ -28,7 +29,6 @@ class File : public virtual Input, public virtual Output {
 
     Interface* Call(Input* lexer, Interface* context) override;
     Interface* Interpret(Input*, Interface*) override { return this; }
-    void* GetInterface(const char* name) override;
 
     const std::string& Path() const { return path_; }
 

@@ -171,18 +171,6 @@ Interface* HTTPTerminal::Call(Input* lexer, Interface* context) {
     return result;
 }
 
-void* HTTPTerminal::GetInterface(const char* name) {
-    if (!std::strcmp(name, "Input")) {
-        AddRef();
-        return static_cast<Input*>(this);
-    }
-    if (!std::strcmp(name, "Output")) {
-        AddRef();
-        return static_cast<Output*>(this);
-    }
-    return Interface::GetInterface(name);
-}
-
 Interface* NewHTTPTerminal(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 1);
     Input* in;

@@ -13,8 +13,9 @@
 #include "Input.h"
 #include "Output.h"
 #include "core/LineReader.h"
+#include "core/TextChannel.h"
 
-class HTTPTerminal : public virtual Input, public virtual Output {
+class HTTPTerminal : public TextChannel {
   public:
     enum : int { kMaxParameters = 1023 };
 
@@ -41,7 +42,6 @@ class HTTPTerminal : public virtual Input, public virtual Output {
     // Serves the request; the value is that of the script, or the terminal itself
     // when the request names no script.
     Interface* Call(Input* lexer, Interface* context) override;
-    void* GetInterface(const char* name) override;
 
   private:
     enum State { kHeaders, kTextBody, kBlockBody };

@@ -54,18 +54,6 @@ Interface* Terminal::Call(Input* lexer, Interface* context) {
     return result;
 }
 
-void* Terminal::GetInterface(const char* name) {
-    if (!std::strcmp(name, "Input")) {
-        AddRef();
-        return static_cast<Input*>(this);
-    }
-    if (!std::strcmp(name, "Output")) {
-        AddRef();
-        return static_cast<Output*>(this);
-    }
-    return Interface::GetInterface(name);
-}
-
 bool TerminalEnds(Interface* argument, const char* className, Input** in, Output** out) {
     *in = QueryInterface<Input>(argument, "Input");
     *out = nullptr;

@@ -8,8 +8,9 @@
 #include "Input.h"
 #include "Output.h"
 #include "core/LineReader.h"
+#include "core/TextChannel.h"
 
-class Terminal : public virtual Input, public virtual Output {
+class Terminal : public TextChannel {
   public:
     // Holds a reference to source (through its line reader) and to target.
     Terminal(Input* source, Output* target);
@@ -28,7 +29,6 @@ class Terminal : public virtual Input, public virtual Output {
 
     // The read-execute loop; its value is that of the last statement.
     Interface* Call(Input* lexer, Interface* context) override;
-    void* GetInterface(const char* name) override;
 
   private:
     LineReader reader_;
