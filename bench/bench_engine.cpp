@@ -61,7 +61,8 @@ void BM_FindAmongMembers(benchmark::State& state) {
     Interface* root = LoadedRoot();
     if (!root) return state.SkipWithError("library not loaded");
     std::string fill =
-        "bench_f = new Folder;bench_f{for i 1.." + std::to_string(state.range(0)) + " m[i] = 1;}";
+        "bench_f = new Folder;bench_f{\nfor i 1.." + std::to_string(state.range(0)) +
+        " m[i] = 1;\n}";
     Dispose(root->Run(fill.c_str(), root));
     for (auto _ : state)
         Dispose(root->Run("bench_f.m1", root));
@@ -73,7 +74,7 @@ void BM_ExpandForLine(benchmark::State& state) {
     Interface* root = LoadedRoot();
     if (!root) return state.SkipWithError("library not loaded");
     for (auto _ : state)
-        Dispose(root->Run("bench_g = new Folder;bench_g{for i 1..2000 v[i]=[i];}", root));
+        Dispose(root->Run("bench_g = new Folder;bench_g{\nfor i 1..2000 v[i]=[i];\n}", root));
 }
 BENCHMARK(BM_ExpandForLine)->Unit(benchmark::kMicrosecond);
 } // namespace
