@@ -111,4 +111,13 @@ TEST_F(EngineTest, HostWithoutItsLibrarySaysSoAndFails) {
         << run.err;
     EXPECT_EQ(run.out, "");
 }
+// The language's examples, run as a script file: ranges, for-lines, quoted names,
+// number tokens, paths, warnings, listings, file append and run, wildcards, a
+// module folder with Wait (which reads one line from the console) and help.
+TEST_F(EngineTest, HostRunsTheExamplesScript) {
+    std::string script = std::string(TALVIK_SCRIPTS) + "/examples";
+    HostRun run = RunHost("'" + script + "'", "\n");
+    EXPECT_EQ(run.out, ReadFile(script + ".out"));
+    EXPECT_EQ(run.status, 0);
+}
 } // namespace
