@@ -21,6 +21,7 @@
 #include "core/EngineLock.h"
 #include "core/ModuleFolder.h"
 #include "core/Root.h"
+#include "core/TextChannel.h"
 #include "support/EngineTest.h"
 
 namespace {
@@ -73,9 +74,8 @@ Interface* NewModuleProbe(Input* lexer, Interface* context) {
 }
 
 // A root "term" made of a line source and a text sink.
-class FakeTerm : public virtual Input, public virtual Output {
+class FakeTerm : public TextChannel {
   public:
-    using Output::Write;
     void Write(const char* text, int count) override { written.append(text, count); }
     const char* Read(int* length, int* kind) override {
         ++reads;
@@ -86,17 +86,6 @@ class FakeTerm : public virtual Input, public virtual Output {
     }
     const char* Current(int* length, int* kind) override { return Read(length, kind); }
     void Rewind() override {}
-    void* GetInterface(const char* name) override {
-        if (!std::strcmp(name, "Input")) {
-            AddRef();
-            return static_cast<Input*>(this);
-        }
-        if (!std::strcmp(name, "Output")) {
-            AddRef();
-            return static_cast<Output*>(this);
-        }
-        return Interface::GetInterface(name);
-    }
 
     std::string written;
     int reads = 0;

@@ -2,6 +2,8 @@
 // keywords, messages, and the static objects that must survive every script.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <set>
 #include <string>
 
 #include "Exceptions.h"
@@ -248,5 +250,24 @@ TEST_F(ObjectModel, DeepNestingEndsWithAMessage) {
 namespace {
 TEST_F(ObjectModel, AKeywordRunAsABlockOfItselfEnds) {
     EXPECT_NE(Run("x = ((1list]{3}))").find("nested too deeply"), std::string::npos);
+}
+} // namespace
+
+namespace {
+// Every class is registered once, before any script runs, and "bin" holds the keywords.
+TEST(Registry, HoldsEachClassOnceAndTheKeywords) {
+    std::set<std::string> names;
+    NameIterator* members = ClassFolder()->Members(0);
+    const char* name = nullptr;
+    while (members->Next(&name)) EXPECT_TRUE(names.insert(name).second) << name;
+    delete members;
+    for (const char* expected : {"Directory", "WinSys", "File", "Folder", "Console", "Terminal",
+                                 "HTTPTerminal", "ActiveWindow", "ModuleFolder", "Wait"})
+        EXPECT_EQ(names.count(expected), 1u) << expected;
+    for (const char* keyword : {"export", "new", "set", "help", "man", "list", "?"})
+        EXPECT_NE(KeywordFolder()->Find(keyword, static_cast<int>(strlen(keyword))), nullptr)
+            << keyword;
+    EXPECT_EQ(KeywordFolder()->Find("help", 4), KeywordFolder()->Find("man", 3));
+    EXPECT_EQ(KeywordFolder()->Find("list", 4), KeywordFolder()->Find("?", 1));
 }
 } // namespace
