@@ -43,7 +43,9 @@ void CLxFile::SetRoots(const char* first, const char* second) {
     g_secondRoot = second ? second : "";
 }
 
-CLxFile::~CLxFile() { Close(); }
+CLxFile::~CLxFile() {
+    Close();
+}
 
 void CLxFile::Close() {
     if (m_pFile) std::fclose(m_pFile);
@@ -96,8 +98,8 @@ bool CLxFile::Open(const char* path, bool binary) {
     if (first != std::string::npos) {
         size_t second = relative.find('\\', first + 1);
         if (second != std::string::npos) {
-            archive = relative.substr(0, first) + "." +
-                      relative.substr(first + 1, second - first - 1);
+            archive =
+                relative.substr(0, first) + "." + relative.substr(first + 1, second - first - 1);
             member = relative.substr(second + 1);
         } else {
             archive = relative.substr(0, first);
@@ -132,7 +134,8 @@ int CLxFile::GetSize() {
 
 int CLxFile::Read(void* buffer, int count) {
     if (!m_bOpen || !buffer || count <= 0) return 0;
-    if (m_pFile) return static_cast<int>(std::fread(buffer, 1, static_cast<size_t>(count), m_pFile));
+    if (m_pFile)
+        return static_cast<int>(std::fread(buffer, 1, static_cast<size_t>(count), m_pFile));
     return unzReadCurrentFile(m_hZip, buffer, static_cast<unsigned>(count));
 }
 

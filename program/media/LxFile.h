@@ -42,6 +42,6 @@ class CLxFile {
     int SkipMember(int offset);
 
     bool m_bOpen = false;
-    FILE* m_pFile = nullptr; // the loose file; null when a member is read
+    FILE* m_pFile = nullptr;  // the loose file; null when a member is read
     unzFile m_hZip = nullptr; // the archive whose current member is read
 };

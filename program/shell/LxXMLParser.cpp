@@ -23,7 +23,9 @@ constexpr size_t kMaxFile = 16u << 20;
 LxPoint g_lastPosition = {0, 0};
 int g_lastRect[4] = {0, 0, 0, 0}; // x, y, w, h
 
-bool IsBlank(char c) { return c >= 1 && c <= 32; }
+bool IsBlank(char c) {
+    return c >= 1 && c <= 32;
+}
 
 int ToInt(const char* text) {
     long long v = std::strtoll(text, nullptr, 10);
@@ -41,10 +43,16 @@ float ToFloat(const char* text) {
 }
 
 template <typename T> T Parse(const char* text);
-template <> int Parse<int>(const char* text) { return ToInt(text); }
-template <> float Parse<float>(const char* text) { return ToFloat(text); }
+template <> int Parse<int>(const char* text) {
+    return ToInt(text);
+}
+template <> float Parse<float>(const char* text) {
+    return ToFloat(text);
+}
 
-int Clamp(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v); }
+int Clamp(long long v) {
+    return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
+}
 
 // Reads up to n comma-separated integers of text into values; empty or missing items
 // leave their entries alone.
@@ -105,7 +113,8 @@ char* CLxXMLParser::NextTag() {
     m_szTag[length] = 0;
     m_pos = end + 1;
     char* tag = m_szTag;
-    while (IsBlank(*tag)) ++tag;
+    while (IsBlank(*tag))
+        ++tag;
     return Trim(tag);
 }
 
@@ -188,11 +197,13 @@ LxRect CLxXMLParser::GetRect(const char* tag) {
 int CLxXMLParser::SplitList(char* text, char** items, int max) {
     if (!text || max <= 0) return 0;
     char* p = text;
-    while (IsBlank(*p)) ++p;
+    while (IsBlank(*p))
+        ++p;
     if (!*p) return 0;
     int count = 0;
     while (p && count < max) {
-        while (IsBlank(*p)) ++p;
+        while (IsBlank(*p))
+            ++p;
         char* item = p;
         char* close = (*p == '"' || *p == '\'') ? std::strchr(p + 1, *p) : nullptr;
         if (close) {
@@ -213,7 +224,9 @@ int CLxXMLParser::SplitList(char* text, char** items, int max) {
 char* CLxXMLParser::Trim(char* text) {
     if (!text) return nullptr;
     size_t length = std::strlen(text);
-    while (length > 0 && IsBlank(text[length - 1])) text[--length] = 0;
-    while (IsBlank(*text)) ++text;
+    while (length > 0 && IsBlank(text[length - 1]))
+        text[--length] = 0;
+    while (IsBlank(*text))
+        ++text;
     return text;
 }

@@ -28,7 +28,8 @@ std::string ReadAll(CLxFile& file) {
     std::string text;
     char buffer[7]; // small, so reads are split
     int got;
-    while ((got = file.Read(buffer, sizeof buffer)) > 0) text.append(buffer, got);
+    while ((got = file.Read(buffer, sizeof buffer)) > 0)
+        text.append(buffer, got);
     return text;
 }
 
@@ -109,11 +110,7 @@ const LookupCase kLookups[] = {
      {{"data8.zip", {{"lexora.xml", "eight"}}}},
      "data\\lexora.xml",
      "eight"},
-    {"a folder is not a data file",
-     {{"data/fonts/tnr32.rle", "x"}},
-     {},
-     "data\\fonts",
-     nullptr},
+    {"a folder is not a data file", {{"data/fonts/tnr32.rle", "x"}}, {}, "data\\fonts", nullptr},
     {"missing everywhere", {}, {{"data9.zip", {{"other.xml", "x"}}}}, "data\\lexora.xml", nullptr},
     {"member name longer than the archive format's search allows",
      {},
@@ -124,8 +121,10 @@ const LookupCase kLookups[] = {
 
 TEST_P(DataFileLookup, FindsTheFileWhereTheOrderSays) {
     const LookupCase& c = GetParam();
-    for (const LooseFile& f : c.files) WriteFile(f.path, f.content);
-    for (const Archive& a : c.archives) ASSERT_TRUE(WriteZip(a.path, a.members));
+    for (const LooseFile& f : c.files)
+        WriteFile(f.path, f.content);
+    for (const Archive& a : c.archives)
+        ASSERT_TRUE(WriteZip(a.path, a.members));
     std::string path = c.open ? c.open : "data\\long\\" + std::string(300, 'a');
 
     CLxFile file;
@@ -146,11 +145,13 @@ class DataFileSkip : public DataFileTest, public ::testing::WithParamInterface<K
   protected:
     void SetUp() override {
         DataFileTest::SetUp();
-        for (int i = 0; i < 300; ++i) content_ += static_cast<char>(i * 7 % 251);
-        if (GetParam() == Kind::kLoose) WriteFile("data/sounds/x.wav", content_);
+        for (int i = 0; i < 300; ++i)
+            content_ += static_cast<char>(i * 7 % 251);
+        if (GetParam() == Kind::kLoose)
+            WriteFile("data/sounds/x.wav", content_);
         else
-            ASSERT_TRUE(WriteZip("data.sounds1.zip",
-                                 {{"x.wav", content_, GetParam() == Kind::kDeflated}}));
+            ASSERT_TRUE(
+                WriteZip("data.sounds1.zip", {{"x.wav", content_, GetParam() == Kind::kDeflated}}));
         ASSERT_TRUE(file_.Open("data\\sounds\\x.wav", true));
     }
     int At() {

@@ -22,7 +22,8 @@ class XMLReaderTest : public TempFolderTest {
         WriteFile("data/t.xml", text);
         std::vector<std::string> tags;
         if (!reader_.Open("data\\t.xml")) return {"<not opened>"};
-        while (char* tag = reader_.NextTag()) tags.push_back(tag);
+        while (char* tag = reader_.NextTag())
+            tags.push_back(tag);
         return tags;
     }
     CLxXMLParser reader_;
@@ -52,8 +53,10 @@ TEST_F(XMLReaderTest, AttributesByName) {
     for (const AttrCase& c : kAttrs) {
         std::string tag = c.tag;
         const char* value = reader_.GetAttr(tag.c_str(), c.name);
-        if (!c.expected) EXPECT_EQ(value, nullptr) << c.tag << " / " << c.name;
-        else EXPECT_STREQ(value, c.expected) << c.tag << " / " << c.name;
+        if (!c.expected)
+            EXPECT_EQ(value, nullptr) << c.tag << " / " << c.name;
+        else
+            EXPECT_STREQ(value, c.expected) << c.tag << " / " << c.name;
     }
 }
 
@@ -75,7 +78,8 @@ TEST_F(XMLReaderTest, TagsInFileOrder) {
         {std::string("<a>\0<b>", 7), {"a", "b"}},
         {"<a>\xC3", {"a"}},
     };
-    for (const ScanCase& c : cases) EXPECT_EQ(Tags(c.text), c.tags) << c.text;
+    for (const ScanCase& c : cases)
+        EXPECT_EQ(Tags(c.text), c.tags) << c.text;
 }
 
 TEST_F(XMLReaderTest, LongTagsAndValuesAreCut) {

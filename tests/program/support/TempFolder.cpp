@@ -38,8 +38,8 @@ bool WriteZip(const std::string& path, const std::vector<ZipMember>& members) {
     for (const ZipMember& m : members) {
         zip_fileinfo info = {};
         int method = m.deflate ? Z_DEFLATED : 0;
-        ok = ok && zipOpenNewFileInZip(zip, m.name.c_str(), &info, nullptr, 0, nullptr, 0,
-                                       nullptr, method, Z_BEST_COMPRESSION) == ZIP_OK;
+        ok = ok && zipOpenNewFileInZip(zip, m.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
+                                       method, Z_BEST_COMPRESSION) == ZIP_OK;
         ok = ok && zipWriteInFileInZip(zip, m.content.data(),
                                        static_cast<unsigned>(m.content.size())) == ZIP_OK;
         ok = ok && zipCloseFileInZip(zip) == ZIP_OK;
