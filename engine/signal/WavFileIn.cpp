@@ -14,6 +14,7 @@
 #include "core/Hold.h"
 #include "core/Path.h"
 #include "core/Report.h"
+#include "signal/ResetModules.h"
 #include "signal/WavTool.h"
 
 namespace {
@@ -40,7 +41,7 @@ int WavFileIn::Process() {
     const char* text = name_->Read(&size, &kind);
     if (!text || size < 0) return -1;
     if (!Load(std::string(text, size) + ".wav")) return -1;
-    ResetHome();
+    ResetModules(home_);
     complete = 1;
     return 0;
 }
@@ -81,21 +82,6 @@ bool WavFileIn::Load(const std::string& file) {
     std::fill(data + n, data + n + silence, 0.0f);
     length = n + silence;
     return true;
-}
-
-void WavFileIn::ResetHome() {
-    if (!home_) return;
-    // Collected first: a module's Discard must not change the list being walked.
-    std::vector<Module*> modules;
-    std::unique_ptr<NameIterator> members(home_->Members(0));
-    const char* member = nullptr;
-    while (Interface* object = members->Next(&member))
-        if (auto* module = QueryInterface<Module>(object, "Module")) modules.push_back(module);
-    members.reset();
-    for (Module* module : modules) {
-        module->Discard(-1);
-        module->Release();
-    }
 }
 
 Interface* NewWavFileIn(Input* lexer, Interface* context) {

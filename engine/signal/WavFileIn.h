@@ -19,7 +19,6 @@ class WavFileIn : public SampleBuffer {
   private:
     // Loads the file into data; false (after its message) when it cannot.
     bool Load(const std::string& file);
-    void ResetHome();
 
     Input* name_;
     int32_t silence_;
