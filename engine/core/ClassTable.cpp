@@ -17,6 +17,11 @@ Interface* NewHTTPTerminal(Input* lexer, Interface* context);
 Interface* NewActiveWindow(Input* lexer, Interface* context);
 Interface* NewModuleFolder(Input* lexer, Interface* context);
 Interface* NewWait(Input* lexer, Interface* context);
+Interface* NewDummySoundBuffer(Input* lexer, Interface* context);
+Interface* NewSpectrum(Input* lexer, Interface* context);
+Interface* NewWavFileIn(Input* lexer, Interface* context);
+Interface* NewWavFileOut(Input* lexer, Interface* context);
+Interface* NewWavOutput(Input* lexer, Interface* context);
 
 namespace {
 struct ClassEntry {
@@ -40,6 +45,11 @@ const ClassEntry kClasses[] = {
     {"ActiveWindow", NewActiveWindow, kCalled, nullptr},
     {"ModuleFolder", NewModuleFolder, kCalled, nullptr},
     {"Wait", NewWait, kCalled, nullptr},
+    {"DummySoundBuffer", NewDummySoundBuffer, kCalled, nullptr},
+    {"Spectrum", NewSpectrum, kCalled, nullptr},
+    {"WavFileIn", NewWavFileIn, kCalled, nullptr},
+    {"WavFileOut", NewWavFileOut, kCalled, nullptr},
+    {"WavOutput", NewWavOutput, kCalled, nullptr},
 };
 } // namespace
 

@@ -1,0 +1,22 @@
+// The sound-buffer object: a module that owns its sample array and offers it as a
+// SoundBuffer. File inputs and the buffer-owning transforms build on it. The array is
+// allocated once, zero-filled, and never grows; length starts equal to capacity (a
+// block of silence) until a producer writes a real block, and sps starts at 0.
+#pragma once
+#include <memory>
+
+#include "SoundBuffer.h"
+#include "core/ModuleBase.h"
+
+class SampleBuffer : public ModuleBase, public virtual SoundBuffer {
+  public:
+    static constexpr int32_t kDefaultCapacity = 1000000;
+
+    explicit SampleBuffer(int32_t samples = kDefaultCapacity);
+
+    // "SoundBuffer", then the module base's names.
+    void* GetInterface(const char* name) override;
+
+  private:
+    std::unique_ptr<float[]> samples_;
+};
