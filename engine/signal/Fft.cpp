@@ -11,7 +11,8 @@ Fft::Fft(int n) : n_(n), work_(n / 2), twiddles_(n / 2), reversed_(n / 2) {
         twiddles_[k] = {static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle))};
     }
     int bits = 0;
-    while ((1 << bits) < half) ++bits;
+    while ((1 << bits) < half)
+        ++bits;
     for (int i = 0; i < half; ++i) {
         int r = 0;
         for (int b = 0; b < bits; ++b)
@@ -39,7 +40,8 @@ void Fft::Transform() {
 
 void Fft::Magnitudes(const float* x, float* out) {
     int half = n_ / 2;
-    for (int j = 0; j < half; ++j) work_[j] = {x[2 * j], x[2 * j + 1]};
+    for (int j = 0; j < half; ++j)
+        work_[j] = {x[2 * j], x[2 * j + 1]};
     Transform();
     // Z = E + iO, with E and O the spectra of the even and odd values:
     // E[k] = (Z[k] + conj Z[M-k]) / 2, O[k] = (Z[k] - conj Z[M-k]) / 2i,

@@ -78,10 +78,12 @@ void* Spectrum::GetInterface(const char* name) {
 void Spectrum::Analyse(const float* at, int available, int f, int frameCount) {
     int n = fft_.Size();
     int used = std::clamp(std::min(frameLength_, n), 0, std::max(available, 0));
-    for (int j = 0; j < used; ++j) frame_[j] = window_[j] * at[j];
+    for (int j = 0; j < used; ++j)
+        frame_[j] = window_[j] * at[j];
     std::fill(frame_.begin() + used, frame_.end(), 0.0f);
     fft_.Magnitudes(frame_.data(), bandsOut_.data());
-    for (int k = 0; k < bands; ++k) Map::data[k * frameCount + f] = bandsOut_[k];
+    for (int k = 0; k < bands; ++k)
+        Map::data[k * frameCount + f] = bandsOut_[k];
 }
 
 int Spectrum::Process() {
@@ -133,8 +135,8 @@ Interface* NewSpectrum(Input* lexer, Interface* context) {
         ok = ok && args.GetNumber(i + 1, &v[i]) && v[i] > -1 && v[i] < kMaxSize + 1;
     int length = ok ? static_cast<int>(v[0]) : 0, hop = ok ? static_cast<int>(v[1]) : 0;
     int size = ok ? static_cast<int>(v[2]) : 0, window = ok ? static_cast<int>(v[3]) : -1;
-    if (length < 1 || hop < 1 || hop > length || size < 8 || (size & (size - 1)) ||
-        window < 0 || window > 2) {
+    if (length < 1 || hop < 1 || hop > length || size < 8 || (size & (size - 1)) || window < 0 ||
+        window > 2) {
         source->Release();
         report("Spectrum: Parameter error");
         return nullptr;

@@ -11,9 +11,7 @@
 namespace {
 class WavOutput : public WavWriter {
   public:
-    WavOutput(SoundBuffer* source, Output* out) : WavWriter(source), out_(out) {
-        out_->AddRef();
-    }
+    WavOutput(SoundBuffer* source, Output* out) : WavWriter(source), out_(out) { out_->AddRef(); }
     ~WavOutput() override { out_->Release(); }
 
   protected:

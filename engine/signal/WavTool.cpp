@@ -9,10 +9,13 @@ namespace {
 uint32_t U32(const uint8_t* p) {
     return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint16_t U16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 
 void Put32(std::string& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out += static_cast<char>(v >> 8 * i & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        out += static_cast<char>(v >> 8 * i & 0xFF);
 }
 void Put16(std::string& out, uint32_t v) {
     out += static_cast<char>(v & 0xFF);
@@ -54,7 +57,8 @@ bool Parse(const uint8_t* bytes, size_t size, uint64_t fileSize, Format* format)
 void Convert(const uint8_t* bytes, const Format& format, int32_t count, float* out) {
     const uint8_t* p = bytes + format.dataOffset;
     if (format.bytesPerSample == 1) {
-        for (int32_t i = 0; i < count; ++i) out[i] = static_cast<float>((128 - p[i]) * 256);
+        for (int32_t i = 0; i < count; ++i)
+            out[i] = static_cast<float>((128 - p[i]) * 256);
         return;
     }
     for (int32_t i = 0; i < count; ++i)
@@ -83,7 +87,8 @@ std::string Image(const float* samples, int32_t n, int32_t sps) {
     Put16(out, 16);
     out += "data";
     Put32(out, bytes);
-    for (int32_t i = 0; i < n; ++i) Put16(out, static_cast<uint32_t>(ToInt32(samples[i])));
+    for (int32_t i = 0; i < n; ++i)
+        Put16(out, static_cast<uint32_t>(ToInt32(samples[i])));
     return out;
 }
 

@@ -5,9 +5,13 @@
 
 #include "signal/WavTool.h"
 
-WavWriter::WavWriter(SoundBuffer* source) : source_(source) { source_->AddRef(); }
+WavWriter::WavWriter(SoundBuffer* source) : source_(source) {
+    source_->AddRef();
+}
 
-WavWriter::~WavWriter() { source_->Release(); }
+WavWriter::~WavWriter() {
+    source_->Release();
+}
 
 int WavWriter::Process() {
     // A host-filled buffer may claim more than its array holds.

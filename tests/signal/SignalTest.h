@@ -15,7 +15,8 @@
 
 namespace wavfile {
 inline void Put32(std::string& s, uint32_t v) {
-    for (int i = 0; i < 4; ++i) s += static_cast<char>(v >> 8 * i & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        s += static_cast<char>(v >> 8 * i & 0xFF);
 }
 inline void Put16(std::string& s, uint32_t v) {
     s += static_cast<char>(v & 0xFF);
@@ -41,7 +42,8 @@ inline std::string Fmt(int tag, int channels, uint32_t sps, int bits, int extra 
 }
 inline std::string Samples16(const std::vector<int16_t>& v) {
     std::string s;
-    for (int16_t x : v) Put16(s, static_cast<uint16_t>(x));
+    for (int16_t x : v)
+        Put16(s, static_cast<uint16_t>(x));
     return s;
 }
 inline std::string Riff(const std::string& chunks) {

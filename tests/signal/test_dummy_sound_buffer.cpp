@@ -30,7 +30,8 @@ TEST_F(DummySoundBufferTest, HostFillsItAndEachRunRestartsTheFolder) {
     EXPECT_EQ(sb->capacity, 512);
     EXPECT_EQ(sb->length, 512);
     EXPECT_EQ(sb->sps, 0);
-    for (int i = 0; i < 512; ++i) sb->data[i] = static_cast<float>(i);
+    for (int i = 0; i < 512; ++i)
+        sb->data[i] = static_cast<float>(i);
     sb->sps = 22050;
     sb->complete = 0;
     // Each run restarts the count; the second block also has the first one's tail.

@@ -24,7 +24,8 @@ TEST(Fft, MatchesDirectTransform) {
     for (int n = 8; n <= 2048; n *= 2) {
         SCOPED_TRACE(n);
         std::vector<float> x(n), out(n / 2 + 1);
-        for (float& v : x) v = noise(random);
+        for (float& v : x)
+            v = noise(random);
         Fft fft(n);
         fft.Magnitudes(x.data(), out.data());
         for (int k = 0; k <= n / 2; ++k) {
@@ -110,14 +111,16 @@ TEST_F(SpectrumTest, FramesBandsAndTimeBase) {
     // 22050 is no multiple of 256, but 22016 is: its last frame starts at the end.
     frames = Frames(Sine(22016, 1000, 440, 22050), 22016);
     ASSERT_EQ(frames.size(), 87u);
-    for (float v : frames.back()) EXPECT_EQ(v, 0.0f);
+    for (float v : frames.back())
+        EXPECT_EQ(v, 0.0f);
 }
 
 TEST_F(SpectrumTest, BlocksGiveTheSameFramesAsOneBlock) {
     std::mt19937 random(3);
     std::uniform_real_distribution<float> noise(-8000, 8000);
     std::vector<float> signal(5000);
-    for (float& v : signal) v = noise(random);
+    for (float& v : signal)
+        v = noise(random);
     std::vector<std::vector<float>> whole = Frames(signal, 5000);
     for (int block : {512, 100, 777}) {
         SCOPED_TRACE(block);
@@ -165,15 +168,16 @@ TEST_F(SpectrumTest, ShortFrameIsZeroPadded) {
     Map* map = MapOf("s");
     ASSERT_EQ(map->bands, 5);
     const float expected[] = {0.5f, 0.32664074f, 0.0f, 0.13529903f, 0.0f};
-    for (int b = 0; b < 5; ++b) EXPECT_NEAR(map->data[b], expected[b], 1e-6f) << b;
+    for (int b = 0; b < 5; ++b)
+        EXPECT_NEAR(map->data[b], expected[b], 1e-6f) << b;
 }
 
 TEST_F(SpectrumTest, RefusesBadArguments) {
     Source(100);
     const char* cases[] = {
-        "512, 0, 512, 1",   "512, -3, 512, 1", "0, 1, 512, 1",   "512, 256, 0, 1",
-        "512, 256, 500, 1", "512, 256, 4, 1",  "512, 256, 512, 3", "512, 256, 512, -1",
-        "256, 512, 512, 1", "512, 256, 512",   "512, 256, \"x\", 1", "1e12, 256, 512, 1",
+        "512, 0, 512, 1",      "512, -3, 512, 1", "0, 1, 512, 1",       "512, 256, 0, 1",
+        "512, 256, 500, 1",    "512, 256, 4, 1",  "512, 256, 512, 3",   "512, 256, 512, -1",
+        "256, 512, 512, 1",    "512, 256, 512",   "512, 256, \"x\", 1", "1e12, 256, 512, 1",
         "512, 256, 131072, 1",
     };
     for (const char* args : cases) {
@@ -188,7 +192,8 @@ TEST_F(SpectrumTest, RefusesBadArguments) {
 
 TEST_F(SpectrumTest, ScriptAnalysesAFileAndWritesItBack) {
     std::vector<int16_t> v(4000);
-    for (int i = 0; i < 4000; ++i) v[i] = static_cast<int16_t>(8000 * std::sin(i * 0.3));
+    for (int i = 0; i < 4000; ++i)
+        v[i] = static_cast<int16_t>(8000 * std::sin(i * 0.3));
     WriteFile("in.wav", wavfile::Mono16(v));
     EXPECT_EQ(In("m = new ModuleFolder();"
                  "m.w = new WavFileIn(\"in\");"

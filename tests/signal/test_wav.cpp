@@ -43,7 +43,8 @@ uint32_t At32(const std::string& s, size_t at) {
 
 TEST_F(Wav, LoadsSixteenBitWithSilence) {
     std::vector<int16_t> v(1000);
-    for (int i = 0; i < 1000; ++i) v[i] = static_cast<int16_t>(i * 37 - 18000);
+    for (int i = 0; i < 1000; ++i)
+        v[i] = static_cast<int16_t>(i * 37 - 18000);
     EXPECT_EQ(Load(Mono16(v), "\"a\", 200"), 0);
     EXPECT_EQ(sink_->Take(), "Processing a.wav\n");
     SoundBuffer* sb = Buffer("w");
@@ -52,7 +53,8 @@ TEST_F(Wav, LoadsSixteenBitWithSilence) {
     EXPECT_EQ(sb->complete, 1);
     EXPECT_EQ(sb->data[0], -18000.0f);
     EXPECT_EQ(sb->data[999], 999 * 37 - 18000.0f);
-    for (int i = 1000; i < 1200; ++i) ASSERT_EQ(sb->data[i], 0.0f) << i;
+    for (int i = 1000; i < 1200; ++i)
+        ASSERT_EQ(sb->data[i], 0.0f) << i;
 }
 
 TEST_F(Wav, EightBitBytesAreInvertedAroundTheMiddle) {
@@ -93,7 +95,8 @@ TEST_F(Wav, LoadsUnusualLayouts) {
         SoundBuffer* sb = Buffer("w");
         EXPECT_EQ(sb->length, c.samples);
         EXPECT_EQ(sb->sps, 16000);
-        for (int i = 0; i < c.samples; ++i) EXPECT_EQ(sb->data[i], i + 1.0f);
+        for (int i = 0; i < c.samples; ++i)
+            EXPECT_EQ(sb->data[i], i + 1.0f);
     }
 }
 
@@ -187,8 +190,7 @@ TEST_F(Wav, FactoriesReportWrongArguments) {
         {"x = new WavFileOut(1, \"a\")",
          "WavFileOut: First parameter must be 'SoundBuffer' Interface\n"},
         {"x = new WavFileOut(w, 1)", "WavFileOut: Second parameter must be 'Input' Interface\n"},
-        {"x = new WavOutput(1, w)",
-         "WavOutput: First parameter must be 'SoundBuffer' Interface\n"},
+        {"x = new WavOutput(1, w)", "WavOutput: First parameter must be 'SoundBuffer' Interface\n"},
         {"x = new WavOutput(w, 1)", "WavOutput: Second parameter must be 'Output' Interface\n"},
     };
     In("w = new WavFileIn(\"a\")");
@@ -268,7 +270,8 @@ TEST_F(Wav, LoadResetsTheModulesOfItsFolder) {
 
 TEST_F(Wav, ScriptCopiesAFileThroughAModuleFolder) {
     std::vector<int16_t> v(3000);
-    for (int i = 0; i < 3000; ++i) v[i] = static_cast<int16_t>((i % 200 - 100) * 300);
+    for (int i = 0; i < 3000; ++i)
+        v[i] = static_cast<int16_t>((i % 200 - 100) * 300);
     WriteFile("speech.wav", Mono16(v));
     EXPECT_EQ(In("m = new ModuleFolder();"
                  "m.w = new WavFileIn(\"speech\", 100);"
