@@ -24,13 +24,6 @@ class FilesTest : public EngineTest {
         Run("mnt = new Directory(\"\")");
     }
 
-    double NumberAt(const char* path) {
-        auto* number = QueryInterface<Number>(Member(path), "Number");
-        if (!number) return NAN;
-        double value = number->value;
-        number->Release();
-        return value;
-    }
 
     bool RootHas(const char* name) {
         return RootFolder()->PlainMembers().Lookup(name, static_cast<int>(strlen(name)));

@@ -68,13 +68,6 @@ class Thrower : public Interface {
 
 class WinSysTest : public EngineTest {
   protected:
-    double NumberAt(const char* path) {
-        auto* number = QueryInterface<Number>(Member(path), "Number");
-        if (!number) return NAN;
-        double value = number->value;
-        number->Release();
-        return value;
-    }
     void Put(const char* name, Interface* object) {
         RootFolder()->Set(name, static_cast<int>(strlen(name)), object, 1);
     }

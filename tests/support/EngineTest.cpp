@@ -3,10 +3,13 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "Number.h"
 
 void* StringSink::GetInterface(const char* name) {
     if (std::strcmp(name, "Output")) return Interface::GetInterface(name);
@@ -54,6 +57,14 @@ std::string EngineTest::Run(const std::string& script) {
 }
 
 Interface* EngineTest::Member(const char* path) { return Evaluate(path); }
+
+double EngineTest::NumberAt(const char* path) {
+    auto* number = QueryInterface<Number>(Member(path), "Number");
+    if (!number) return NAN;
+    double value = number->value;
+    number->Release();
+    return value;
+}
 
 void WriteFile(const std::string& path, const std::string& content) {
     std::filesystem::path p(path);

@@ -30,6 +30,8 @@ class EngineTest : public ::testing::Test {
     std::string Run(const std::string& script);
     Interface* Evaluate(const std::string& script);
     Interface* Member(const char* path);
+    // The value of the Number a script path names; NaN when there is none.
+    double NumberAt(const char* path);
 
     StringSink* sink_ = nullptr;
     std::string folder_;
