@@ -33,3 +33,10 @@ void ModuleBase::Link(Interface* source) {
     module->AddDependant(static_cast<Interface*>(this));
     module->Release();
 }
+
+NumberObject* ModuleBase::AddProperty(const char* name, double value) {
+    auto* number = new NumberObject(value);
+    number->AddRef();
+    Set(name, static_cast<int>(std::strlen(name)), number, 0);
+    return number;
+}

@@ -20,6 +20,7 @@
 #include "Module.h"
 #include "core/FolderBase.h"
 #include "core/NameList.h"
+#include "core/NumberObject.h"
 
 class ModuleBase : public FolderBase, public virtual Module {
   public:
@@ -37,6 +38,12 @@ class ModuleBase : public FolderBase, public virtual Module {
 
     // Registers this object as a consumer of source, when source is a Module.
     void Link(Interface* source);
+
+  protected:
+    // Stores a Number member ("sps", "framedist", ...) and returns it with a reference
+    // of the caller's own, so a script replacing the member cannot free it under the
+    // module; the module updates its value and releases it when it goes.
+    NumberObject* AddProperty(const char* name, double value);
 
   private:
     NameList dependants_; // unnamed entries

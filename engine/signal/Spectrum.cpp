@@ -32,13 +32,6 @@ std::vector<float> MakeWindow(int type, int length) {
     }
     return w;
 }
-
-NumberObject* Property(Spectrum* owner, const char* name, double value) {
-    auto* number = new NumberObject(value);
-    number->AddRef(); // ours, so a script replacing the member cannot free it under us
-    owner->Set(name, static_cast<int>(std::strlen(name)), number, 0);
-    return number;
-}
 } // namespace
 
 Spectrum::Spectrum(SoundBuffer* source, int frameLength, int hop, int size, int window)
@@ -53,8 +46,8 @@ Spectrum::Spectrum(SoundBuffer* source, int frameLength, int hop, int size, int 
     values_.reset(new float[Map::capacity]());
     Map::data = values_.get();
     frames = maxFrames_; // for consumers that size themselves from a fresh spectrum
-    frameDist_ = Property(this, "framedist", hop);
-    rate_ = Property(this, "sps", source_->sps);
+    frameDist_ = AddProperty("framedist", hop);
+    rate_ = AddProperty("sps", source_->sps);
 }
 
 Spectrum::~Spectrum() {

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "Map.h"
 #include "SoundBuffer.h"
+#include "core/ModuleBase.h"
 #include "support/EngineTest.h"
 
 namespace wavfile {
@@ -57,6 +59,39 @@ inline std::string Mono16(const std::vector<int16_t>& v, uint32_t sps = 22050) {
 }
 } // namespace wavfile
 
+// A source map whose blocks a test sets by hand: Set sizes it (capacity stays that of
+// the first block, as a producer's would) and fills it band-major.
+class TestMap : public ModuleBase, public virtual Map {
+  public:
+    TestMap(int maxFrames, int bandCount) : values_(static_cast<size_t>(maxFrames) * bandCount) {
+        frames = maxFrames;
+        bands = bandCount;
+        capacity = maxFrames * bandCount;
+        data = values_.data();
+    }
+    // Sets the current block from rows of values, one row per band.
+    void SetBlock(const std::vector<std::vector<float>>& rows, int isComplete = 0) {
+        bands = static_cast<int32_t>(rows.size());
+        frames = rows.empty() ? 0 : static_cast<int32_t>(rows[0].size());
+        values_.assign(static_cast<size_t>(bands) * frames, 0.0f);
+        for (int b = 0; b < bands; ++b)
+            for (int f = 0; f < frames; ++f)
+                values_[b * frames + f] = rows[b][f];
+        data = values_.data();
+        complete = isComplete;
+    }
+    void* GetInterface(const char* name) override {
+        if (std::string(name) == "Map") {
+            AddRef();
+            return static_cast<Map*>(this);
+        }
+        return ModuleBase::GetInterface(name);
+    }
+
+  private:
+    std::vector<float> values_;
+};
+
 class SignalTest : public EngineTest {
   protected:
     void SetUp() override {
@@ -77,6 +112,15 @@ class SignalTest : public EngineTest {
         auto* sb = QueryInterface<SoundBuffer>(Get(path), "SoundBuffer");
         if (sb) sb->Release();
         return sb;
+    }
+
+    // Stores a hand-set map as a member of this test's folder; the folder owns it.
+    TestMap* AddMap(const std::string& name, int maxFrames, int bandCount) {
+        auto* map = new TestMap(maxFrames, bandCount);
+        auto* home = QueryInterface<Folder>(Evaluate(folder), "Folder");
+        home->Set(name.c_str(), static_cast<int>(name.size()), map, 0);
+        home->Release();
+        return map;
     }
 
     std::string folder;

@@ -1,0 +1,33 @@
+// The one-source map base; see MapModule.h.
+#include "signal/MapModule.h"
+
+#include <algorithm>
+#include <cstring>
+
+MapModule::MapModule(Map* source, int outputBands) : source_(source) {
+    source_->AddRef();
+    bands = std::max(outputBands, 0);
+    maxFrames_ = std::max(source_->frames, 1);
+    Map::capacity = bands * maxFrames_;
+    values_.reset(new float[std::max(Map::capacity, 1)]());
+    Map::data = values_.get();
+    frames = 0;
+}
+
+MapModule::~MapModule() {
+    source_->Release();
+}
+
+void* MapModule::GetInterface(const char* name) {
+    if (!std::strcmp(name, "Map")) {
+        AddRef();
+        return static_cast<Map*>(this);
+    }
+    return ModuleBase::GetInterface(name);
+}
+
+int MapModule::BeginBlock() {
+    frames = std::clamp(source_->frames, 0, maxFrames_);
+    Map::complete = source_->complete;
+    return frames;
+}
