@@ -22,6 +22,10 @@ Interface* NewSpectrum(Input* lexer, Interface* context);
 Interface* NewWavFileIn(Input* lexer, Interface* context);
 Interface* NewWavFileOut(Input* lexer, Interface* context);
 Interface* NewWavOutput(Input* lexer, Interface* context);
+Interface* NewConcatSB(Input* lexer, Interface* context);
+Interface* NewPreEmpSB(Input* lexer, Interface* context);
+Interface* NewSoundBufferCache(Input* lexer, Interface* context);
+Interface* NewSpecTextIn(Input* lexer, Interface* context);
 
 namespace {
 struct ClassEntry {
@@ -50,6 +54,10 @@ const ClassEntry kClasses[] = {
     {"WavFileIn", NewWavFileIn, kCalled, nullptr},
     {"WavFileOut", NewWavFileOut, kCalled, nullptr},
     {"WavOutput", NewWavOutput, kCalled, nullptr},
+    {"ConcatSB", NewConcatSB, kCalled, nullptr},
+    {"PreEmpSB", NewPreEmpSB, kCalled, nullptr},
+    {"SoundBufferCache", NewSoundBufferCache, kCalled, nullptr},
+    {"SpecTextIn", NewSpecTextIn, kCalled, nullptr},
 };
 } // namespace
 

@@ -1,6 +1,7 @@
 // The sound-buffer object; see SampleBuffer.h.
 #include "signal/SampleBuffer.h"
 
+#include <algorithm>
 #include <cstring>
 
 SampleBuffer::SampleBuffer(int32_t samples) : samples_(new float[samples > 0 ? samples : 1]()) {
@@ -13,4 +14,19 @@ void* SampleBuffer::GetInterface(const char* name) {
     if (std::strcmp(name, "SoundBuffer")) return ModuleBase::GetInterface(name);
     AddRef();
     return static_cast<SoundBuffer*>(this);
+}
+
+bool SampleBuffer::Reserve(int64_t samples) {
+    if (samples <= capacity) return true;
+    if (samples > kMaxCapacity) return false;
+    int64_t grown = std::max<int64_t>(capacity, 1);
+    while (grown < samples)
+        grown *= 2;
+    grown = std::min<int64_t>(grown, kMaxCapacity);
+    std::unique_ptr<float[]> larger(new float[grown]());
+    std::copy(samples_.get(), samples_.get() + std::clamp(length, 0, capacity), larger.get());
+    samples_ = std::move(larger);
+    data = samples_.get();
+    capacity = static_cast<int32_t>(grown);
+    return true;
 }
