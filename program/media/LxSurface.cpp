@@ -1,0 +1,193 @@
+// The surface wrapper and the bitmap helpers; see LxSurface.h. Paths are the program's
+// Latin-2 paths, opened through the one path function (so "Data\Fonts" finds
+// data/fonts). Lock clips its rectangle to the surface, so no caller gets a pointer
+// outside the pixels.
+#include "media/LxSurface.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "core/Path.h"
+#include "media/LxFile.h"
+
+CLxSurface* g_pDrawSurface = nullptr;
+CLxSurface* g_pScreenSurface = nullptr;
+
+namespace {
+SDL_Rect ToSdl(const RECT& r) {
+    return SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+uint32_t Read32(const uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+} // namespace
+
+void CLxSurface::Create(int width, int height) {
+    Free();
+    if (width <= 0 || height <= 0) return;
+    m_pSurface = SDL_CreateRGBSurface(0, width, height, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+}
+
+void CLxSurface::Attach(SDL_Surface* surface) {
+    if (surface == m_pSurface) return;
+    Free();
+    m_pSurface = surface;
+}
+
+void CLxSurface::Free() {
+    if (m_pSurface) SDL_FreeSurface(m_pSurface);
+    m_pSurface = nullptr;
+}
+
+int CLxSurface::Blt(const RECT* dst, CLxSurface* src, const RECT* srcRect, int, uint32_t fill) {
+    if (!m_pSurface) return E_POINTER;
+    SDL_Rect to = dst ? ToSdl(*dst) : SDL_Rect{0, 0, m_pSurface->w, m_pSurface->h};
+    if (!src) {
+        SDL_FillRect(m_pSurface, &to, fill);
+        return 0;
+    }
+    if (!src->m_pSurface) return 0;
+    SDL_Rect from =
+        srcRect ? ToSdl(*srcRect) : SDL_Rect{0, 0, src->m_pSurface->w, src->m_pSurface->h};
+    SDL_UpperBlitScaled(src->m_pSurface, &from, m_pSurface, &to);
+    return 0;
+}
+
+int CLxSurface::BltFast(int x, int y, CLxSurface* src, const RECT* srcRect, int) {
+    if (!m_pSurface) return E_POINTER;
+    if (!src || !src->m_pSurface) return 0;
+    SDL_Rect from =
+        srcRect ? ToSdl(*srcRect) : SDL_Rect{0, 0, src->m_pSurface->w, src->m_pSurface->h};
+    SDL_Rect to{x, y, from.w, from.h};
+    SDL_UpperBlit(src->m_pSurface, &from, m_pSurface, &to);
+    return 0;
+}
+
+int CLxSurface::Lock(const RECT* rect, LxSurfaceDesc* out, int, void*) {
+    if (!m_pSurface) {
+        SDL_Log("CLxSurface::Lock error m_pSurface null ptr\n");
+        return -1;
+    }
+    RECT r = rect ? *rect : RECT{0, 0, m_pSurface->w, m_pSurface->h};
+    r.left = std::max(r.left, 0);
+    r.top = std::max(r.top, 0);
+    r.right = std::min(r.right, m_pSurface->w);
+    r.bottom = std::min(r.bottom, m_pSurface->h);
+    if (r.right <= r.left || r.bottom <= r.top) return -1;
+    const SDL_PixelFormat* format = m_pSurface->format;
+    int bits = format->BitsPerPixel;
+    if (bits == 16 && format->Gmask == 0x03E0) bits = 15;
+    out->nHeight = r.bottom - r.top;
+    out->nWidth = r.right - r.left;
+    out->nPitch = m_pSurface->pitch;
+    out->nBitsPerPixel = bits;
+    out->pPixels = static_cast<uint8_t*>(m_pSurface->pixels) + r.top * m_pSurface->pitch +
+                   r.left * format->BytesPerPixel;
+    return 0;
+}
+
+void CLxSurface::SetColorKey(uint32_t key) {
+    if (m_pSurface) SDL_SetColorKey(m_pSurface, SDL_TRUE, key);
+}
+
+void CLxSurface::GetBitmapInfo(BITMAPINFOHEADER* header) const {
+    std::memset(header, 0, sizeof *header);
+    header->biSize = sizeof *header;
+    if (!m_pSurface) return;
+    header->biWidth = m_pSurface->w;
+    header->biHeight = -m_pSurface->h;
+    header->biPlanes = 1;
+    header->biBitCount = 32;
+    header->biSizeImage = static_cast<uint32_t>(m_pSurface->w * m_pSurface->h * 4);
+}
+
+HRESULT BltSurface(CLxSurface* dst, const RECT* dstRect, CLxSurface* src, const RECT* srcRect,
+                   int flags) {
+    HRESULT result = dst ? dst->Blt(dstRect, src, srcRect, flags, 0) : E_POINTER;
+    if (result) std::printf("blt:%x\n", static_cast<unsigned>(result)), std::fflush(stdout);
+    return result;
+}
+
+HRESULT BltSurfaceFast(CLxSurface* dst, int x, int y, CLxSurface* src, const RECT* srcRect,
+                       int flags) {
+    HRESULT result = dst ? dst->BltFast(x, y, src, srcRect, flags) : E_POINTER;
+    if (result) std::printf("bltfast:%x\n", static_cast<unsigned>(result)), std::fflush(stdout);
+    return result;
+}
+
+CLxSurface* CreateSurface(int width, int height) {
+    auto* surface = new CLxSurface;
+    surface->Create(width, height);
+    return surface;
+}
+
+CLxSurface* LoadBitmap(const char* path) {
+    auto* surface = new CLxSurface;
+    if (!path) return surface;
+    std::string os = talvik::OsPath(path, true);
+    if (SDL_RWops* file = SDL_RWFromFile(os.c_str(), "rb"))
+        surface->Attach(SDL_LoadBMP_RW(file, 1));
+    if (!surface->m_pSurface) {
+        std::printf("File not found! %s (%s)\n", path, os.c_str());
+        std::fflush(stdout);
+    }
+    return surface;
+}
+
+HRESULT LoadBitmapInto(CLxSurface* surface, const char* path) {
+    if (!surface || !surface->m_pSurface || !path) return E_FAIL;
+    CLxSurface* picture = LoadBitmap(path);
+    HRESULT result =
+        picture->m_pSurface ? BltSurface(surface, nullptr, picture, nullptr, 0) : E_FAIL;
+    delete picture;
+    return result;
+}
+
+std::string MakeBitmapPath(const char* base, const char* name) {
+    std::string path;
+    if (base && *base) {
+        std::string folder(base);
+        size_t slash = folder.rfind('\\');
+        if (slash != std::string::npos) path = folder.substr(0, slash + 1);
+    }
+    path += name ? name : "";
+    if (path.find(".bmp") == std::string::npos && path.find(".BMP") == std::string::npos)
+        path += ".bmp";
+    return path;
+}
+
+bool ReadBitmapSize(const char* name, int* width, int* height) {
+    *width = *height = 0;
+    CLxFile file;
+    if (!file.Open(MakeBitmapPath(nullptr, name).c_str())) return false;
+    uint8_t headers[54];
+    bool read = file.Read(headers, sizeof headers) == static_cast<int>(sizeof headers);
+    file.Close();
+    if (!read || headers[0] != 'B' || headers[1] != 'M') return false;
+    *width = static_cast<int32_t>(Read32(headers + 18));
+    *height = static_cast<int32_t>(Read32(headers + 22));
+    return true;
+}
+
+bool GetSurfaceSize(CLxSurface* surface, int* width, int* height) {
+    *width = *height = 0;
+    LxSurfaceDesc desc;
+    if (!surface || surface->Lock(nullptr, &desc) != 0) return false;
+    *width = desc.nWidth;
+    *height = desc.nHeight;
+    return true;
+}
+
+bool SaveBitmap(CLxSurface* surface, const char* path) {
+    if (!surface || !surface->m_pSurface || !path) return false;
+    SDL_RWops* file = SDL_RWFromFile(talvik::OsPath(path, false).c_str(), "wb");
+    return file && SDL_SaveBMP_RW(surface->m_pSurface, file, 1) == 0;
+}
+
+void FreeSurface(CLxSurface** surface) {
+    if (!surface || !*surface) return;
+    delete *surface;
+    *surface = nullptr;
+}
