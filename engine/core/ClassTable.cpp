@@ -22,6 +22,14 @@ Interface* NewSpectrum(Input* lexer, Interface* context);
 Interface* NewWavFileIn(Input* lexer, Interface* context);
 Interface* NewWavFileOut(Input* lexer, Interface* context);
 Interface* NewWavOutput(Input* lexer, Interface* context);
+Interface* NewNormalizeFrames(Input* lexer, Interface* context);
+Interface* NewNormalizeMap(Input* lexer, Interface* context);
+Interface* NewNormalizeMeanDev(Input* lexer, Interface* context);
+Interface* NewNormMeanDevBand(Input* lexer, Interface* context);
+Interface* NewNormMeanDevBandFile(Input* lexer, Interface* context);
+Interface* NewMeanSubsMap(Input* lexer, Interface* context);
+Interface* NewCombineMaps(Input* lexer, Interface* context);
+Interface* NewDummyMap(Input* lexer, Interface* context);
 
 namespace {
 struct ClassEntry {
@@ -50,6 +58,15 @@ const ClassEntry kClasses[] = {
     {"WavFileIn", NewWavFileIn, kCalled, nullptr},
     {"WavFileOut", NewWavFileOut, kCalled, nullptr},
     {"WavOutput", NewWavOutput, kCalled, nullptr},
+    // Map normalisation and combination.
+    {"NormalizeFrames", NewNormalizeFrames, kCalled, nullptr},
+    {"NormalizeMap", NewNormalizeMap, kCalled, nullptr},
+    {"NormalizeMeanDev", NewNormalizeMeanDev, kCalled, nullptr},
+    {"NormMeanDevBand", NewNormMeanDevBand, kCalled, nullptr},
+    {"NormMeanDevBandFile", NewNormMeanDevBandFile, kCalled, nullptr},
+    {"MeanSubsMap", NewMeanSubsMap, kCalled, nullptr},
+    {"CombineMaps", NewCombineMaps, kCalled, nullptr},
+    {"DummyMap", NewDummyMap, kCalled, nullptr},
 };
 } // namespace
 
