@@ -30,6 +30,10 @@ Interface* NewNormMeanDevBandFile(Input* lexer, Interface* context);
 Interface* NewMeanSubsMap(Input* lexer, Interface* context);
 Interface* NewCombineMaps(Input* lexer, Interface* context);
 Interface* NewDummyMap(Input* lexer, Interface* context);
+Interface* NewLineSpectrum(Input* lexer, Interface* context);
+Interface* NewLobeIntegration(Input* lexer, Interface* context);
+Interface* NewSBS(Input* lexer, Interface* context);
+Interface* NewSBS_Bark(Input* lexer, Interface* context);
 
 namespace {
 struct ClassEntry {
@@ -67,6 +71,11 @@ const ClassEntry kClasses[] = {
     {"MeanSubsMap", NewMeanSubsMap, kCalled, nullptr},
     {"CombineMaps", NewCombineMaps, kCalled, nullptr},
     {"DummyMap", NewDummyMap, kCalled, nullptr},
+    // Spectral peak maps.
+    {"LineSpectrum", NewLineSpectrum, kCalled, nullptr},
+    {"LobeIntegration", NewLobeIntegration, kCalled, nullptr},
+    {"SBS", NewSBS, kCalled, nullptr},
+    {"SBS_Bark", NewSBS_Bark, kCalled, nullptr},
 };
 } // namespace
 
