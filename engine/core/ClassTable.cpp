@@ -26,6 +26,18 @@ Interface* NewConcatSB(Input* lexer, Interface* context);
 Interface* NewPreEmpSB(Input* lexer, Interface* context);
 Interface* NewSoundBufferCache(Input* lexer, Interface* context);
 Interface* NewSpecTextIn(Input* lexer, Interface* context);
+Interface* NewNormalizeFrames(Input* lexer, Interface* context);
+Interface* NewNormalizeMap(Input* lexer, Interface* context);
+Interface* NewNormalizeMeanDev(Input* lexer, Interface* context);
+Interface* NewNormMeanDevBand(Input* lexer, Interface* context);
+Interface* NewNormMeanDevBandFile(Input* lexer, Interface* context);
+Interface* NewMeanSubsMap(Input* lexer, Interface* context);
+Interface* NewCombineMaps(Input* lexer, Interface* context);
+Interface* NewDummyMap(Input* lexer, Interface* context);
+Interface* NewLineSpectrum(Input* lexer, Interface* context);
+Interface* NewLobeIntegration(Input* lexer, Interface* context);
+Interface* NewSBS(Input* lexer, Interface* context);
+Interface* NewSBS_Bark(Input* lexer, Interface* context);
 
 namespace {
 struct ClassEntry {
@@ -54,10 +66,25 @@ const ClassEntry kClasses[] = {
     {"WavFileIn", NewWavFileIn, kCalled, nullptr},
     {"WavFileOut", NewWavFileOut, kCalled, nullptr},
     {"WavOutput", NewWavOutput, kCalled, nullptr},
+    // Sound-buffer transforms.
     {"ConcatSB", NewConcatSB, kCalled, nullptr},
     {"PreEmpSB", NewPreEmpSB, kCalled, nullptr},
     {"SoundBufferCache", NewSoundBufferCache, kCalled, nullptr},
     {"SpecTextIn", NewSpecTextIn, kCalled, nullptr},
+    // Map normalisation and combination.
+    {"NormalizeFrames", NewNormalizeFrames, kCalled, nullptr},
+    {"NormalizeMap", NewNormalizeMap, kCalled, nullptr},
+    {"NormalizeMeanDev", NewNormalizeMeanDev, kCalled, nullptr},
+    {"NormMeanDevBand", NewNormMeanDevBand, kCalled, nullptr},
+    {"NormMeanDevBandFile", NewNormMeanDevBandFile, kCalled, nullptr},
+    {"MeanSubsMap", NewMeanSubsMap, kCalled, nullptr},
+    {"CombineMaps", NewCombineMaps, kCalled, nullptr},
+    {"DummyMap", NewDummyMap, kCalled, nullptr},
+    // Spectral peak maps.
+    {"LineSpectrum", NewLineSpectrum, kCalled, nullptr},
+    {"LobeIntegration", NewLobeIntegration, kCalled, nullptr},
+    {"SBS", NewSBS, kCalled, nullptr},
+    {"SBS_Bark", NewSBS_Bark, kCalled, nullptr},
 };
 } // namespace
 
