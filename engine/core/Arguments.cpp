@@ -1,6 +1,8 @@
 // Factory argument lists; see Arguments.h.
 #include "core/Arguments.h"
 
+#include "core/Lexer.h"
+
 Arguments::Arguments(Input* lexer, Interface* context, int count) : context_(context) {
     int level = lexer->Depth();
     for (int i = 0; i < count; ++i) {
@@ -8,6 +10,23 @@ Arguments::Arguments(Input* lexer, Interface* context, int count) : context_(con
         if (value && value != context) value->AddRef();
         values_.push_back(value);
         lexer->SkipItem(level);
+    }
+    lexer->SkipBlock(level);
+}
+
+// Longer lists are cut here: no class takes more, and a runaway list must end.
+constexpr size_t kMaxArguments = 4096;
+
+Arguments::Arguments(Input* lexer, Interface* context) : context_(context) {
+    int level = lexer->Depth();
+    for (;;) {
+        Interface* value = context->Interpret(lexer, context);
+        if (value && value != context) value->AddRef();
+        values_.push_back(value);
+        lexer->SkipItem(level);
+        int length = 0, kind = 0;
+        const char* current = lexer->Current(&length, &kind);
+        if (!current || kind == kTokenClose || values_.size() >= kMaxArguments) break;
     }
     lexer->SkipBlock(level);
 }

@@ -12,10 +12,13 @@
 class Arguments {
   public:
     Arguments(Input* lexer, Interface* context, int count);
+    // Every position up to the closing bracket, for classes taking lists of any length.
+    Arguments(Input* lexer, Interface* context);
     ~Arguments();
     Arguments(const Arguments&) = delete;
     Arguments& operator=(const Arguments&) = delete;
 
+    int Size() const { return static_cast<int>(values_.size()); }
     // The argument at a position; the context when it was left out.
     Interface* At(int position) const { return values_[position]; }
     // The named interface of an argument, with a reference the caller releases.

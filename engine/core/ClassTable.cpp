@@ -38,6 +38,9 @@ Interface* NewLineSpectrum(Input* lexer, Interface* context);
 Interface* NewLobeIntegration(Input* lexer, Interface* context);
 Interface* NewSBS(Input* lexer, Interface* context);
 Interface* NewSBS_Bark(Input* lexer, Interface* context);
+Interface* NewANNEvaluator(Input* lexer, Interface* context);
+Interface* NewEvalCache(Input* lexer, Interface* context);
+Interface* NewEvalCache2(Input* lexer, Interface* context);
 
 namespace {
 struct ClassEntry {
@@ -85,6 +88,10 @@ const ClassEntry kClasses[] = {
     {"LobeIntegration", NewLobeIntegration, kCalled, nullptr},
     {"SBS", NewSBS, kCalled, nullptr},
     {"SBS_Bark", NewSBS_Bark, kCalled, nullptr},
+    // Evaluators.
+    {"ANNEvaluator", NewANNEvaluator, kCalled, nullptr},
+    {"EvalCache", NewEvalCache, kCalled, nullptr},
+    {"EvalCache2", NewEvalCache2, kCalled, nullptr},
 };
 } // namespace
 
