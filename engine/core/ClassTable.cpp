@@ -41,6 +41,9 @@ Interface* NewSBS_Bark(Input* lexer, Interface* context);
 Interface* NewANNEvaluator(Input* lexer, Interface* context);
 Interface* NewEvalCache(Input* lexer, Interface* context);
 Interface* NewEvalCache2(Input* lexer, Interface* context);
+Interface* NewSimplePhonemes(Input* lexer, Interface* context);
+Interface* NewDictionary(Input* lexer, Interface* context);
+Interface* NewNumberUnit(Input* lexer, Interface* context);
 
 namespace {
 struct ClassEntry {
@@ -92,6 +95,10 @@ const ClassEntry kClasses[] = {
     {"ANNEvaluator", NewANNEvaluator, kCalled, nullptr},
     {"EvalCache", NewEvalCache, kCalled, nullptr},
     {"EvalCache2", NewEvalCache2, kCalled, nullptr},
+    // Phoneme sets and language models.
+    {"SimplePhonemes", NewSimplePhonemes, kCalled, nullptr},
+    {"Dictionary", NewDictionary, kCalled, nullptr},
+    {"NumberUnit", NewNumberUnit, kCalled, nullptr},
 };
 } // namespace
 

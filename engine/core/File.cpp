@@ -157,6 +157,19 @@ std::string InputText(Input* input) {
     return text && length > 0 ? std::string(text, length) : std::string();
 }
 
+std::string InputAllText(Input* input) {
+    constexpr size_t kLimit = 64u << 20;
+    input->Rewind();
+    std::string text;
+    int length = 0, kind = 0;
+    while (const char* chunk = input->Read(&length, &kind)) {
+        if (length <= 0) break;
+        text.append(chunk, length);
+        if (text.size() >= kLimit) break;
+    }
+    return text;
+}
+
 // The class File builds its object as soon as its name is evaluated, so it reads its
 // own argument: one parenthesised path right after the name, as in
 // f = new File("data/notes"). Without a "(" there is no path and no object; the

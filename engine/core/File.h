@@ -48,3 +48,6 @@ class File : public TextChannel {
 
 // The text of an Input argument: rewound, then its first chunk ("" when it has none).
 std::string InputText(Input* input);
+// Every chunk of an Input from its start, joined (list files read by the recogniser);
+// stops at 64 MB.
+std::string InputAllText(Input* input);
