@@ -22,6 +22,16 @@ Interface* NewSpectrum(Input* lexer, Interface* context);
 Interface* NewWavFileIn(Input* lexer, Interface* context);
 Interface* NewWavFileOut(Input* lexer, Interface* context);
 Interface* NewWavOutput(Input* lexer, Interface* context);
+// Spectral feature maps
+Interface* NewBandEnergyRect(Input* lexer, Interface* context);
+Interface* NewBandEnergyTriang(Input* lexer, Interface* context);
+Interface* NewMFCC(Input* lexer, Interface* context);
+Interface* NewLPC(Input* lexer, Interface* context);
+Interface* NewLPCcepstrum(Input* lexer, Interface* context);
+Interface* NewLPCspectrum(Input* lexer, Interface* context);
+Interface* NewLogMap(Input* lexer, Interface* context);
+Interface* NewCubRMap(Input* lexer, Interface* context);
+Interface* NewRastaMap(Input* lexer, Interface* context);
 
 namespace {
 struct ClassEntry {
@@ -50,6 +60,16 @@ const ClassEntry kClasses[] = {
     {"WavFileIn", NewWavFileIn, kCalled, nullptr},
     {"WavFileOut", NewWavFileOut, kCalled, nullptr},
     {"WavOutput", NewWavOutput, kCalled, nullptr},
+    // Spectral feature maps
+    {"BandEnergyRect", NewBandEnergyRect, kCalled, nullptr},
+    {"BandEnergyTriang", NewBandEnergyTriang, kCalled, nullptr},
+    {"MFCC", NewMFCC, kCalled, nullptr},
+    {"LPC", NewLPC, kCalled, nullptr},
+    {"LPCcepstrum", NewLPCcepstrum, kCalled, nullptr},
+    {"LPCspectrum", NewLPCspectrum, kCalled, nullptr},
+    {"LogMap", NewLogMap, kCalled, nullptr},
+    {"CubRMap", NewCubRMap, kCalled, nullptr},
+    {"RastaMap", NewRastaMap, kCalled, nullptr},
 };
 } // namespace
 
