@@ -6,7 +6,9 @@
 // The cosine table is computed for the source's band count and again whenever a block
 // comes with another one. The factory refuses J outside 1 ... 4096 and a lifter that
 // is given but is no Number.
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "core/Hold.h"
@@ -20,7 +22,7 @@ class MFCC : public MapModule {
     MFCC(Map* source, int count, int lifter) : MapModule(source, count), lifter_(count, 1.0) {
         if (lifter > 0)
             for (int j = 1; j <= count; ++j)
-                lifter_[j - 1] = 1.0 + lifter / 2.0 * std::sin(j * std::acos(-1.0) / lifter);
+                lifter_[j - 1] = 1.0 + lifter / 2.0 * std::sin(j * std::numbers::pi / lifter);
         sum_.resize(maxFrames_);
     }
 
@@ -31,7 +33,7 @@ class MFCC : public MapModule {
         float scale = sourceBands > 0 ? std::sqrt(2.0f / static_cast<float>(sourceBands)) : 0.0f;
         for (int j = 0; j < bands; ++j) {
             std::fill(sum_.begin(), sum_.begin() + frameCount, 0.0);
-            const double* cosines = &table_[static_cast<size_t>(j) * sourceBands];
+            const double* cosines = table_.data() + static_cast<size_t>(j) * sourceBands;
             for (int k = 0; k < sourceBands; ++k) {
                 const float* x = SourceRow(k);
                 for (int f = 0; f < frameCount; ++f)
