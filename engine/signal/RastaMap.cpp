@@ -35,7 +35,7 @@ class RastaMap : public MapModule {
                 std::copy_backward(x, x + 4, x + 5);
                 std::copy_backward(y, y + 3, y + 4);
                 x[0] = in[t];
-                y[0] = Step(x, y);
+                y[0] = Filter(x, y);
                 out[t] = static_cast<float>(clip_ && y[0] < 0 ? 0.0 : y[0]);
             }
         }
@@ -44,7 +44,7 @@ class RastaMap : public MapModule {
 
   private:
     // The new output from the inputs x[0 ... 4] and the previous outputs y[1 ... 3].
-    double Step(const double* x, const double* y) const {
+    double Filter(const double* x, const double* y) const {
         double p = pole_;
         if (!fast_) return p * y[1] + 0.1 * (2 * x[0] + x[1] - x[3] - 2 * x[4]);
         return 0.85 * (x[0] - 1.65066 * x[1] + 1.65066 * x[3] - x[4]) + (p + 1.72178) * y[1] -
