@@ -44,6 +44,16 @@ Interface* NewEvalCache2(Input* lexer, Interface* context);
 Interface* NewSimplePhonemes(Input* lexer, Interface* context);
 Interface* NewDictionary(Input* lexer, Interface* context);
 Interface* NewNumberUnit(Input* lexer, Interface* context);
+// Spectral feature maps
+Interface* NewBandEnergyRect(Input* lexer, Interface* context);
+Interface* NewBandEnergyTriang(Input* lexer, Interface* context);
+Interface* NewMFCC(Input* lexer, Interface* context);
+Interface* NewLPC(Input* lexer, Interface* context);
+Interface* NewLPCcepstrum(Input* lexer, Interface* context);
+Interface* NewLPCspectrum(Input* lexer, Interface* context);
+Interface* NewLogMap(Input* lexer, Interface* context);
+Interface* NewCubRMap(Input* lexer, Interface* context);
+Interface* NewRastaMap(Input* lexer, Interface* context);
 
 namespace {
 struct ClassEntry {
@@ -99,6 +109,16 @@ const ClassEntry kClasses[] = {
     {"SimplePhonemes", NewSimplePhonemes, kCalled, nullptr},
     {"Dictionary", NewDictionary, kCalled, nullptr},
     {"NumberUnit", NewNumberUnit, kCalled, nullptr},
+    // Spectral feature maps
+    {"BandEnergyRect", NewBandEnergyRect, kCalled, nullptr},
+    {"BandEnergyTriang", NewBandEnergyTriang, kCalled, nullptr},
+    {"MFCC", NewMFCC, kCalled, nullptr},
+    {"LPC", NewLPC, kCalled, nullptr},
+    {"LPCcepstrum", NewLPCcepstrum, kCalled, nullptr},
+    {"LPCspectrum", NewLPCspectrum, kCalled, nullptr},
+    {"LogMap", NewLogMap, kCalled, nullptr},
+    {"CubRMap", NewCubRMap, kCalled, nullptr},
+    {"RastaMap", NewRastaMap, kCalled, nullptr},
 };
 } // namespace
 

@@ -11,7 +11,7 @@ MapModule::MapModule(Map* source, int outputBands) : source_(source) {
     Map::capacity = bands * maxFrames_;
     values_.reset(new float[std::max(Map::capacity, 1)]());
     Map::data = values_.get();
-    frames = 0;
+    frames = maxFrames_; // a consumer made before our first block sizes itself from it
 }
 
 MapModule::~MapModule() {

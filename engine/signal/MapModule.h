@@ -2,7 +2,8 @@
 // energies, cepstra, compressions, normalisations, peak maps). It holds the source
 // with a reference, owns an output array allocated once for bands x frames, where
 // frames is the source's frame count at construction (its largest block, for a
-// spectrum), and answers "Map" before the module base's names.
+// spectrum), and answers "Map" before the module base's names. Until its first block
+// it shows that many frames (of zeros), so maps built on it size themselves alike.
 //
 // A derived Process starts with BeginBlock, which takes the source's frame count,
 // clipped to what the array holds (a source that grows past its size at our

@@ -13,25 +13,10 @@
 #include "core/Arguments.h"
 #include "core/Hold.h"
 #include "core/Report.h"
+#include "signal/Window.h"
 
 namespace {
 constexpr int kMaxSize = 65536;
-
-std::vector<float> MakeWindow(int type, int length) {
-    const float kTwoPi = 6.28318530717958647692f;
-    std::vector<float> w(length);
-    for (int i = 0; i < length; ++i) {
-        float a = kTwoPi * static_cast<float>(i) / static_cast<float>(length);
-        if (type == 0)
-            w[i] = 1.0f;
-        else if (type == 1)
-            w[i] = 0.54f - 0.46f * std::cos(a);
-        else
-            w[i] = 0.3635819f - 0.4891775f * std::cos(a) + 0.1365995f * std::cos(2.0f * a) +
-                   0.0106411f * std::cos(3.0f * a);
-    }
-    return w;
-}
 } // namespace
 
 Spectrum::Spectrum(SoundBuffer* source, int frameLength, int hop, int size, int window)
@@ -129,7 +114,7 @@ Interface* NewSpectrum(Input* lexer, Interface* context) {
     int length = ok ? static_cast<int>(v[0]) : 0, hop = ok ? static_cast<int>(v[1]) : 0;
     int size = ok ? static_cast<int>(v[2]) : 0, window = ok ? static_cast<int>(v[3]) : -1;
     if (length < 1 || hop < 1 || hop > length || size < 8 || (size & (size - 1)) || window < 0 ||
-        window > 2) {
+        window >= kWindowTypes) {
         source->Release();
         report("Spectrum: Parameter error");
         return nullptr;
