@@ -385,4 +385,25 @@ TEST_F(Features, FactoriesRefuse) {
         EXPECT_EQ(QueryInterface<Module>(Get("x"), "Module"), nullptr);
     }
 }
+
+TEST_F(Features, ModuleFolderRunsAChainFromAFile) {
+    std::vector<int16_t> v(4000);
+    for (int i = 0; i < 4000; ++i)
+        v[i] = static_cast<int16_t>(8000 * std::sin(i * 0.3));
+    WriteFile("in.wav", wavfile::Mono16(v));
+    EXPECT_EQ(In("m = new ModuleFolder();"
+                 "m.w = new WavFileIn(\"in\");"
+                 "m.s = new Spectrum(m.w, 512, 256, 512, 1);"
+                 "m.b = new FBand(m.s, 3);"
+                 "m.d = new FDerivative(m.b, 1);"
+                 "m.e = new FSMedian(m.d, 3, 1);"
+                 "m.build(); m.start()"),
+              "Processing in.wav\n");
+    Feature* b = FeatureOf("m.b");
+    Feature* e = FeatureOf("m.e");
+    EXPECT_EQ(b->length, 4000 / 256 + 1);
+    EXPECT_EQ(b->complete, 1);
+    EXPECT_EQ(e->length, b->length);
+    EXPECT_EQ(e->complete, 1);
+}
 } // namespace
