@@ -4,7 +4,7 @@
 #include "Number.h"
 #include "core/Lexer.h"
 
-ArgumentList::ArgumentList(Input* lexer, Interface* context) : context_(context) {
+ArgumentList::ArgumentList(Input* lexer, Interface* context) {
     int level = lexer->Depth();
     for (;;) {
         Interface* value = context->Interpret(lexer, context);

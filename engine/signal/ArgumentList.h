@@ -21,6 +21,5 @@ class ArgumentList {
     bool GetNumber(int position, double* value) const;
 
   private:
-    Interface* context_;
     std::vector<Interface*> values_;
 };
