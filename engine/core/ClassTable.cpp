@@ -54,6 +54,26 @@ Interface* NewLPCspectrum(Input* lexer, Interface* context);
 Interface* NewLogMap(Input* lexer, Interface* context);
 Interface* NewCubRMap(Input* lexer, Interface* context);
 Interface* NewRastaMap(Input* lexer, Interface* context);
+Interface* NewFeatureMap(Input* lexer, Interface* context);
+Interface* NewFAGC(Input* lexer, Interface* context);
+Interface* NewFBand(Input* lexer, Interface* context);
+Interface* NewFDerivative(Input* lexer, Interface* context);
+Interface* NewFNoiseGate(Input* lexer, Interface* context);
+Interface* NewFNormMeanDevOnline(Input* lexer, Interface* context);
+Interface* NewFRasta(Input* lexer, Interface* context);
+Interface* NewFShortAdapt(Input* lexer, Interface* context);
+Interface* NewFSMedian(Input* lexer, Interface* context);
+Interface* NewFSum(Input* lexer, Interface* context);
+Interface* NewFWSum(Input* lexer, Interface* context);
+Interface* NewACuesDump(Input* lexer, Interface* context);
+Interface* NewACBegin(Input* lexer, Interface* context);
+Interface* NewACDiff(Input* lexer, Interface* context);
+Interface* NewACDuration(Input* lexer, Interface* context);
+Interface* NewACEnd(Input* lexer, Interface* context);
+Interface* NewACMaxMin(Input* lexer, Interface* context);
+Interface* NewACMean(Input* lexer, Interface* context);
+Interface* NewACMiddle(Input* lexer, Interface* context);
+Interface* NewACModS(Input* lexer, Interface* context);
 
 namespace {
 struct ClassEntry {
@@ -119,6 +139,27 @@ const ClassEntry kClasses[] = {
     {"LogMap", NewLogMap, kCalled, nullptr},
     {"CubRMap", NewCubRMap, kCalled, nullptr},
     {"RastaMap", NewRastaMap, kCalled, nullptr},
+    // Feature streams, online filters and acoustic cues.
+    {"FeatureMap", NewFeatureMap, kCalled, nullptr},
+    {"FAGC", NewFAGC, kCalled, nullptr},
+    {"FBand", NewFBand, kCalled, nullptr},
+    {"FDerivative", NewFDerivative, kCalled, nullptr},
+    {"FNoiseGate", NewFNoiseGate, kCalled, nullptr},
+    {"FNormMeanDevOnline", NewFNormMeanDevOnline, kCalled, nullptr},
+    {"FRasta", NewFRasta, kCalled, nullptr},
+    {"FShortAdapt", NewFShortAdapt, kCalled, nullptr},
+    {"FSMedian", NewFSMedian, kCalled, nullptr},
+    {"FSum", NewFSum, kCalled, nullptr},
+    {"FWSum", NewFWSum, kCalled, nullptr},
+    {"ACuesDump", NewACuesDump, kCalled, nullptr},
+    {"ACBegin", NewACBegin, kCalled, nullptr},
+    {"ACDiff", NewACDiff, kCalled, nullptr},
+    {"ACDuration", NewACDuration, kCalled, nullptr},
+    {"ACEnd", NewACEnd, kCalled, nullptr},
+    {"ACMaxMin", NewACMaxMin, kCalled, nullptr},
+    {"ACMean", NewACMean, kCalled, nullptr},
+    {"ACMiddle", NewACMiddle, kCalled, nullptr},
+    {"ACModS", NewACModS, kCalled, nullptr},
 };
 } // namespace
 

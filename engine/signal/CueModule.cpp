@@ -1,0 +1,28 @@
+// The cue base; see CueModule.h.
+#include "signal/CueModule.h"
+
+#include <cstring>
+
+#include "core/Hold.h"
+
+CueModule::CueModule(Feature* feature) : feature_(feature) {
+    if (feature_) feature_->AddRef();
+}
+
+CueModule::~CueModule() {
+    if (feature_) feature_->Release();
+}
+
+void* CueModule::GetInterface(const char* name) {
+    if (!std::strcmp(name, "ACue")) {
+        AddRef();
+        return static_cast<ACue*>(this);
+    }
+    return ModuleBase::GetInterface(name);
+}
+
+Interface* LinkCue(CueModule* cue, Interface* source) {
+    Hold self(cue);
+    if (source) cue->Link(source);
+    return cue;
+}
