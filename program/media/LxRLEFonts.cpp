@@ -17,6 +17,7 @@ constexpr size_t kMaxFolder = 255;
 constexpr size_t kMaxName = 254;
 constexpr size_t kRecordHeader = 13;
 constexpr uint32_t kMaxRecord = 16384;
+constexpr int kMaxTurned = 1024;
 
 uint32_t Read16(const uint8_t* p) {
     return p[0] | p[1] << 8;
@@ -167,7 +168,10 @@ int CLxRLEFonts::DrawCharOpaque(int code, uint32_t colour, uint32_t background, 
 int CLxRLEFonts::DrawCharRotated(int code, uint32_t colour, int x, int y, int direction) {
     const CLxRLEBitmap* glyph = Glyph(code);
     CLxRLEPen pen(m_target, colour);
-    if (!glyph || !pen.CanDraw()) return code;
+    // A turned copy is a square of the longer side; a glyph beyond any real size (a
+    // lying record) is not expanded into one.
+    if (!glyph || !pen.CanDraw() || std::max(glyph->m_nWidth, glyph->m_nHeight) > kMaxTurned)
+        return code;
     int d = direction & 15;
     CLxRLEBitmap copy(*glyph);
     int side = std::max(copy.m_nWidth, copy.m_nHeight);

@@ -38,7 +38,8 @@ class CLxRLEFonts {
     // The same with the clear pixels of the glyph painted in background.
     int DrawCharOpaque(int code, uint32_t colour, uint32_t background, int x, int y);
     // Paints the glyph centred on (x, y), turned by direction × 45° (0..7), or mirrored
-    // and turned (8..15); the side of the square it took, or code when nothing was drawn.
+    // and turned (8..15); the side of the square it took, or code when nothing was drawn
+    // (also for a glyph with a side over 1024).
     int DrawCharRotated(int code, uint32_t colour, int x, int y, int direction);
     // Paints text decoded letter by letter; the advance in pixels.
     int DrawText(const char* text, int x, int y);

@@ -246,6 +246,9 @@ TEST_F(Fonts, TurnedGlyphsCentreOnThePointAndMirrorFromDirection8) {
     EXPECT_EQ(Row(2, 0xFFFFFF, 14), "...........#..");
     EXPECT_EQ(Row(3, 0xFFFFFF, 14), "...........#..");
     EXPECT_EQ(Row(4, 0xFFFFFF, 14), "..........##..");
+    // A glyph of a lying size is not expanded into a huge square.
+    l.m_glyphs['W'].SetData(0, 2000, 1, 1, Bytes{1}.data());
+    EXPECT_EQ(l.DrawCharRotated('W', 1, 10, 3, 0), 'W');
     // Odd directions scale the square to three quarters; every direction stays inside
     // the target at its corners.
     font.Attach(&desc_);
