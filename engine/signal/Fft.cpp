@@ -3,12 +3,22 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
-Fft::Fft(int n) : n_(n), work_(n / 2), twiddles_(n / 2), reversed_(n / 2) {
+Fft::Fft(int n) : n_(n), re_(n / 2), im_(n / 2), cosines_(n / 2), sines_(n / 2), reversed_(n / 2) {
     int half = n / 2;
     for (int k = 0; k < half; ++k) {
         double angle = -2.0 * std::numbers::pi * k / n;
-        twiddles_[k] = {static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle))};
+        cosines_[k] = static_cast<float>(std::cos(angle));
+        sines_[k] = static_cast<float>(std::sin(angle));
+    }
+    // The N/2-point twiddle of index j*stride is the N-point one of index 2*j*stride.
+    for (int span = 1; span < half; span *= 2) {
+        int stride = n / (2 * span);
+        for (int j = 0; j < span; ++j) {
+            stageCos_.push_back(cosines_[j * stride]);
+            stageSin_.push_back(sines_[j * stride]);
+        }
     }
     int bits = 0;
     while ((1 << bits) < half)
@@ -23,35 +33,47 @@ Fft::Fft(int n) : n_(n), work_(n / 2), twiddles_(n / 2), reversed_(n / 2) {
 
 void Fft::Transform() {
     int half = n_ / 2;
+    float* re = re_.data();
+    float* im = im_.data();
     for (int i = 0; i < half; ++i)
-        if (i < reversed_[i]) std::swap(work_[i], work_[reversed_[i]]);
-    // Butterflies of growing span; the N/2-point twiddle of index j*step is the
-    // N-point one of index 2*j*step.
-    for (int span = 1; span < half; span *= 2) {
-        int stride = n_ / (2 * span);
+        if (i < reversed_[i]) {
+            std::swap(re[i], re[reversed_[i]]);
+            std::swap(im[i], im[reversed_[i]]);
+        }
+    const float* wc = stageCos_.data();
+    const float* ws = stageSin_.data();
+    for (int span = 1; span < half; span *= 2, wc += span / 2, ws += span / 2) {
         for (int start = 0; start < half; start += 2 * span)
             for (int j = 0; j < span; ++j) {
-                std::complex<float> t = twiddles_[j * stride] * work_[start + j + span];
-                work_[start + j + span] = work_[start + j] - t;
-                work_[start + j] += t;
+                int a = start + j, b = a + span;
+                float tr = wc[j] * re[b] - ws[j] * im[b];
+                float ti = wc[j] * im[b] + ws[j] * re[b];
+                re[b] = re[a] - tr;
+                im[b] = im[a] - ti;
+                re[a] += tr;
+                im[a] += ti;
             }
     }
 }
 
 void Fft::Magnitudes(const float* x, float* out) {
     int half = n_ / 2;
-    for (int j = 0; j < half; ++j)
-        work_[j] = {x[2 * j], x[2 * j + 1]};
+    for (int j = 0; j < half; ++j) {
+        re_[j] = x[2 * j];
+        im_[j] = x[2 * j + 1];
+    }
     Transform();
     // Z = E + iO, with E and O the spectra of the even and odd values:
     // E[k] = (Z[k] + conj Z[M-k]) / 2, O[k] = (Z[k] - conj Z[M-k]) / 2i,
     // X[k] = E[k] + W^k O[k], and X[N/2] = E[0] - O[0].
     float scale = 1.0f / static_cast<float>(n_);
     for (int k = 0; k <= half; ++k) {
-        std::complex<float> z = work_[k % half], zc = std::conj(work_[(half - k) % half]);
-        std::complex<float> even = 0.5f * (z + zc);
-        std::complex<float> odd = std::complex<float>(0, -0.5f) * (z - zc);
-        std::complex<float> w = k < half ? twiddles_[k] : std::complex<float>(-1, 0);
-        out[k] = std::abs(even + w * odd) * scale;
+        int p = k % half, q = (half - k) % half;
+        float zr = re_[p], zi = im_[p], cr = re_[q], ci = -im_[q];
+        float er = 0.5f * (zr + cr), ei = 0.5f * (zi + ci);
+        float orr = 0.5f * (zi - ci), oi = -0.5f * (zr - cr); // (z - zc) / 2i
+        float wr = k < half ? cosines_[k] : -1.0f, wi = k < half ? sines_[k] : 0.0f;
+        float xr = er + wr * orr - wi * oi, xi = ei + wr * oi + wi * orr;
+        out[k] = std::sqrt(xr * xr + xi * xi) * scale;
     }
 }
