@@ -1,9 +1,9 @@
 // The short-time spectrum; see Spectrum.h. The factory refuses what would divide by
 // zero or size arrays wrongly: L and H below 1, H above L (the next frame would start
 // past a block's end, beyond what the tail can carry), N not a power of two in
-// 8 ... 65536, L above 65536, and unknown windows. The output is sized for the
-// largest block the source can deliver plus one frame of tail; a source that grows
-// past that has its extra frames of the block dropped.
+// 8 ... 65536, L above 65536, unknown windows, and outputs over 2^28 values. The output is sized
+// for the largest block the source can deliver plus one frame of tail; a source that grows past
+// that has its extra frames of the block dropped.
 #include "signal/Spectrum.h"
 
 #include <algorithm>
@@ -17,6 +17,8 @@
 
 namespace {
 constexpr int kMaxSize = 65536;
+// The largest output array (frames x bands) a script may ask for.
+constexpr int64_t kMaxValues = int64_t{1} << 28;
 } // namespace
 
 Spectrum::Spectrum(SoundBuffer* source, int frameLength, int hop, int size, int window)
@@ -113,8 +115,10 @@ Interface* NewSpectrum(Input* lexer, Interface* context) {
         ok = ok && args.GetNumber(i + 1, &v[i]) && v[i] > -1 && v[i] < kMaxSize + 1;
     int length = ok ? static_cast<int>(v[0]) : 0, hop = ok ? static_cast<int>(v[1]) : 0;
     int size = ok ? static_cast<int>(v[2]) : 0, window = ok ? static_cast<int>(v[3]) : -1;
+    int64_t frames =
+        hop < 1 ? 0 : (static_cast<int64_t>(std::max(source->capacity, 0)) + length - 1) / hop + 1;
     if (length < 1 || hop < 1 || hop > length || size < 8 || (size & (size - 1)) || window < 0 ||
-        window >= kWindowTypes) {
+        window >= kWindowTypes || frames * (size / 2 + 1) > kMaxValues) {
         source->Release();
         report("Spectrum: Parameter error");
         return nullptr;
