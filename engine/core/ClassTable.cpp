@@ -54,6 +54,12 @@ Interface* NewLPCspectrum(Input* lexer, Interface* context);
 Interface* NewLogMap(Input* lexer, Interface* context);
 Interface* NewCubRMap(Input* lexer, Interface* context);
 Interface* NewRastaMap(Input* lexer, Interface* context);
+// Search engines
+Interface* NewPQEngine(Input* lexer, Interface* context);
+Interface* NewMPQEngine(Input* lexer, Interface* context);
+Interface* NewCalcHeuristic(Input* lexer, Interface* context);
+extern const char kPQEngineHelp[];
+extern const char kMPQEngineHelp[];
 
 namespace {
 struct ClassEntry {
@@ -119,6 +125,10 @@ const ClassEntry kClasses[] = {
     {"LogMap", NewLogMap, kCalled, nullptr},
     {"CubRMap", NewCubRMap, kCalled, nullptr},
     {"RastaMap", NewRastaMap, kCalled, nullptr},
+    // Search engines
+    {"PQEngine", NewPQEngine, kCalled, kPQEngineHelp},
+    {"MPQEngine", NewMPQEngine, kCalled, kMPQEngineHelp},
+    {"CalcHeuristic", NewCalcHeuristic, kCalled, nullptr},
 };
 } // namespace
 
