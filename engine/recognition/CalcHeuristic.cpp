@@ -83,8 +83,9 @@ class CalcHeuristic : public ModuleBase, public virtual Input, public virtual Hy
             const float* s = eval1_->Evaluate(lo, hi);
             if (k < 1 || k >= eval1_->count) return;
             double classScore = s[k];
-            double f = -j * std::log(SegmentScore(eval2_, lo, hi, 1, 1.0f));
-            if (i != 0) f -= j * std::log(SegmentScore(eval2_, cb_->Boundary(i - 1), hi, 2, 1.0f));
+            double f = -j * std::log(double{SegmentScore(eval2_, lo, hi, 1, 1.0f)});
+            if (i != 0)
+                f -= j * std::log(double{SegmentScore(eval2_, cb_->Boundary(i - 1), hi, 2, 1.0f)});
             double g = 0.16 * f + b - j * std::log(classScore);
             if (j > 1) {
                 int32_t frames = hi - cb_->Boundary(i);

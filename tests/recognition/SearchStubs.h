@@ -13,9 +13,10 @@
 
 class TableEvaluator : public ModuleBase, public virtual Evaluator {
   public:
-    // Scores of every segment not in the table: entry k is fallback for all k.
-    TableEvaluator(int entries, float fallback) : fallback_(entries, fallback), buffer_(entries) {
-        count = entries;
+    // The scores of every segment not in the table; count is their number.
+    explicit TableEvaluator(std::vector<float> fallback)
+        : fallback_(std::move(fallback)), buffer_(fallback_) {
+        count = static_cast<int32_t>(fallback_.size());
         scores = buffer_.data();
     }
     void Set(int32_t begin, int32_t end, int k, float value) {
