@@ -92,8 +92,7 @@ class Dictionary : public ModuleBase, public virtual Language {
             size_t end = line.find_first_of(" \t\r", at);
             std::string token = line.substr(at, end == std::string::npos ? end : end - at);
             if (token == "=") {
-                size_t start =
-                    std::min(end == std::string::npos ? line.size() : end + 1, line.size());
+                size_t start = std::min(end == std::string::npos ? line.size() : end + 1, line.size());
                 std::string letters = line.substr(start, line.find('\r', start) - start);
                 node->SetLetters(talvik::Latin2ToWide(letters));
                 break;

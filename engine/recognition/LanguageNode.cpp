@@ -20,13 +20,9 @@ LanguageNode* LanguageNode::Make(int nodeCode, std::wstring text, float weight) 
     return owned_.back().get();
 }
 
-int LanguageNode::AddRef() {
-    return owner_ ? owner_->AddRef() : ModuleBase::AddRef();
-}
+int LanguageNode::AddRef() { return owner_ ? owner_->AddRef() : ModuleBase::AddRef(); }
 
-int LanguageNode::Release() {
-    return owner_ ? owner_->Release() : ModuleBase::Release();
-}
+int LanguageNode::Release() { return owner_ ? owner_->Release() : ModuleBase::Release(); }
 
 void* LanguageNode::GetInterface(const char* name) {
     if (!std::strcmp(name, "Language")) {

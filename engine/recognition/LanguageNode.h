@@ -26,8 +26,8 @@ class LanguageNode : public ModuleBase, public virtual Language {
     LanguageNode* Make(int nodeCode, std::wstring text = L"", float weight = 1.0f);
     void SetLetters(std::wstring text);
 
-    LanguageNode* first = nullptr;  // first successor
-    LanguageNode* next = nullptr;   // next alternative of the same predecessor
+    LanguageNode* first = nullptr; // first successor
+    LanguageNode* next = nullptr;  // next alternative of the same predecessor
     LanguageNode* shares = nullptr; // a link node: the node whose successors it shows
 
   private:

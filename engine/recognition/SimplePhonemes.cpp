@@ -31,8 +31,7 @@ class SimplePhonemes : public ModuleBase, public virtual Phonemes {
             size_t piece = line.find_first_not_of(delimiters);
             while (piece != std::string::npos) {
                 size_t stop = line.find_first_of(delimiters, piece);
-                std::string symbol =
-                    line.substr(piece, stop == std::string::npos ? stop : stop - piece);
+                std::string symbol = line.substr(piece, stop == std::string::npos ? stop : stop - piece);
                 entries_.push_back(Entry{code, symbol.substr(0, kMaxSymbol)});
                 piece = stop == std::string::npos ? stop : line.find_first_not_of(delimiters, stop);
             }

@@ -395,9 +395,10 @@ TEST_F(Search, InterfaceNames) {
        "h = new CalcHeuristic(e1, e2, cb)");
     for (const char* path : {"pq", "mpq", "h"})
         for (const char* name : {"Hypothesis", "Module", "Folder", "Interface"}) {
-            auto* i = static_cast<Interface*>(Get(path)->GetInterface(name));
-            EXPECT_NE(i, nullptr) << path << " " << name;
-            if (i) i->Release();
+            Interface* object = Get(path);
+            void* answer = object->GetInterface(name);
+            EXPECT_NE(answer, nullptr) << path << " " << name;
+            if (answer) object->Release(); // the reference the answer took
         }
     auto* input = QueryInterface<Input>(Get("h"), "Input");
     EXPECT_NE(input, nullptr);
