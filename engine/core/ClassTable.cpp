@@ -74,6 +74,12 @@ Interface* NewACMaxMin(Input* lexer, Interface* context);
 Interface* NewACMean(Input* lexer, Interface* context);
 Interface* NewACMiddle(Input* lexer, Interface* context);
 Interface* NewACModS(Input* lexer, Interface* context);
+// Search engines
+Interface* NewPQEngine(Input* lexer, Interface* context);
+Interface* NewMPQEngine(Input* lexer, Interface* context);
+Interface* NewCalcHeuristic(Input* lexer, Interface* context);
+extern const char kPQEngineHelp[];
+extern const char kMPQEngineHelp[];
 
 namespace {
 struct ClassEntry {
@@ -160,6 +166,10 @@ const ClassEntry kClasses[] = {
     {"ACMean", NewACMean, kCalled, nullptr},
     {"ACMiddle", NewACMiddle, kCalled, nullptr},
     {"ACModS", NewACModS, kCalled, nullptr},
+    // Search engines
+    {"PQEngine", NewPQEngine, kCalled, kPQEngineHelp},
+    {"MPQEngine", NewMPQEngine, kCalled, kMPQEngineHelp},
+    {"CalcHeuristic", NewCalcHeuristic, kCalled, nullptr},
 };
 } // namespace
 
