@@ -17,6 +17,8 @@
 // and answers its own interface names in GetInterface before calling this base,
 // which answers "Module", then "Folder" and "Interface".
 #pragma once
+#include <cstring>
+
 #include "Module.h"
 #include "core/FolderBase.h"
 #include "core/NameList.h"
@@ -40,6 +42,14 @@ class ModuleBase : public FolderBase, public virtual Module {
     void Link(Interface* source);
 
   protected:
+    // The GetInterface of a module with one interface of its own: the object as T for
+    // that name, otherwise what the module base answers.
+    template <class T> void* AnswerAs(T* self, const char* own, const char* name) {
+        if (std::strcmp(name, own)) return ModuleBase::GetInterface(name);
+        self->AddRef();
+        return self;
+    }
+
     // Stores a Number member ("sps", "framedist", ...) and returns it with a reference
     // of the caller's own, so a script replacing the member cannot free it under the
     // module; the module updates its value and releases it when it goes.

@@ -92,11 +92,7 @@ class ANNEvaluator : public ModuleBase, public virtual Evaluator {
     }
 
     void* GetInterface(const char* name) override {
-        if (!std::strcmp(name, "Evaluator")) {
-            AddRef();
-            return static_cast<Evaluator*>(this);
-        }
-        return ModuleBase::GetInterface(name);
+        return AnswerAs<Evaluator>(this, "Evaluator", name);
     }
 
   private:

@@ -69,11 +69,7 @@ class Dictionary : public ModuleBase, public virtual Language {
     }
 
     void* GetInterface(const char* name) override {
-        if (!std::strcmp(name, "Language")) {
-            AddRef();
-            return static_cast<Language*>(this);
-        }
-        return ModuleBase::GetInterface(name);
+        return AnswerAs<Language>(this, "Language", name);
     }
 
   private:

@@ -39,11 +39,7 @@ class EvalCache2 : public ModuleBase, public virtual Evaluator {
     }
 
     void* GetInterface(const char* name) override {
-        if (!std::strcmp(name, "Evaluator")) {
-            AddRef();
-            return static_cast<Evaluator*>(this);
-        }
-        return ModuleBase::GetInterface(name);
+        return AnswerAs<Evaluator>(this, "Evaluator", name);
     }
 
   private:

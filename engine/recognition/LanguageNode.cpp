@@ -29,9 +29,5 @@ int LanguageNode::Release() {
 }
 
 void* LanguageNode::GetInterface(const char* name) {
-    if (!std::strcmp(name, "Language")) {
-        AddRef();
-        return static_cast<Language*>(this);
-    }
-    return ModuleBase::GetInterface(name);
+    return AnswerAs<Language>(this, "Language", name);
 }

@@ -114,11 +114,7 @@ class PQEngine : public ModuleBase, public virtual Hypothesis {
     }
 
     void* GetInterface(const char* name) override {
-        if (!std::strcmp(name, "Hypothesis")) {
-            AddRef();
-            return static_cast<Hypothesis*>(this);
-        }
-        return ModuleBase::GetInterface(name);
+        return AnswerAs<Hypothesis>(this, "Hypothesis", name);
     }
 
   private:

@@ -56,11 +56,7 @@ class SimplePhonemes : public ModuleBase, public virtual Phonemes {
     int Count() override { return count_; }
 
     void* GetInterface(const char* name) override {
-        if (!std::strcmp(name, "Phonemes")) {
-            AddRef();
-            return static_cast<Phonemes*>(this);
-        }
-        return ModuleBase::GetInterface(name);
+        return AnswerAs<Phonemes>(this, "Phonemes", name);
     }
 
   private:

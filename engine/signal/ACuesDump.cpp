@@ -8,8 +8,8 @@
 
 #include "ACue.h"
 #include "Evaluator.h"
-#include "core/ModuleBase.h"
 #include "core/Arguments.h"
+#include "core/ModuleBase.h"
 
 namespace {
 class ACuesDump : public ModuleBase, public virtual Evaluator {
@@ -30,11 +30,7 @@ class ACuesDump : public ModuleBase, public virtual Evaluator {
         return scores;
     }
     void* GetInterface(const char* name) override {
-        if (!std::strcmp(name, "Evaluator")) {
-            AddRef();
-            return static_cast<Evaluator*>(this);
-        }
-        return ModuleBase::GetInterface(name);
+        return AnswerAs<Evaluator>(this, "Evaluator", name);
     }
 
   private:

@@ -44,13 +44,7 @@ class CombineMaps : public ModuleBase, public virtual Map {
         return 0;
     }
 
-    void* GetInterface(const char* name) override {
-        if (!std::strcmp(name, "Map")) {
-            AddRef();
-            return static_cast<Map*>(this);
-        }
-        return ModuleBase::GetInterface(name);
-    }
+    void* GetInterface(const char* name) override { return AnswerAs<Map>(this, "Map", name); }
 
   private:
     // The bands of a source we have room for; none while it has no data.

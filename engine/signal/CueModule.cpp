@@ -14,11 +14,7 @@ CueModule::~CueModule() {
 }
 
 void* CueModule::GetInterface(const char* name) {
-    if (!std::strcmp(name, "ACue")) {
-        AddRef();
-        return static_cast<ACue*>(this);
-    }
-    return ModuleBase::GetInterface(name);
+    return AnswerAs<ACue>(this, "ACue", name);
 }
 
 Interface* LinkCue(CueModule* cue, Interface* source) {

@@ -33,13 +33,7 @@ class DummyMap : public ModuleBase, public virtual Map {
         return 0;
     }
 
-    void* GetInterface(const char* name) override {
-        if (!std::strcmp(name, "Map")) {
-            AddRef();
-            return static_cast<Map*>(this);
-        }
-        return ModuleBase::GetInterface(name);
-    }
+    void* GetInterface(const char* name) override { return AnswerAs<Map>(this, "Map", name); }
 
   private:
     std::unique_ptr<float[]> values_;

@@ -8,8 +8,8 @@
 
 #include "Feature.h"
 #include "Map.h"
-#include "core/ModuleBase.h"
 #include "core/Arguments.h"
+#include "core/ModuleBase.h"
 #include "signal/FeatureModule.h"
 
 namespace {
@@ -41,13 +41,7 @@ class FeatureMap : public ModuleBase, public virtual Map {
             std::copy(sources_[k]->data, sources_[k]->data + n, data + k * n);
         return 0;
     }
-    void* GetInterface(const char* name) override {
-        if (!std::strcmp(name, "Map")) {
-            AddRef();
-            return static_cast<Map*>(this);
-        }
-        return ModuleBase::GetInterface(name);
-    }
+    void* GetInterface(const char* name) override { return AnswerAs<Map>(this, "Map", name); }
 
   private:
     std::vector<Feature*> sources_;

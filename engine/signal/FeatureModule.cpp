@@ -29,11 +29,7 @@ void FeatureModule::Discard(int n) {
 }
 
 void* FeatureModule::GetInterface(const char* name) {
-    if (!std::strcmp(name, "Feature")) {
-        AddRef();
-        return static_cast<Feature*>(this);
-    }
-    return ModuleBase::GetInterface(name);
+    return AnswerAs<Feature>(this, "Feature", name);
 }
 
 int FeatureModule::SourceLength(int k) const {

@@ -54,13 +54,7 @@ class LPC : public ModuleBase, public virtual Map {
         rate_->Release();
     }
 
-    void* GetInterface(const char* name) override {
-        if (!std::strcmp(name, "Map")) {
-            AddRef();
-            return static_cast<Map*>(this);
-        }
-        return ModuleBase::GetInterface(name);
-    }
+    void* GetInterface(const char* name) override { return AnswerAs<Map>(this, "Map", name); }
 
     int Process() override {
         const float* d = source_->data;

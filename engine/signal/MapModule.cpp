@@ -19,11 +19,7 @@ MapModule::~MapModule() {
 }
 
 void* MapModule::GetInterface(const char* name) {
-    if (!std::strcmp(name, "Map")) {
-        AddRef();
-        return static_cast<Map*>(this);
-    }
-    return ModuleBase::GetInterface(name);
+    return AnswerAs<Map>(this, "Map", name);
 }
 
 int MapModule::BeginBlock() {

@@ -11,9 +11,7 @@ SampleBuffer::SampleBuffer(int32_t samples) : samples_(new float[samples > 0 ? s
 }
 
 void* SampleBuffer::GetInterface(const char* name) {
-    if (std::strcmp(name, "SoundBuffer")) return ModuleBase::GetInterface(name);
-    AddRef();
-    return static_cast<SoundBuffer*>(this);
+    return AnswerAs<SoundBuffer>(this, "SoundBuffer", name);
 }
 
 bool SampleBuffer::Reserve(int64_t samples) {
