@@ -74,6 +74,10 @@ Interface* NewACMaxMin(Input* lexer, Interface* context);
 Interface* NewACMean(Input* lexer, Interface* context);
 Interface* NewACMiddle(Input* lexer, Interface* context);
 Interface* NewACModS(Input* lexer, Interface* context);
+Interface* NewANNClusters(Input* lexer, Interface* context);
+Interface* NewFakeClusters(Input* lexer, Interface* context);
+Interface* NewDatFile(Input* lexer, Interface* context);
+Interface* NewSegmentTrain(Input* lexer, Interface* context);
 
 namespace {
 struct ClassEntry {
@@ -160,6 +164,11 @@ const ClassEntry kClasses[] = {
     {"ACMean", NewACMean, kCalled, nullptr},
     {"ACMiddle", NewACMiddle, kCalled, nullptr},
     {"ACModS", NewACModS, kCalled, nullptr},
+    // Cluster bounds and segmentation.
+    {"ANNClusters", NewANNClusters, kCalled, nullptr},
+    {"FakeClusters", NewFakeClusters, kCalled, nullptr},
+    {"DatFile", NewDatFile, kCalled, nullptr},
+    {"SegmentTrain", NewSegmentTrain, kCalled, nullptr},
 };
 } // namespace
 
