@@ -80,6 +80,10 @@ Interface* NewMPQEngine(Input* lexer, Interface* context);
 Interface* NewCalcHeuristic(Input* lexer, Interface* context);
 extern const char kPQEngineHelp[];
 extern const char kMPQEngineHelp[];
+Interface* NewANNClusters(Input* lexer, Interface* context);
+Interface* NewFakeClusters(Input* lexer, Interface* context);
+Interface* NewDatFile(Input* lexer, Interface* context);
+Interface* NewSegmentTrain(Input* lexer, Interface* context);
 
 namespace {
 struct ClassEntry {
@@ -170,6 +174,11 @@ const ClassEntry kClasses[] = {
     {"PQEngine", NewPQEngine, kCalled, kPQEngineHelp},
     {"MPQEngine", NewMPQEngine, kCalled, kMPQEngineHelp},
     {"CalcHeuristic", NewCalcHeuristic, kCalled, nullptr},
+    // Cluster bounds and segmentation.
+    {"ANNClusters", NewANNClusters, kCalled, nullptr},
+    {"FakeClusters", NewFakeClusters, kCalled, nullptr},
+    {"DatFile", NewDatFile, kCalled, nullptr},
+    {"SegmentTrain", NewSegmentTrain, kCalled, nullptr},
 };
 } // namespace
 
