@@ -74,6 +74,12 @@ Interface* NewACMaxMin(Input* lexer, Interface* context);
 Interface* NewACMean(Input* lexer, Interface* context);
 Interface* NewACMiddle(Input* lexer, Interface* context);
 Interface* NewACModS(Input* lexer, Interface* context);
+// Result comparison, result outputs and corpus traversal
+Interface* NewCompareResult(Input* lexer, Interface* context);
+Interface* NewCompareNumberResult(Input* lexer, Interface* context);
+Interface* NewDatTravers(Input* lexer, Interface* context);
+Interface* NewMakeWSP(Input* lexer, Interface* context);
+Interface* NewStringFileOut(Input* lexer, Interface* context);
 
 namespace {
 struct ClassEntry {
@@ -160,6 +166,12 @@ const ClassEntry kClasses[] = {
     {"ACMean", NewACMean, kCalled, nullptr},
     {"ACMiddle", NewACMiddle, kCalled, nullptr},
     {"ACModS", NewACModS, kCalled, nullptr},
+    // Result comparison, result outputs and corpus traversal.
+    {"CompareResult", NewCompareResult, kCalled, nullptr},
+    {"CompareNumberResult", NewCompareNumberResult, kCalled, nullptr},
+    {"DatTravers", NewDatTravers, kCalled, nullptr},
+    {"MakeWSP", NewMakeWSP, kCalled, nullptr},
+    {"StringFileOut", NewStringFileOut, kCalled, nullptr},
 };
 } // namespace
 
