@@ -8,11 +8,12 @@
 // and a three-letter extension ("a.wav") cut off. Process starts the list again.
 //
 // Mode 2, the corpus is a folder with a "Database" member: a script-like list of
-// statements, separated by semicolons or line ends, "DIR <expression naming a sub-folder>" and "DAT
-// <name>". A DIR whose folder has a "Database" of its own descends into it (that text is read from
-// its second statement on); a DAT gives the entry 'root'.'mnt'.'data'.'name', the quoted path of
-// the folder whose text holds it. Descents are limited to kMaxDepth levels, so folders naming each
-// other cannot nest without end.
+// statements, separated by semicolons or line ends, "DIR <expression naming a
+// sub-folder>" and "DAT <name>". A DIR whose folder has a "Database" of its own
+// descends into it (that text is read from its second statement on); a DAT gives the
+// entry 'root'.'mnt'.'data'.'name', the quoted path of the folder whose text holds
+// it. The tree is walked once. Descents are limited to kMaxDepth levels, so folders
+// naming each other cannot nest without end.
 #include <algorithm>
 #include <cstring>
 #include <memory>

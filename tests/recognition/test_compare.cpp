@@ -116,6 +116,22 @@ TEST_F(Compare, MessagesOfEachOutcome) {
     }
 }
 
+// Both texts are compared in their first 1024 characters; a number word in its first
+// 256.
+TEST_F(Compare, LongTextsAreCut) {
+    engine->Result({{std::wstring(700, L'a'), 1}, {std::wstring(800, L'a'), 2}});
+    Put(folder + ".d", "ort", new StringInput(std::string(1500, 'a') + "b"));
+    In("c = new CompareResult(h, d)");
+    EXPECT_EQ(Process("c"), "ort: " + std::string(1024, 'a') + "\nMatch!!\n");
+
+    std::wstring ones;
+    for (int i = 0; i < 100; ++i)
+        ones += L"egy";
+    engine->Result({{ones, 1}});
+    In("d.ort = \"85\"; n = new CompareNumberResult(h, d)"); // 85 words, then "e"
+    EXPECT_EQ(Process("n"), "Unknown number found!\nMatch!!\n");
+}
+
 // An expected-text source that gives nothing.
 class Silent : public virtual Input {
   public:
