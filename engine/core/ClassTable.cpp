@@ -84,6 +84,12 @@ Interface* NewANNClusters(Input* lexer, Interface* context);
 Interface* NewFakeClusters(Input* lexer, Interface* context);
 Interface* NewDatFile(Input* lexer, Interface* context);
 Interface* NewSegmentTrain(Input* lexer, Interface* context);
+// Result comparison, result outputs and corpus traversal
+Interface* NewCompareResult(Input* lexer, Interface* context);
+Interface* NewCompareNumberResult(Input* lexer, Interface* context);
+Interface* NewDatTravers(Input* lexer, Interface* context);
+Interface* NewMakeWSP(Input* lexer, Interface* context);
+Interface* NewStringFileOut(Input* lexer, Interface* context);
 
 namespace {
 struct ClassEntry {
@@ -179,6 +185,12 @@ const ClassEntry kClasses[] = {
     {"FakeClusters", NewFakeClusters, kCalled, nullptr},
     {"DatFile", NewDatFile, kCalled, nullptr},
     {"SegmentTrain", NewSegmentTrain, kCalled, nullptr},
+    // Result comparison, result outputs and corpus traversal.
+    {"CompareResult", NewCompareResult, kCalled, nullptr},
+    {"CompareNumberResult", NewCompareNumberResult, kCalled, nullptr},
+    {"DatTravers", NewDatTravers, kCalled, nullptr},
+    {"MakeWSP", NewMakeWSP, kCalled, nullptr},
+    {"StringFileOut", NewStringFileOut, kCalled, nullptr},
 };
 } // namespace
 
