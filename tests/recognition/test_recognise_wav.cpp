@@ -2,7 +2,8 @@
 // a spectrum, two band energies, their logarithms and mean cues into a hand-weighted
 // network whose classes are "low" and "high"; the cost-stack search walks a dictionary of
 // three two-phoneme words over the spectrum's frames and reports the word whose
-// phonemes match the tones. Everything is built by the script in a module folder.
+// phonemes match the tones, and a comparison scores it against the expected word. Everything is
+// built by the script in a module folder.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -45,6 +46,8 @@ const char* kScript = "rec = new ModuleFolder();\n"
                       "  p = new SimplePhonemes(\"~\\nlo\\nhi\");\n"
                       "  d = new Dictionary(\"lo hi = rise\\nhi lo = fall\\nlo lo = low\", p);\n"
                       "  search = new MPQEngine(e1, e2, s, d, p);\n"
+                      "  expected = new Folder; expected.ort = \"rise\";\n"
+                      "  score = new CompareResult(search, expected);\n"
                       "};\n"
                       "rec.build(); rec.start()";
 
@@ -69,16 +72,24 @@ TEST_F(RecogniseWav, TheWordOfTheTones) {
     const struct {
         std::vector<double> tones;
         const char* word;
+        const char* score;
     } cases[] = {
-        {{500, 2000}, "rise"},
-        {{2000, 500}, "fall"},
-        {{500, 500}, "low"},
+        {{500, 2000}, "rise", "Match: 1 from 1 (100.000000%)"},
+        {{2000, 500}, "fall", "Match: 0 from 1 (0.000000%)"},
+        {{500, 500}, "low", "Match: 0 from 1 (0.000000%)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.word);
         Fresh();
         std::string printed = Recognise(c.tones);
         EXPECT_EQ(ResultWord(printed), c.word) << printed;
+        // The comparison scores the result against the expected "rise".
+        auto* score = QueryInterface<Input>(Get("rec.score"), "Input");
+        ASSERT_NE(score, nullptr);
+        int length = 0, kind = 0;
+        const char* text = score->Current(&length, &kind);
+        EXPECT_EQ(std::string(text ? text : "", text ? length : 0), c.score);
+        score->Release();
     }
 }
 } // namespace
