@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "media/LxFontServer.h"
 #include "reading/LxLetters.h"
@@ -18,10 +19,10 @@ bool Starts(const char* tag, const char* word) {
 
 // The folder of the root's "path": one leading and one trailing backslash removed.
 std::string Folder(const char* path) {
-    std::string p = path ? path : "";
-    if (!p.empty() && p.front() == '\\') p.erase(0, 1);
-    if (!p.empty() && p.back() == '\\') p.pop_back();
-    return "data\\" + p + "\\";
+    std::string_view p = path ? path : "";
+    if (!p.empty() && p.front() == '\\') p.remove_prefix(1);
+    if (!p.empty() && p.back() == '\\') p.remove_suffix(1);
+    return "data\\" + std::string(p) + "\\";
 }
 
 int GlyphWidth(const CLxRLEFonts* font, unsigned char code) {
@@ -86,7 +87,8 @@ CLxCallPic::CLxCallPic(const char* path) {
         } else if (Starts(tag, "word")) {
             LxPoint p = xml.GetPosition(tag);
             const char* word = xml.GetAttr(tag, "word");
-            std::string codes = "$" + TextToCodes(word ? word : "");
+            std::string codes(1, '$');
+            codes += TextToCodes(word ? word : "");
             (secondWord ? entry->secondWordAt : entry->wordAt) = {p.x, p.y};
             (secondWord ? entry->second : entry->word) = codes;
             secondWord = true;

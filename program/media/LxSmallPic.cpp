@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "core/TextCodec.h"
 #include "shell/LxXMLParser.h"
@@ -17,10 +18,10 @@ bool Starts(const char* tag, const char* word) {
 }
 
 std::string Trimmed(const char* path) {
-    std::string p = path ? path : "";
-    if (!p.empty() && p.front() == '\\') p.erase(0, 1);
-    if (!p.empty() && p.back() == '\\') p.pop_back();
-    return p;
+    std::string_view p = path ? path : "";
+    if (!p.empty() && p.front() == '\\') p.remove_prefix(1);
+    if (!p.empty() && p.back() == '\\') p.remove_suffix(1);
+    return std::string(p);
 }
 
 void Say(const char* what) {
