@@ -120,12 +120,7 @@ bool CLxSoundDevice::TryDevices(int driverIndex, int device) {
 }
 
 int CLxSoundDevice::Start(CBSoundBuffer* buffer) {
-    if (m_nDevice) {
-        if (!m_bCapture) SDL_PauseAudioDevice(m_nDevice, 1);
-        SDL_CloseAudioDevice(m_nDevice);
-        m_nDevice = 0;
-    }
-    m_pBuffer = nullptr;
+    Stop();
     if (!buffer) return -1;
     m_bEnded = false;
     m_spec.userdata = buffer;
@@ -151,12 +146,17 @@ int CLxSoundDevice::StartCapture(CBSoundBuffer* buffer) {
     return m_bCapture ? Start(buffer) : -1;
 }
 
+// The buffer stays bound until the device is closed, so a last callback still sees it
+// playing and does not reach for the device being closed.
 int CLxSoundDevice::Stop() {
-    m_pBuffer = nullptr;
-    if (!m_nDevice) return -1;
+    if (!m_nDevice) {
+        m_pBuffer = nullptr;
+        return -1;
+    }
     if (!m_bCapture) SDL_PauseAudioDevice(m_nDevice, 1);
     SDL_CloseAudioDevice(m_nDevice); // waits for a running callback
     m_nDevice = 0;
+    m_pBuffer = nullptr;
     return 0;
 }
 

@@ -2,6 +2,7 @@
 // SDL's dummy audio driver; the callbacks are driven directly on paused devices.
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -330,6 +331,134 @@ TEST_F(SoundTest, LockGivesOneOrTwoRegions) {
         EXPECT_EQ(l2, c.len2);
         EXPECT_EQ(r2, c.len2 ? base : nullptr);
     }
+}
+
+// Devices opened on the dummy driver; each started device is paused at once, so the test
+// alone drives its callback.
+class SoundDeviceTest : public SoundTest {
+  protected:
+    void SetUp() override {
+        SoundTest::SetUp();
+        ASSERT_TRUE(g_pPlayer->OpenPlayer(-1, -1));
+        EXPECT_STREQ(SDL_GetCurrentAudioDriver(), "dummy");
+    }
+    void TearDown() override {
+        SoundTest::TearDown();
+        SDL_AudioQuit();
+    }
+    // Starts buffer and takes its callback over from SDL's audio thread.
+    static void StartPaused(CBSoundBuffer* buffer, bool loop) {
+        ASSERT_EQ(buffer->GetDevice()->IsCapture() ? buffer->StartRecord(loop)
+                                                   : buffer->StartPlay(loop),
+                  0);
+        SDL_AudioDeviceID id = buffer->GetDevice()->GetId();
+        SDL_PauseAudioDevice(id, 1);
+        SDL_LockAudioDevice(id); // waits for a callback under way
+        SDL_UnlockAudioDevice(id);
+        buffer->SetPosition(0);
+    }
+};
+
+TEST_F(SoundDeviceTest, PlayerPadsTheLastStreamAndPausesAfterIt) {
+    CBSoundBuffer sound(g_pPlayer);
+    ASSERT_TRUE(sound.Create(1500, 22050, 16)); // 3000 bytes, shorter than one stream
+    Fill(&sound);
+    StartPaused(&sound, false);
+    EXPECT_EQ(SoundStatus(&sound), CBSoundBuffer::kPlaying);
+    std::vector<uint8_t> stream(4096, 0xAA);
+    CLxSoundDevice::PlayerCallback(&sound, stream.data(), int(stream.size()));
+    for (unsigned i = 0; i < stream.size(); i++)
+        ASSERT_EQ(stream[i], i < 3000 ? i % 251 : 0) << i;
+    EXPECT_EQ(SoundStatus(&sound), CBSoundBuffer::kIdle);
+
+    std::fill(stream.begin(), stream.end(), 0xAA);
+    CLxSoundDevice::PlayerCallback(&sound, stream.data(), int(stream.size()));
+    EXPECT_EQ(stream, std::vector<uint8_t>(4096, 0));
+    EXPECT_TRUE(g_pPlayer->IsOpen()); // the callback only paused it
+    g_pPlayer->Idle();
+    EXPECT_FALSE(g_pPlayer->IsOpen());
+}
+
+TEST_F(SoundDeviceTest, LoopingPlayerStaysInsideItsBuffer) {
+    CBSoundBuffer sound(g_pPlayer);
+    ASSERT_TRUE(sound.Create(500, 22050, 16)); // 1000 bytes
+    Fill(&sound);
+    StartPaused(&sound, true);
+    std::vector<uint8_t> stream(4096);
+    unsigned played = 0;
+    for (int pass = 0; pass < 3; pass++) {
+        CLxSoundDevice::PlayerCallback(&sound, stream.data(), int(stream.size()));
+        for (unsigned i = 0; i < stream.size(); i++)
+            ASSERT_EQ(stream[i], (played + i) % 1000 % 251) << pass << " " << i;
+        played += unsigned(stream.size());
+        EXPECT_EQ(SoundStatus(&sound), CBSoundBuffer::kPlayWrapped);
+    }
+    unsigned read, write;
+    sound.GetPositions(&read, &write);
+    EXPECT_EQ(read, played);
+    EXPECT_EQ(write, played);
+}
+
+TEST_F(SoundDeviceTest, CaptureRingWraps) {
+    g_pCapture = new CLxSoundDevice(true);
+    ASSERT_TRUE(g_pCapture->OpenCapture(-1, -1));
+    EXPECT_TRUE(g_pPlayer->IsOpen()); // opening the capture device left the player open
+    CBSoundBuffer ring(g_pCapture);
+    ASSERT_TRUE(ring.Create(500, 22050, 16));
+    StartPaused(&ring, true);
+    std::vector<uint8_t> stream(700);
+    for (unsigned i = 0; i < stream.size(); i++)
+        stream[i] = uint8_t(i % 7);
+    CLxSoundDevice::CaptureCallback(&ring, stream.data(), int(stream.size()));
+    EXPECT_EQ(SoundStatus(&ring), CBSoundBuffer::kPlaying);
+    CLxSoundDevice::CaptureCallback(&ring, stream.data(), int(stream.size()));
+    EXPECT_EQ(SoundStatus(&ring), CBSoundBuffer::kCaptureWrapped);
+    unsigned read, write;
+    ring.GetPositions(&read, &write);
+    EXPECT_EQ(read, 400u);
+    EXPECT_EQ(write, 400u);
+    void *r1, *r2;
+    unsigned l1, l2;
+    ASSERT_EQ(ring.Lock(0, 0, &r1, &l1, &r2, &l2, CBSoundBuffer::kLockAll), 0);
+    const uint8_t* data = static_cast<uint8_t*>(r1);
+    EXPECT_EQ(data[0], 300 % 7);   // the second stream's byte 300 wrapped to the start
+    EXPECT_EQ(data[399], 699 % 7); // its last byte
+    EXPECT_EQ(data[400], 400 % 7); // the first stream's byte 400
+    StopCaptureRing(&ring);
+    EXPECT_FALSE(g_pCapture->IsOpen());
+}
+
+TEST_F(SoundDeviceTest, CaptureBufferWithoutLoopEndsWhenFull) {
+    g_pCapture = new CLxSoundDevice(true);
+    ASSERT_TRUE(g_pCapture->OpenCapture(-1, -1));
+    CBSoundBuffer recording(g_pCapture);
+    ASSERT_TRUE(recording.Create(300, 22050, 16));
+    StartPaused(&recording, false);
+    std::vector<uint8_t> stream(4096, 9);
+    CLxSoundDevice::CaptureCallback(&recording, stream.data(), int(stream.size()));
+    EXPECT_EQ(SoundStatus(&recording), CBSoundBuffer::kIdle);
+    CLxSoundDevice::CaptureCallback(&recording, stream.data(), int(stream.size()));
+    EXPECT_TRUE(g_pCapture->IsOpen()); // marked, not closed, by its callback
+    g_pCapture->Idle();
+    EXPECT_FALSE(g_pCapture->IsOpen());
+}
+
+TEST_F(SoundDeviceTest, SecondSoundStopsTheFirst) {
+    CBSoundBuffer* first = new CBSoundBuffer(g_pPlayer);
+    CBSoundBuffer second(g_pPlayer);
+    ASSERT_TRUE(first->Create(22050 * 5, 22050, 16));
+    ASSERT_TRUE(second.Create(22050 * 5, 22050, 16));
+    PlaySound(first, false, true);
+    EXPECT_EQ(SoundStatus(first), CBSoundBuffer::kPlaying);
+    PlaySound(&second, false, true);
+    EXPECT_EQ(SoundStatus(first), CBSoundBuffer::kIdle);
+    EXPECT_EQ(SoundStatus(&second), CBSoundBuffer::kPlaying);
+    FreeSound(&first); // returns at once: the first sound no longer plays
+    EXPECT_EQ(first, nullptr);
+    EXPECT_EQ(SoundStatus(&second), CBSoundBuffer::kPlaying); // freeing it left the other
+    StopSound(&second);
+    EXPECT_FALSE(g_pPlayer->IsOpen());
+    EXPECT_EQ(SoundStatus(nullptr), 2);
 }
 
 } // namespace
