@@ -68,7 +68,23 @@ void Le(uint8_t* p, uint32_t value, int bytes) {
         p[i] = uint8_t(value >> (8 * i));
 }
 
+CBSoundBuffer* CreateOn(CLxSoundDevice* device, unsigned samples, unsigned rate, unsigned bits) {
+    if (!device) return nullptr;
+    auto* buffer = new CBSoundBuffer(device);
+    if (buffer->Create(samples, rate, bits)) return buffer;
+    delete buffer;
+    return nullptr;
+}
+
 } // namespace
+
+CBSoundBuffer* CreateSoundBuffer(unsigned samples, unsigned rate, unsigned bits) {
+    return CreateOn(g_pPlayer, samples, rate, bits);
+}
+
+CBSoundBuffer* CreateCaptureBuffer(unsigned samples, unsigned rate, unsigned bits) {
+    return CreateOn(g_pCapture, samples, rate, bits);
+}
 
 void PlaySound(CBSoundBuffer* buffer, bool loop, bool rewind) {
     if (!g_pPlayer || !buffer) return;
@@ -128,12 +144,8 @@ CBSoundBuffer* LoadWave(const char* path, int startMs, int endMs) {
     // The length in the program's format: 22050 Hz * 16 bits over the file's rate and bits.
     uint64_t bytes =
         uint64_t(length) * 352800 / (uint64_t(wave.Channels()) * wave.Bits() * wave.Rate());
-    auto* buffer = new CBSoundBuffer(g_pPlayer);
-    if (!buffer->Create(unsigned(bytes / 2), 22050, 16) ||
-        ReadWave(buffer, path, startMs, endMs) == 0) {
-        delete buffer;
-        return nullptr;
-    }
+    CBSoundBuffer* buffer = CreateSoundBuffer(unsigned(bytes / 2), 22050, 16);
+    if (buffer && ReadWave(buffer, path, startMs, endMs) == 0) FreeSound(&buffer);
     return buffer;
 }
 

@@ -4,6 +4,11 @@
 #pragma once
 #include "media/LxSoundBuffer.h"
 
+// A new buffer of samples on the player or the capture device; null without the device
+// or when the size is refused.
+CBSoundBuffer* CreateSoundBuffer(unsigned samples, unsigned rate, unsigned bits);
+CBSoundBuffer* CreateCaptureBuffer(unsigned samples, unsigned rate, unsigned bits);
+
 void PlaySound(CBSoundBuffer* buffer, bool loop, bool rewind);
 void StopSound(CBSoundBuffer* buffer);
 // The buffer's status; 2 for no buffer.

@@ -257,6 +257,38 @@ void Fill(CBSoundBuffer* buffer) {
         static_cast<uint8_t*>(r1)[i] = uint8_t(i % 251);
 }
 
+TEST_F(SoundTest, BufferSizesFollowTheSampleWidth) {
+    struct {
+        unsigned samples, bits, bytes;
+    } cases[] = {{22050, 16, 44100}, {1323000, 16, 2646000}, {1001, 8, 1001}, {0, 16, 0}};
+    for (const auto& c : cases) {
+        CBSoundBuffer* buffer = CreateSoundBuffer(c.samples, 22050, c.bits);
+        EXPECT_EQ(buffer ? buffer->GetSize() : 0u, c.bytes) << c.samples;
+        FreeSound(&buffer);
+    }
+    EXPECT_EQ(CreateCaptureBuffer(100, 22050, 16), nullptr); // no capture device
+    WAVEFORMATEX format;
+    CBSoundBuffer(g_pPlayer).GetFormat(&format);
+    EXPECT_EQ(format.nAvgBytesPerSec, 44100u);
+    EXPECT_EQ(format.nBlockAlign, 2);
+}
+
+TEST_F(SoundTest, ClearSoundZeroesOnlyTheFirstSamples) {
+    CBSoundBuffer buffer(g_pPlayer);
+    ASSERT_TRUE(buffer.Create(50, 22050, 16));
+    Fill(&buffer);
+    ClearSound(&buffer, 10);
+    ClearSound(nullptr, 10);
+    void *r1, *r2;
+    unsigned l1, l2;
+    ASSERT_EQ(buffer.Lock(0, 0, &r1, &l1, &r2, &l2, CBSoundBuffer::kLockAll), 0);
+    const uint8_t* data = static_cast<uint8_t*>(r1);
+    EXPECT_EQ(data[19], 0);
+    EXPECT_EQ(data[20], 20);
+    ClearSound(&buffer, 1000); // more than the buffer holds
+    EXPECT_EQ(data[99], 0);
+}
+
 TEST_F(SoundTest, WriteWaveOfARecording) {
     CBSoundBuffer recording(g_pPlayer);
     ASSERT_TRUE(recording.Create(2000, 22050, 16));
