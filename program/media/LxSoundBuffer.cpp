@@ -60,17 +60,21 @@ void CBSoundBuffer::SetPosition(unsigned pos) {
     m_nFlags &= ~kWrapped;
 }
 
-// A player's positions count every byte played. A capture ring's stay inside the ring;
-// a capture buffer without the loop bit fills once and stops at its end.
+// A player's positions count the bytes played; once a looping sound has passed its end
+// they stay in the second round (size .. 2 * size), so they never overflow. A capture
+// ring's stay inside the ring; a capture buffer without the loop bit stops at its end.
 void CBSoundBuffer::Advance(unsigned n) {
     unsigned size = m_nSize;
+    unsigned read = m_nRead, write = m_nWrite;
     if (!m_pDevice || !m_pDevice->IsCapture()) {
-        m_nRead += n;
-        m_nWrite += n;
+        uint64_t nextRead = uint64_t(read) + n, nextWrite = uint64_t(write) + n;
+        if (IsLooping() && size && nextRead >= size) nextRead = size + (nextRead - size) % size;
+        if (IsLooping() && size && nextWrite >= size) nextWrite = size + (nextWrite - size) % size;
+        m_nRead = unsigned(nextRead);
+        m_nWrite = unsigned(nextWrite);
         return;
     }
     if (size == 0) return;
-    unsigned read = m_nRead, write = m_nWrite;
     if (!IsLooping()) {
         m_nRead = n < size - read ? read + n : size;
         m_nWrite = n < size - write ? write + n : size;
