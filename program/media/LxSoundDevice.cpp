@@ -89,7 +89,7 @@ bool CLxSoundDevice::TryDrivers(int driver, int device) {
         const char* name = SDL_GetAudioDriver(index);
         const char* current = SDL_GetCurrentAudioDriver();
         if (!current || std::strcmp(current, name) != 0) {
-            if (s_nUsers > 0) continue; // would close the other device
+            if (s_nUsers > 0 && current) continue; // would close the other device
             if (SDL_AudioInit(name) != 0) continue;
         }
         if (TryDevices(index, device)) return true;
