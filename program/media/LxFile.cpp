@@ -38,6 +38,10 @@ bool LocateMember(unzFile zip, const std::string& member) {
 
 } // namespace
 
+const std::string& CLxFile::FirstRoot() {
+    return g_firstRoot;
+}
+
 void CLxFile::SetRoots(const char* first, const char* second) {
     g_firstRoot = first ? first : "";
     g_secondRoot = second ? second : "";

@@ -35,6 +35,8 @@ class CLxFile {
     void Close();
 
     static bool Exists(const char* path);
+    // The first data root, where the program also writes its files.
+    static const std::string& FirstRoot();
 
   private:
     enum class Lookup { kOpened, kMissing, kFailed };
