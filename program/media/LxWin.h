@@ -33,3 +33,9 @@ using HRESULT = int32_t;
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003u);
 constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
+
+// Window messages travel as (message, wParam, lParam), as the screens expect them.
+using UINT = unsigned int;
+using WPARAM = uintptr_t;
+using LPARAM = intptr_t;
+using LRESULT = intptr_t;
