@@ -20,3 +20,9 @@ class IVolume {
     virtual void SetVolume(uint32_t value) = 0;
     virtual void SetCallback(Callback callback, void* user) = 0;
 };
+
+// The microphone's volume as the platform gives it; an object without a volume control
+// when the machine has no mixer. Tests install a factory of their own.
+using LxVolumeFactory = IVolume* (*)();
+IVolume* LxCreateMicrophoneVolume();
+void LxSetVolumeFactory(LxVolumeFactory factory);

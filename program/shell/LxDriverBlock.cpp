@@ -1,0 +1,3 @@
+#include "shell/LxDriverBlock.h"
+
+LxDriverBlock g_Driver = {};
