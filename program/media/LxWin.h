@@ -39,3 +39,94 @@ using UINT = unsigned int;
 using WPARAM = uintptr_t;
 using LPARAM = intptr_t;
 using LRESULT = intptr_t;
+
+// Rectangle helpers with the Windows meaning: a rectangle is empty when it has no
+// width or no height; a union ignores empty rectangles; a failed intersection leaves an
+// empty rectangle (all zero); a point lies in a rectangle when left <= x < right and
+// top <= y < bottom.
+inline bool IsRectEmpty(const RECT* r) {
+    return !r || r->right <= r->left || r->bottom <= r->top;
+}
+
+inline void SetRectEmpty(RECT* r) {
+    *r = RECT{0, 0, 0, 0};
+}
+
+inline bool IntersectRect(RECT* out, const RECT* a, const RECT* b) {
+    RECT r{a->left > b->left ? a->left : b->left, a->top > b->top ? a->top : b->top,
+           a->right < b->right ? a->right : b->right, a->bottom < b->bottom ? a->bottom : b->bottom};
+    if (IsRectEmpty(&r)) {
+        SetRectEmpty(out);
+        return false;
+    }
+    *out = r;
+    return true;
+}
+
+inline bool UnionRect(RECT* out, const RECT* a, const RECT* b) {
+    if (IsRectEmpty(a) && IsRectEmpty(b)) {
+        SetRectEmpty(out);
+        return false;
+    }
+    if (IsRectEmpty(a)) {
+        *out = *b;
+        return true;
+    }
+    if (IsRectEmpty(b)) {
+        *out = *a;
+        return true;
+    }
+    *out = RECT{a->left < b->left ? a->left : b->left, a->top < b->top ? a->top : b->top,
+                a->right > b->right ? a->right : b->right,
+                a->bottom > b->bottom ? a->bottom : b->bottom};
+    return true;
+}
+
+inline void OffsetRect(RECT* r, int dx, int dy) {
+    r->left += dx;
+    r->right += dx;
+    r->top += dy;
+    r->bottom += dy;
+}
+
+inline bool PtInRect(const RECT* r, POINT p) {
+    return p.x >= r->left && p.x < r->right && p.y >= r->top && p.y < r->bottom;
+}
+
+// The window messages the screens are fed, and what their parameters carry. Mouse
+// messages pack x into the low and y into the high 16 bits of lParam.
+constexpr UINT WM_KEYDOWN = 256;
+constexpr UINT WM_KEYUP = 257;
+constexpr UINT WM_CHAR = 258;
+constexpr UINT WM_TIMER = 275;
+constexpr UINT WM_MOUSEMOVE = 512;
+constexpr UINT WM_LBUTTONDOWN = 513;
+constexpr UINT WM_LBUTTONUP = 514;
+
+constexpr int MK_LBUTTON = 1;
+constexpr int MK_RBUTTON = 2;
+constexpr int MK_SHIFT = 4;
+constexpr int MK_CONTROL = 8;
+
+constexpr LPARAM MAKELPARAM(int x, int y) {
+    return static_cast<LPARAM>((static_cast<uint32_t>(y & 0xFFFF) << 16) | (x & 0xFFFF));
+}
+constexpr int GET_X_LPARAM(LPARAM l) {
+    return static_cast<int16_t>(l & 0xFFFF);
+}
+constexpr int GET_Y_LPARAM(LPARAM l) {
+    return static_cast<int16_t>((l >> 16) & 0xFFFF);
+}
+
+constexpr int VK_BACK = 8;
+constexpr int VK_TAB = 9;
+constexpr int VK_RETURN = 13;
+constexpr int VK_ESCAPE = 27;
+constexpr int VK_END = 35;
+constexpr int VK_HOME = 36;
+constexpr int VK_LEFT = 37;
+constexpr int VK_UP = 38;
+constexpr int VK_RIGHT = 39;
+constexpr int VK_DOWN = 40;
+constexpr int VK_DELETE = 46;
+constexpr int VK_F5 = 116;
