@@ -12,9 +12,7 @@ CLxSurface* LxStatePicture(const CLxControl* control, int state) {
 
 CLxButton::CLxButton(CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader, const char* tag,
                      int type)
-    : CLxControl(gui, group, reader, tag, type) {
-    ReadRects(reader);
-}
+    : CLxControl(gui, group, reader, tag, type) {}
 
 void CLxButton::Draw() {
     BlitRects(LxStatePicture(this, GetState() & 7));

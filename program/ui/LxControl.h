@@ -63,8 +63,8 @@ class CLxControl {
     // Built in code: flags 12 (enabled, visible).
     CLxControl(const Descriptor* descriptor, int type);
     // Built from a description whose reader stands on the control's tag: name and help
-    // are read, flags 44. The rectangles follow the tag's own attributes, so a derived
-    // class reads those first and then calls ReadRects.
+    // are read, flags 44. A derived class reads its own attributes of the tag; the
+    // loader then reads the rectangle tags that follow (ReadRects).
     CLxControl(CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader, const char* tag, int type);
     CLxControl(const CLxControl&) = delete;
     CLxControl& operator=(const CLxControl&) = delete;

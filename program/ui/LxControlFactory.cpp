@@ -4,10 +4,26 @@
 #include <cstring>
 
 #include "ui/LxButton.h"
+#include "ui/LxText.h"
+#include "ui/LxTextArea.h"
+
+namespace {
+CLxControl* Make(const char* type, CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader,
+                 const char* tag) {
+    if (!std::strcmp(type, "button")) return new CLxButton(gui, group, reader, tag);
+    if (!std::strcmp(type, "checkbox")) return new CLxCheckBox(gui, group, reader, tag);
+    if (!std::strcmp(type, "text")) return new CLxText(gui, group, reader, tag);
+    if (!std::strcmp(type, "textfield")) return new CLxTextField(gui, group, reader, tag);
+    if (!std::strcmp(type, "numberfield")) return new CLxNumberField(gui, group, reader, tag);
+    if (!std::strcmp(type, "textarea")) return new CLxTextArea(gui, group, reader, tag);
+    return nullptr;
+}
+} // namespace
 
 CLxControl* LxCreateControl(const char* type, CLxCGUI* gui, CLxGroup* group,
                             CLxXMLParser* reader, const char* tag) {
-    if (!std::strcmp(type, "button")) return new CLxButton(gui, group, reader, tag);
-    if (!std::strcmp(type, "checkbox")) return new CLxCheckBox(gui, group, reader, tag);
-    return nullptr;
+    CLxControl* control = Make(type, gui, group, reader, tag);
+    // The rectangle tags follow the control's tag.
+    if (control) control->ReadRects(reader);
+    return control;
 }
