@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "ui/LxButton.h"
+#include "ui/LxScrollBar.h"
 #include "ui/LxText.h"
 #include "ui/LxTextArea.h"
 
@@ -16,6 +17,8 @@ CLxControl* Make(const char* type, CLxCGUI* gui, CLxGroup* group, CLxXMLParser* 
     if (!std::strcmp(type, "textfield")) return new CLxTextField(gui, group, reader, tag);
     if (!std::strcmp(type, "numberfield")) return new CLxNumberField(gui, group, reader, tag);
     if (!std::strcmp(type, "textarea")) return new CLxTextArea(gui, group, reader, tag);
+    if (!std::strcmp(type, "scrollbar")) return new CLxScrollBar(gui, group, reader, tag);
+    if (!std::strcmp(type, "slider")) return new CLxSlider(gui, group, reader, tag);
     return nullptr;
 }
 } // namespace
