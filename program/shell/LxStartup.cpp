@@ -1,0 +1,130 @@
+#include "shell/LxStartup.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "Interface.h"
+#include "media/LxCallPic.h"
+#include "media/LxFile.h"
+#include "media/LxFontServer.h"
+#include "media/LxSmallPic.h"
+#include "media/LxSoundDevice.h"
+#include "media/LxSoundHelpers.h"
+#include "media/LxSoundServer.h"
+#include "media/LxVideo.h"
+#include "reading/LxLetters.h"
+#include "shell/LxDriverBlock.h"
+#include "shell/LxProgram.h"
+#include "shell/LxProgramData.h"
+#include "shell/LxWindowRules.h"
+
+CLxVideo* g_pVideo = nullptr;
+int g_nPlayerDriver = -1, g_nPlayerDevice = -1, g_nCaptureDriver = -1, g_nCaptureDevice = -1;
+
+static const char kEngineStart[] =
+    "con = new Console;term = new Terminal(con);export out = term;mnt.data.recogniser24x3()";
+
+static void RunEngineStart() {
+    Interface* root = g_Driver.pRoot;
+    if (!root) return;
+    try {
+        Interface* result = root->Run(kEngineStart, root);
+        if (result) result->Release();
+    } catch (...) {
+        std::printf("The recogniser could not be built: the engine stopped its script.\n");
+    }
+}
+
+static void FormatToday() {
+    time_t now = time(nullptr);
+    tm local{};
+    localtime_r(&now, &local);
+    char today[48];
+    std::snprintf(today, sizeof today, "%04d.%02d.%02d", local.tm_year + 1900,
+                  local.tm_mon + 1, local.tm_mday);
+    today[sizeof g_szToday - 1] = 0;
+    memcpy(g_szToday, today, sizeof g_szToday);
+}
+
+void InitApplication(const char* cmdLine) {
+    RunEngineStart();
+    g_nPlayerDriver = GetOptionValue(cmdLine, "pdrv", -1);
+    g_nPlayerDevice = GetOptionValue(cmdLine, "pdev", -1);
+    g_nCaptureDriver = GetOptionValue(cmdLine, "cdrv", -1);
+    g_nCaptureDevice = GetOptionValue(cmdLine, "cdev", -1);
+
+    CLxFile::SetRoots(".\\", "data\\");
+    LoadAlphabet("data\\olvfej_tem.xml", "data\\beszedjav.xml");
+
+    g_pFontServer = new CLxFontServer;
+    g_pSoundServer = new CLxSoundServer;
+    g_pCallPics = new CLxCallPic("data\\callpic.xml");
+    g_pSmallPics = new CLxSmallPic("data\\smallpic.xml");
+    FormatToday();
+
+    g_Driver.nSmooth = 4;
+    g_Driver.nHistoryLen = 512;
+    LoadSentences("data\\beszedjav.xml");
+    LoadCourse("data\\olvfej_tem.xml");
+    g_nCourseLesson = 0;
+    g_nCourseLetter = g_aCourse[0][0];
+}
+
+void ReleaseApplication() {
+    delete g_pCallPics;
+    g_pCallPics = nullptr;
+    delete g_pSmallPics;
+    g_pSmallPics = nullptr;
+    delete g_pFontServer;
+    g_pFontServer = nullptr;
+}
+
+bool InitAudio() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        std::printf("SDL_Init Error: %s\n", SDL_GetError());
+        return false;
+    }
+    g_pPlayer = new CLxSoundDevice(false);
+    g_pPlayer->OpenPlayer(g_nPlayerDriver, g_nPlayerDevice);
+    g_pRecording = CreateSoundBuffer(kRecordingSamples, 22050, 16);
+    // A recording that was never made plays as silence, never as old memory.
+    ClearSound(g_pRecording, kRecordingSamples);
+    g_pCapture = new CLxSoundDevice(true);
+    g_pCapture->OpenCapture(g_nCaptureDriver, g_nCaptureDevice);
+    g_pCaptureRing = CreateCaptureBuffer(kCaptureRingSamples, 22050, 16);
+    return g_pRecording && g_pCaptureRing;
+}
+
+void ReleaseAudio() {
+    StopSound(g_pRecording);
+    delete g_pRecording;
+    g_pRecording = nullptr;
+    delete g_pPlayer;
+    g_pPlayer = nullptr;
+    StopCaptureRing(g_pCaptureRing);
+    delete g_pCaptureRing;
+    g_pCaptureRing = nullptr;
+    delete g_pCapture;
+    g_pCapture = nullptr;
+}
+
+bool InitVideo() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::printf("SDL_Init Error: %s\n", SDL_GetError());
+        return false;
+    }
+    g_pVideo = new CLxVideo(nullptr, 0, 0, 800, 600);
+    g_pDrawSurface = g_pVideo->CreateSurface();
+    g_pScreenSurface = g_pVideo->CreateSurface();
+    return g_pDrawSurface && g_pScreenSurface;
+}
+
+void ReleaseVideo() {
+    FreeSurface(&g_pScreenSurface);
+    FreeSurface(&g_pDrawSurface);
+    delete g_pVideo;
+    g_pVideo = nullptr;
+}

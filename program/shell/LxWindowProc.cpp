@@ -1,0 +1,157 @@
+// The window procedure; see LxWindowProc.h. Screens are replaced through
+// LxScreenSwitch, and those replaced are deleted when the outermost call returns, so a
+// handler that asks for a switch never runs on a deleted screen.
+#include "shell/LxWindowProc.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "media/LxSurface.h"
+#include "shell/LxClock.h"
+#include "shell/LxMainWindow.h"
+#include "shell/LxProgram.h"
+#include "shell/LxProgramData.h"
+#include "shell/LxScreenTable.h"
+#include "shell/LxWindowRules.h"
+#include "ui/LxCGUI.h"
+#include "ui/LxScreen.h"
+
+int g_nScreenshot = 0;
+
+static int g_nDepth = 0;
+
+enum : int { kKeyF5 = 116, kKeyF11 = 122, kKeyF12 = 123 };
+
+static CLxCGUI* ActiveGUI() { return g_pActiveScreen ? g_pActiveScreen->GetGUI() : nullptr; }
+
+static void TakeScreenshot() {
+    char name[64];
+    std::snprintf(name, sizeof name, "srceenshoots\\%08d.bmp", g_nScreenshot);
+    ++g_nScreenshot;
+    if (g_pScreenSurface) SaveBitmap(g_pScreenSurface, name);
+}
+
+static void KeyUp(WPARAM key) {
+    if (key == kKeyF5 && g_pActiveScreen) {
+        std::printf("%s:\n", g_pActiveScreen->GetName() ? g_pActiveScreen->GetName() : "");
+        if (CLxCGUI* gui = ActiveGUI()) gui->DumpControls();
+    } else if (key == kKeyF11) {
+        TakeScreenshot();
+    } else if (key == kKeyF12) {
+        WindowProc(kMsgClose, 0, 0);
+    }
+}
+
+static void Mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
+    CLxCGUI* gui = ActiveGUI();
+    if (!gui) return;
+    int width = 0, height = 0;
+    GetClientSize(&width, &height);
+    POINT p;
+    if (!ClientToSurface(static_cast<int>(lParam & 0xffff), static_cast<int>((lParam >> 16) & 0xffff),
+                         width, height, 800, 600, &p))
+        return;
+    gui->DispatchMouse(msg, wParam, p.x | (p.y << 16));
+    if (!g_bVideoRunning) Render();
+}
+
+static void WindowTimer() {
+    if (!g_pActiveScreen || g_bVideoRunning) return;
+    if (g_nDriverTimer == 0) {
+        CLxTimerEvent event(0, kMsgTimer, LxClock());
+        static_cast<ILxTimerListener*>(g_pActiveScreen)->OnTimerEvent(&event);
+    }
+    Render();
+}
+
+// A screen that comes back from under a pushed one draws itself again.
+static void Returned(CLxScreen* screen) {
+    if (!screen || !screen->GetGUI()) return;
+    screen->GetGUI()->DrawBackground(nullptr, nullptr, true);
+}
+
+static bool IsPop(UINT msg) {
+    switch (msg) {
+    case 1054: case 1056: case 1058: case 1066: case 1068: case 1070: case 1072: case 1074:
+    case 1076:
+        return true;
+    default:
+        return false;
+    }
+}
+
+static void SwitchScreens(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == 1063) {
+        if (RestoreSavedScreen()) Returned(g_pActiveScreen);
+        return;
+    }
+    if (IsPop(msg)) {
+        Returned(PopScreen());
+        return;
+    }
+    if (msg == 1032 && (g_nCourseLesson < 0 || g_aCourse[g_nCourseLesson][7] == 0)) return;
+    if (msg == 1039) {
+        g_nCourseLetter = static_cast<int>(wParam);
+        g_nCourseLesson = -1;
+        msg = 1025;
+    }
+    LxSwitch how;
+    LxScreenFactory make;
+    if (!FindScreen(msg, &how, &make)) return;
+    if (how == LxSwitch::Push) {
+        if (msg == 1075 && !g_pActiveScreen) return;
+        PushScreen(make, msg, wParam, lParam);
+    } else if (how == LxSwitch::CreateSaving) {
+        CreateScreenSaving(make, msg, wParam, lParam);
+    } else {
+        CreateScreen(make, msg, wParam, lParam);
+    }
+}
+
+static void ProgramMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg >= 1084) return;
+    SwitchScreens(msg, wParam, lParam);
+    Render();
+}
+
+static LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case kMsgDestroy:
+        DeleteAllScreens();
+        PostQuitMessage(0);
+        return 0;
+    case kMsgClose:
+        WindowProc(1084, 0, 0);
+        HideMainWindow();
+        WindowProc(kMsgDestroy, 0, 0);
+        return 0;
+    case kMsgKeyDown:
+        if (CLxCGUI* gui = ActiveGUI()) gui->DispatchKey(msg, wParam, lParam);
+        return 0;
+    case kMsgKeyUp:
+        KeyUp(wParam);
+        return 0;
+    case kMsgChar:
+        if (CLxCGUI* gui = ActiveGUI()) gui->DispatchKey(msg, wParam, lParam);
+        if (!g_bVideoRunning) Render();
+        return 0;
+    case kMsgTimer:
+        WindowTimer();
+        return 0;
+    case kMsgMouseMove:
+    case kMsgLButtonDown:
+    case kMsgLButtonUp:
+        Mouse(msg, wParam, lParam);
+        return 0;
+    default:
+        if (msg >= 1024 && msg <= 1088) ProgramMessage(msg, wParam, lParam);
+        return 0;
+    }
+}
+
+LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    ++g_nDepth;
+    LRESULT result = Handle(msg, wParam, lParam);
+    if (--g_nDepth == 0) DeleteReplacedScreens();
+    return result;
+}
