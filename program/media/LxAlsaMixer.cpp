@@ -120,7 +120,8 @@ class CLxAlsaMixer : public ILxMixer {
         snd_mixer_elem_t* e = Source(index);
         long low = 0, high = 0;
         int result = e ? snd_mixer_selem_get_capture_volume_range(e, &low, &high) : -EINVAL;
-        if (result == 0) result = snd_mixer_selem_set_capture_volume_all(e, long(value) + Offset(low));
+        if (result == 0)
+            result = snd_mixer_selem_set_capture_volume_all(e, long(value) + Offset(low));
         return result;
     }
 
@@ -161,13 +162,15 @@ class CLxAlsaMixer : public ILxMixer {
         auto it = std::find(self->m_aSources.begin(), self->m_aSources.end(), e);
         if (it == self->m_aSources.end()) return 0;
         uint32_t id = kControlBase + uint32_t(it - self->m_aSources.begin());
-        if (std::find(self->m_aChanged.begin(), self->m_aChanged.end(), id) == self->m_aChanged.end())
+        if (std::find(self->m_aChanged.begin(), self->m_aChanged.end(), id) ==
+            self->m_aChanged.end())
             self->m_aChanged.push_back(id);
         return 0;
     }
 
     snd_mixer_elem_t* Source(int index) const {
-        return index >= 0 && size_t(index) < m_aSources.size() ? m_aSources[size_t(index)] : nullptr;
+        return index >= 0 && size_t(index) < m_aSources.size() ? m_aSources[size_t(index)]
+                                                               : nullptr;
     }
     static long Offset(long low) { return low < 0 ? low : 0; }
     static snd_mixer_selem_channel_id_t FirstChannel(snd_mixer_elem_t* e) {
@@ -207,6 +210,10 @@ ILxMixerSystem* g_pSystem = nullptr;
 
 } // namespace
 
-ILxMixerSystem* LxMixerSystem() { return g_pSystem ? g_pSystem : &g_alsa; }
+ILxMixerSystem* LxMixerSystem() {
+    return g_pSystem ? g_pSystem : &g_alsa;
+}
 
-void LxSetMixerSystem(ILxMixerSystem* system) { g_pSystem = system; }
+void LxSetMixerSystem(ILxMixerSystem* system) {
+    g_pSystem = system;
+}

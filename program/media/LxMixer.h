@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-constexpr uint32_t kMixerMicrophone = 0x1003;        // component type of a microphone line
+constexpr uint32_t kMixerMicrophone = 0x1003; // component type of a microphone line
 constexpr uint32_t kMixerControlDisabled = 0x80000000u;
 
 struct LxMixerLine {

@@ -18,8 +18,23 @@ char g_aUserSentences[kUserSentences][kSentenceBytes];
 namespace {
 
 const LxSettings kDefaults = {
-    false, 0, 100, 4, 16, 32, {230, 220, 210, 200}, 100, 30, {0.78f, 0.60f}, 30, 100,
-    {0.75f, 0.60f}, 100, "zs1", {0, 1, 2}, 0,
+    false,
+    0,
+    100,
+    4,
+    16,
+    32,
+    {230, 220, 210, 200},
+    100,
+    30,
+    {0.78f, 0.60f},
+    30,
+    100,
+    {0.75f, 0.60f},
+    100,
+    "zs1",
+    {0, 1, 2},
+    0,
 };
 
 bool StartsWith(const char* tag, const char* word) {

@@ -8,20 +8,20 @@ constexpr int kUserSentences = 6;
 constexpr int kSentenceBytes = 512;
 
 struct LxSettings {
-    bool bUseMinLevel;       // apply each letter's own level when scores are shown
-    int nIcon;               // the child's picture
-    int nGame1Speed;         // car game
-    int nGame2Game, nGame2Time, nGame2Level;  // clown game
+    bool bUseMinLevel;                       // apply each letter's own level when scores are shown
+    int nIcon;                               // the child's picture
+    int nGame1Speed;                         // car game
+    int nGame2Game, nGame2Time, nGame2Level; // clown game
     int aGame2Positions[4];
-    int nGame3High, nGame3Speed;              // frog game
-    float aGame5Split[2];                     // flower game
+    int nGame3High, nGame3Speed; // frog game
+    float aGame5Split[2];        // flower game
     int nGame5Time;
-    int nGame6High;                           // mole game
+    int nGame6High; // mole game
     float aGame6Norm[2];
     int nGame6Speed;
-    char szTherapy3Group[4];                  // fixation screen: picture group
-    int aTherapy3Pictures[3];                 // and its chosen pictures
-    int nTherapy4Sentence;                    // automation screen: 0..7 data, 8..13 user
+    char szTherapy3Group[4];  // fixation screen: picture group
+    int aTherapy3Pictures[3]; // and its chosen pictures
+    int nTherapy4Sentence;    // automation screen: 0..7 data, 8..13 user
 };
 
 extern LxSettings g_Settings;

@@ -3,8 +3,9 @@
 // each task value (red when the letter was practised) and the practised letters in their
 // text form. Reading takes each row's cells in order and their digits, so the colouring
 // tags around a value do not matter; it takes as many value columns as the header row
-// names, so a page made with another letter order keeps its values and letters. The practised letters are decoded back into letter
-// codes on reading, as they are written as text.
+// names, so a page made with another letter order keeps its values and letters. The
+// practised letters are decoded back into letter codes on reading, as they are written
+// as text.
 #include "shell/LxTHistory.h"
 
 #include <algorithm>
@@ -51,7 +52,8 @@ int ReadCell(const std::string& line, size_t* pos) {
     if (end == std::string::npos || close == std::string::npos) return -1;
     long long value = 0;
     for (size_t i = at; i < end; ++i)
-        if (line[i] >= '0' && line[i] <= '9') value = std::min(value * 10 + (line[i] - '0'), 999999999LL);
+        if (line[i] >= '0' && line[i] <= '9')
+            value = std::min(value * 10 + (line[i] - '0'), 999999999LL);
     *pos = close + 5;
     return int(value);
 }

@@ -11,7 +11,7 @@ constexpr int kHistoryLetters = 24; // 23 codes and a terminating 0
 class CLxTHistory {
   public:
     CLxTHistory();
-    explicit CLxTHistory(const char* name);  // at most 63 bytes of the name are kept
+    explicit CLxTHistory(const char* name); // at most 63 bytes of the name are kept
     virtual ~CLxTHistory() = default;
 
     // Replaces the last entry when it has this date, else appends one. values holds one

@@ -9,8 +9,8 @@ constexpr int kTaskValues = 20;
 constexpr int kTaskNotPractised = int(0x80000000u); // top bit of a task value
 constexpr int kTaskValueMask = 0xFFF;               // the value a history shows
 
-extern char g_szUserName[32];     // letter codes; empty while no child is chosen
-extern char g_szTherapyDate[16];  // "%04d.%02d.%02d"
+extern char g_szUserName[32];    // letter codes; empty while no child is chosen
+extern char g_szTherapyDate[16]; // "%04d.%02d.%02d"
 extern int g_aTaskValues[kTaskValues];
 
 // Entry 0 (the "min" column) = 30, the letters not practised with the value 70.

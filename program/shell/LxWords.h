@@ -6,7 +6,7 @@
 constexpr int kMaxWords = 256;
 constexpr int kWordBytes = 64;
 
-extern char g_aWords[kMaxWords][kWordBytes];  // 0-terminated letter codes, at most 63
+extern char g_aWords[kMaxWords][kWordBytes]; // 0-terminated letter codes, at most 63
 extern int g_nWords;
 
 // True when at least one word was read; a missing file leaves the list empty.

@@ -51,8 +51,23 @@ TEST_F(SettingsTest, DefaultsAreWrittenInTheFileFormat) {
 
 TEST_F(SettingsTest, EveryValueSurvivesAChildsRoundTrip) {
     LxSettings& s = g_Settings;
-    s = {true, 7, 55, 1, 2, 3, {9, 8, 7, 6}, 44, 33, {0.5f, 0.25f}, 12, 66, {0.125f, 0.375f},
-         77, "sz2", {5, 6, 7}, 11};
+    s = {true,
+         7,
+         55,
+         1,
+         2,
+         3,
+         {9, 8, 7, 6},
+         44,
+         33,
+         {0.5f, 0.25f},
+         12,
+         66,
+         {0.125f, 0.375f},
+         77,
+         "sz2",
+         {5, 6, 7},
+         11};
     g_Driver.fMinLevel = 0.125f;
     g_Driver.fMaxLevel = 0.5f;
     std::snprintf(g_aUserSentences[0], kSentenceBytes, "%s", TextToCodes("Ez cica.").c_str());
@@ -104,13 +119,12 @@ struct LoadCase {
 const LoadCase kLoads[] = {
     {"only a user tag", "<Lexo><user icon = \"3\"/></Lexo>", true, 3, false, 0},
     {"recogniser without its flag", "<recogniser/><user icon = \"4\"/>", false, 4, false, 0},
-    {"two pictures", "<theraphy3 group = \"s1\" pictures = \"8,9\"/><user icon=\"5\"/>", false,
-     5, false, 8},
+    {"two pictures", "<theraphy3 group = \"s1\" pictures = \"8,9\"/><user icon=\"5\"/>", false, 5,
+     false, 8},
     {"flag beginning with i", "<recogniser useminlevel = \"igen\"/>", true, 0, true, 0},
     {"flag of another letter", "<recogniser useminlevel = \"yes\"/>", true, 0, false, 0},
     {"theraphy3 without group", "<theraphy3 pictures = \"1,2,3\"/>", false, 0, false, 1},
-    {"unknown tags and comments", "<!-- <user icon=\"9\"/> --><other a=\"1\"/>", true, 0, false,
-     0},
+    {"unknown tags and comments", "<!-- <user icon=\"9\"/> --><other a=\"1\"/>", true, 0, false, 0},
 };
 
 TEST_F(SettingsTest, LoadReportsMissingValuesAndKeepsWhatWasRead) {
@@ -148,7 +162,8 @@ TEST_F(SettingsTest, OverlongValuesStayInsideTheirTables) {
     WriteFile("save/settings.xml",
               "<theraphyGame2 game=\"1\" time=\"2\" level=\"3\" positions=\"1,2,3,4,5,6\"/>"
               "<theraphy3 group = \"abcdef\" pictures = \"4,5,6,7\"/>"
-              "<sentence1 text =\"" + sentence + "\"/>");
+              "<sentence1 text =\"" +
+                  sentence + "\"/>");
     EXPECT_FALSE(LoadSettings(nullptr));
     EXPECT_EQ(std::vector<int>(g_Settings.aGame2Positions, g_Settings.aGame2Positions + 4),
               (std::vector<int>{1, 2, 3, 4}));

@@ -94,8 +94,12 @@ int FakeMixer::GetSource(int index, LxMixerLine* line) {
 int FakeMixer::GetVolumeControl(int index, LxMixerControl* control) {
     const FakeLine& f = m_system->lines[size_t(index)];
     if (f.volumeResult) return f.volumeResult;
-    *control = {0x10 + uint32_t(index), f.disabled ? kMixerControlDisabled : 0, f.min, f.max,
-                f.max - f.min + 1, {}};
+    *control = {0x10 + uint32_t(index),
+                f.disabled ? kMixerControlDisabled : 0,
+                f.min,
+                f.max,
+                f.max - f.min + 1,
+                {}};
     std::snprintf(control->szShortName, sizeof control->szShortName, "%s Vol", f.name);
     return 0;
 }
@@ -151,7 +155,7 @@ struct FailureCase {
     int openResult, volumeResult;
     bool disabled;
     const char* message; // a line the output holds
-    bool mixerOpen;       // the object is still notified
+    bool mixerOpen;      // the object is still notified
 };
 
 const FailureCase kFailures[] = {
@@ -215,7 +219,9 @@ TEST_F(VolumeTest, OutOfRangeVolumesAreIgnoredSilently) {
 
 struct Heard {
     std::vector<uint32_t> volumes;
-    static void Note(uint32_t volume, void* user) { static_cast<Heard*>(user)->volumes.push_back(volume); }
+    static void Note(uint32_t volume, void* user) {
+        static_cast<Heard*>(user)->volumes.push_back(volume);
+    }
 };
 
 TEST_F(VolumeTest, OnlyTheNewestObjectHearsOfChangesToItsControl) {
