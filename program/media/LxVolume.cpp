@@ -1,6 +1,9 @@
-// The volume factory and the object used when there is no mixer: every read gives -1
-// and writes do nothing, so a volume slider shows itself disabled.
+// The volume factory and the object used when there is no mixer (or no microphone line
+// on it): every read gives -1 and writes do nothing, so a volume slider shows itself
+// disabled.
 #include "media/LxVolume.h"
+
+#include "media/LxVolumeInXXX.h"
 
 namespace {
 
@@ -23,6 +26,10 @@ LxVolumeFactory g_pfnVolumeFactory = nullptr;
 
 }  // namespace
 
-IVolume* LxCreateMicrophoneVolume() { return g_pfnVolumeFactory ? g_pfnVolumeFactory() : NoVolume(); }
+IVolume* LxCreateMicrophoneVolume() {
+    if (g_pfnVolumeFactory) return g_pfnVolumeFactory();
+    IVolume* volume = CreateMicrophoneVolumeInXXX();
+    return volume ? volume : NoVolume();
+}
 
 void LxSetVolumeFactory(LxVolumeFactory factory) { g_pfnVolumeFactory = factory; }

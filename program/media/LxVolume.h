@@ -21,8 +21,13 @@ class IVolume {
     virtual void SetCallback(Callback callback, void* user) = 0;
 };
 
-// The microphone's volume as the platform gives it; an object without a volume control
-// when the machine has no mixer. Tests install a factory of their own.
+// The microphone's volume as the platform gives it: the first microphone line of the
+// mixer, or an object without a volume control when the machine has none. Tests install
+// a factory of their own.
 using LxVolumeFactory = IVolume* (*)();
 IVolume* LxCreateMicrophoneVolume();
 void LxSetVolumeFactory(LxVolumeFactory factory);
+
+// Delivers the mixer's change notifications to the newest microphone volume object; the
+// main window calls it on every 100 ms window tick, so callbacks run on the window thread.
+void LxPollVolume();
