@@ -11,11 +11,13 @@
 #include "Exceptions.h"
 #include "media/LxRLEFonts.h"
 #include "media/LxSoundBuffer.h"
+#include "media/LxSoundDevice.h"
 #include "media/LxSurface.h"
 #include "reading/LxLetters.h"
 #include "shell/LxClock.h"
 #include "shell/LxDriver.h"
 #include "shell/LxDriverBlock.h"
+#include "shell/LxEngineBinding.h"
 #include "shell/LxPitch.h"
 #include "shell/LxProgram.h"
 #include "test_driver_engine.h"
@@ -191,6 +193,30 @@ TEST_F(Driver, StopPauseAndTheGamePeriod) {
     g_Driver.nPeriod = 10;
     DriverMessage(kMsgRecord);
     EXPECT_EQ(DriverPoll(s_now), 10);
+}
+
+TEST_F(Driver, PauseAndResumePlayback) {
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    CLxSoundDevice player(false);
+    ASSERT_TRUE(player.OpenPlayer(-1, -1));
+    delete g_pRecording;
+    g_pRecording = new CBSoundBuffer(&player);
+    g_pRecording->Create(kRecordingSamples, 22050, 16);
+    nRecorded = kRecordingBytes;
+    DriverMessage(kMsgPlayBack);
+    ASSERT_EQ(g_pRecording->Status(), CBSoundBuffer::kPlaying);
+    int timer = g_nDriverTimer;
+    DriverMessage(kMsgPause);
+    EXPECT_FALSE(DriverTimerRunning());
+    EXPECT_EQ(g_nDriverTimer, timer); // the window timer still leaves the screen alone
+    EXPECT_EQ(g_pRecording->Status(), CBSoundBuffer::kIdle);
+    DriverMessage(kMsgPause);
+    EXPECT_TRUE(DriverTimerRunning());
+    EXPECT_EQ(g_pRecording->Status(), CBSoundBuffer::kPlaying);
+    DriverMessage(kMsgStop);
+    EXPECT_EQ(g_pRecording->Status(), CBSoundBuffer::kIdle);
+    delete g_pRecording;
+    g_pRecording = nullptr;
 }
 
 TEST_F(Driver, OffOrBusySkipsTheTick) {
@@ -567,6 +593,49 @@ TEST_F(Driver, AnEngineExceptionEndsOnlyItsTick) {
     EXPECT_EQ(g_Driver.nState, 4);
     EXPECT_EQ(std::count(root_.m_scripts.begin(), root_.m_scripts.end(), "mod_classic.start()"), 1);
     root_.m_onRun = nullptr;
+}
+
+// ---- Engine binding ----
+
+// A number that says when it is destroyed.
+class Temporary : public FakeNumber {
+  public:
+    explicit Temporary(bool* gone) : FakeNumber(7.9), m_gone(gone) {}
+    ~Temporary() override { *m_gone = true; }
+    bool* m_gone;
+};
+
+TEST_F(Driver, BindingHoldsOnlyWhatItAskedFor) {
+    bool gone = false;
+    root_.m_temporaries["t"] = [&] { return new Temporary(&gone); };
+    {
+        LxEngineRef<Number> number = EngineGet<Number>("t", "Number");
+        ASSERT_TRUE(number);
+        EXPECT_FALSE(gone);
+        EXPECT_EQ(number->value, 7.9);
+    }
+    EXPECT_TRUE(gone); // the reference was the temporary's last
+    gone = false;
+    EXPECT_FALSE(EngineGet<Evaluator>("t", "Evaluator"));
+    EXPECT_TRUE(gone); // a value without the interface is disposed of at once
+    EXPECT_EQ(EngineNumber("t", -1), 7.9);
+    EXPECT_EQ(EngineNumber("missing", -1), -1);
+    root_.Add("n", new FakeNumber(3));
+    EXPECT_EQ(EngineNumber("n", -1), 3);
+}
+
+TEST_F(Driver, StartUpScriptAndItsFailure) {
+    EXPECT_TRUE(EngineStartRecogniser());
+    ASSERT_EQ(root_.m_scripts.size(), 1u);
+    EXPECT_EQ(root_.m_scripts[0], "con = new Console;term = new Terminal(con);export out = term;"
+                                  "mnt.data.recogniser24x3()");
+    root_.m_onRun = [](const std::string&) { throw new IndexError; };
+    EXPECT_FALSE(EngineStartRecogniser());
+    root_.m_onRun = nullptr;
+    g_Driver.pRoot = nullptr;
+    EXPECT_FALSE(EngineRun("x"));
+    EXPECT_FALSE(EngineStartRecogniser());
+    EXPECT_FALSE(EngineGet<Number>("n", "Number"));
 }
 
 // ---- Letter overlay ----

@@ -32,6 +32,8 @@ FakeRoot::~FakeRoot() {
 Interface* FakeRoot::Run(const char* text, Interface*) {
     m_scripts.push_back(text);
     if (m_onRun) m_onRun(text);
+    auto temporary = m_temporaries.find(text);
+    if (temporary != m_temporaries.end()) return temporary->second();
     auto found = m_objects.find(text);
     return found == m_objects.end() ? nullptr : found->second;
 }

@@ -98,5 +98,7 @@ class FakeRoot : public Interface {
     std::vector<std::string> m_scripts;
     // Called for every script before it is answered (to throw, or to change objects).
     std::function<void(const std::string&)> m_onRun;
+    // Scripts whose value is a new temporary (no references), as an expression's is.
+    std::map<std::string, std::function<Interface*()>> m_temporaries;
     std::map<std::string, Interface*> m_objects;
 };
