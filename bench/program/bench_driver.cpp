@@ -66,10 +66,14 @@ void Tick(benchmark::State& state, int mode) {
     g_Driver.pRoot = nullptr;
 }
 
-void BM_DriverTickLevels(benchmark::State& state) { Tick(state, 0); }
+void BM_DriverTickLevels(benchmark::State& state) {
+    Tick(state, 0);
+}
 BENCHMARK(BM_DriverTickLevels)->Unit(benchmark::kMicrosecond);
 
-void BM_DriverTickPerPhoneme(benchmark::State& state) { Tick(state, 1); }
+void BM_DriverTickPerPhoneme(benchmark::State& state) {
+    Tick(state, 1);
+}
 BENCHMARK(BM_DriverTickPerPhoneme)->Unit(benchmark::kMicrosecond);
 
 void BM_PitchEstimate(benchmark::State& state) {

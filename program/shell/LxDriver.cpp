@@ -49,16 +49,16 @@ namespace {
 constexpr int kBlockSamples = 512;
 constexpr int kBlockBytes = kBlockSamples * 2;
 constexpr int kRate = 22050;
-constexpr int kPreRoll = 5512;       // bytes kept before the first loud block (125 ms)
-constexpr int kQuietMs = 444;        // quiet that ends an utterance
+constexpr int kPreRoll = 5512;           // bytes kept before the first loud block (125 ms)
+constexpr int kQuietMs = 444;            // quiet that ends an utterance
 constexpr int kShortestUtterance = 6000; // bytes; shorter ones are not recognised
-constexpr int kMaxClasses = 31;      // score vectors hold classes 1 to 31
+constexpr int kMaxClasses = 31;          // score vectors hold classes 1 to 31
 constexpr int kSmoothedClasses = 19;
-constexpr int kBestOf = 9;           // the best class is one of 1 to 9
+constexpr int kBestOf = 9; // the best class is one of 1 to 9
 constexpr int kVoteFrames = 4;
 const char kConsonantSymbols[] = "bcCdfgGhjklLmnNprsStTvzZ";
-const char* const kConsonantLetters[24] = {"b", "c", "cs", "d", "f",  "g",  "gy", "h",
-                                           "j", "k", "l",  "ly", "m", "n",  "ny", "p",
+const char* const kConsonantLetters[24] = {"b", "c", "cs", "d",  "f",  "g", "gy", "h",
+                                           "j", "k", "l",  "ly", "m",  "n", "ny", "p",
                                            "r", "s", "sz", "t",  "ty", "v", "z",  "zs"};
 
 // The timer.
@@ -68,19 +68,28 @@ int s_nNext = 0; // clock of the next tick
 int s_nPeriod = 25;
 int s_nLastId = 0;
 
-int HistoryLen() { return std::clamp(g_Driver.nHistoryLen, 1, kHistoryMax); }
-int SmoothFrames() { return std::clamp(g_Driver.nSmooth, 0, 8); }
-int RingRow(int back) { return static_cast<int>(static_cast<unsigned>(nFrame - back) & 7u); }
+int HistoryLen() {
+    return std::clamp(g_Driver.nHistoryLen, 1, kHistoryMax);
+}
+int SmoothFrames() {
+    return std::clamp(g_Driver.nSmooth, 0, 8);
+}
+int RingRow(int back) {
+    return static_cast<int>(static_cast<unsigned>(nFrame - back) & 7u);
+}
 
 uint8_t* BufferBytes(CBSoundBuffer* buffer) {
     if (!buffer) return nullptr;
     void *region1, *region2;
     unsigned len1, len2;
-    if (buffer->Lock(0, 0, &region1, &len1, &region2, &len2, CBSoundBuffer::kLockAll)) return nullptr;
+    if (buffer->Lock(0, 0, &region1, &len1, &region2, &len2, CBSoundBuffer::kLockAll))
+        return nullptr;
     return static_cast<uint8_t*>(region1);
 }
 
-int Size(CBSoundBuffer* buffer) { return buffer ? static_cast<int>(buffer->GetSize()) : 0; }
+int Size(CBSoundBuffer* buffer) {
+    return buffer ? static_cast<int>(buffer->GetSize()) : 0;
+}
 
 int16_t SampleAt(const uint8_t* bytes, int pos) {
     return static_cast<int16_t>(bytes[pos] | bytes[pos + 1] << 8);
@@ -245,18 +254,20 @@ int VoteClass(Evaluator* evaluator) {
     return best;
 }
 
-// Step 6: the class scores into score[1..31]; false when there are none. Advances the
+// The class scores into score[1..31]; false when there are none. Advances the
 // history write index in every case.
 bool ClassScores(LxEngineRef<Evaluator> evaluator, float* score) {
-    int n = evaluator ? static_cast<int>(EngineNumber("mod.annen", 0)) : 0;
+    // The count, truncated; NaN or a value too large for an int never reaches the cast.
+    double count = evaluator ? EngineNumber("mod.annen", 0) : 0;
+    int n = count >= 64 ? 64 : count > 0 ? static_cast<int>(count) : 0;
     if (n > 1) {
         float weight[kMaxClasses + 1] = {};
-        int count = std::min(evaluator->count, kMaxClasses + 1);
+        int outputs = std::min(evaluator->count, kMaxClasses + 1);
         if (const float* w = evaluator->Evaluate(0, 1))
-            std::copy(w, w + std::max(count, 0), weight);
+            std::copy(w, w + std::max(outputs, 0), weight);
         evaluator.Reset();
         AdvanceWrite();
-        for (int j = 1; j < std::min(n + 1, count); j++) {
+        for (int j = 1; j < std::min(n + 1, outputs); j++) {
             LxEngineRef<Evaluator> e = NamedEvaluator(j);
             if (!e) continue;
             const float* s = e->Evaluate(0, 0);
@@ -276,7 +287,7 @@ bool ClassScores(LxEngineRef<Evaluator> evaluator, float* score) {
     return true;
 }
 
-// Step 7: the smoothed class histories and the best class.
+// The smoothed class histories and the best class.
 void SmoothScores(const float* score) {
     int frames = std::min(nFrame, SmoothFrames());
     float* row = aFrameRing[RingRow(0)];
@@ -309,7 +320,7 @@ float RingMean(int column, int frames) {
     return sum / frames;
 }
 
-// Step 8: level, pitch and voicing of the block (all 0 without one); the level.
+// Level, pitch and voicing of the block (all 0 without one); the level.
 float Measure(float* x) {
     double energy = 0;
     float pitch = 0, voicing = 0;
@@ -342,7 +353,7 @@ float Measure(float* x) {
     return level;
 }
 
-// Step 11: waiting for voice, and the end of the utterance after a quiet spell.
+// Waiting for voice, and the end of the utterance after a quiet spell.
 void FollowUtterance(int p, float level) {
     if (g_Driver.nState == 2) {
         std::printf("Wait: %d %f\n", p, level);
@@ -372,7 +383,7 @@ void TakeResult() {
     g_Driver.aLetters[0] = found ? aLetterTable[found - kConsonantSymbols] : 0;
 }
 
-// Step 12: the whole utterance, copied in two parts when it runs over the end of the
+// The whole utterance, copied in two parts when it runs over the end of the
 // recording, through the engine's whole-utterance recogniser.
 void RecogniseUtterance() {
     LxEngineRef<SoundBuffer> buffer = EngineGet<SoundBuffer>("mod_classic.wfi", "SoundBuffer");
@@ -405,7 +416,8 @@ void Tick(int timerId, int message) {
         p = static_cast<int>(std::min<unsigned>(read, unsigned(Size(g_pRecording))));
         if (p >= nRecorded) {
             LxSendMessage(kMsgStop);
-            if (g_pActiveScreen && g_DriverHooks.pfnTimerEvent) g_DriverHooks.pfnTimerEvent(0, kMsgStop);
+            if (g_pActiveScreen && g_DriverHooks.pfnTimerEvent)
+                g_DriverHooks.pfnTimerEvent(0, kMsgStop);
         }
     } else {
         p = nRecordWrite - kBlockBytes;
@@ -497,14 +509,18 @@ void DriverStartTimer(int message) {
     g_nDriverTimer = s_nLastId;
 }
 
-void DriverPauseTimer() { s_bRunning = false; }
+void DriverPauseTimer() {
+    s_bRunning = false;
+}
 
 void DriverStopTimer() {
     s_bRunning = false;
     g_nDriverTimer = 0;
 }
 
-bool DriverTimerRunning() { return s_bRunning; }
+bool DriverTimerRunning() {
+    return s_bRunning;
+}
 
 int DriverPoll(int nowMs) {
     if (!s_bRunning) return -1;

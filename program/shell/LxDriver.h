@@ -23,17 +23,17 @@ constexpr int kRingPitch = 28;
 constexpr int kRingLevel = 29;
 
 // Driver data besides the block, program-wide. Positions are bytes.
-extern unsigned char bBusy;        // a tick is running
-extern unsigned char bRecognising; // the whole-utterance recogniser is running
-extern float aFrameRing[8][32];    // row = frame counter mod 8
-extern float aPhonemeRing[8][16];  // normalised scores of the evaluator selection
-extern int nFrame;                 // analysed ticks; never reset
+extern unsigned char bBusy;            // a tick is running
+extern unsigned char bRecognising;     // the whole-utterance recogniser is running
+extern float aFrameRing[8][32];        // row = frame counter mod 8
+extern float aPhonemeRing[8][16];      // normalised scores of the evaluator selection
+extern int nFrame;                     // analysed ticks; never reset
 extern unsigned char aLetterTable[24]; // letter codes of "bcCdfgGhjklLmnNprsStTvzZ"
-extern int nCaptureRead;           // in the capture ring
-extern int nRecordWrite;           // in the recording
-extern int nRecorded;              // length of the last recording
+extern int nCaptureRead;               // in the capture ring
+extern int nRecordWrite;               // in the recording
+extern int nRecorded;                  // length of the last recording
 extern int nUtteranceBegin, nUtteranceBeginCopy, nUtteranceEnd;
-extern int bDriverOff;             // set by a screen to suspend the driver
+extern int bDriverOff; // set by a screen to suspend the driver
 
 // What the driver asks of the active screen; each hook is called only while
 // g_pActiveScreen is set. The main window points them at the active screen.

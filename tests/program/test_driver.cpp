@@ -28,7 +28,9 @@ constexpr int kTickSamples = 551; // 25 ms of sound
 constexpr float kScale = 1.0f / (1 << 30);
 
 int s_now = 0;
-int FakeClock() { return s_now; }
+int FakeClock() {
+    return s_now;
+}
 
 std::vector<UINT> s_messages;
 LRESULT RecordMessage(UINT msg, WPARAM, LPARAM) {
@@ -41,7 +43,9 @@ struct TimerEvent {
     int timerId, message;
 };
 std::vector<TimerEvent> s_events;
-void RecordEvent(int timerId, int message) { s_events.push_back({timerId, message}); }
+void RecordEvent(int timerId, int message) {
+    s_events.push_back({timerId, message});
+}
 
 char s_screen; // stands in for the active screen
 
@@ -140,7 +144,7 @@ TEST_F(Driver, InitSetsTheDefaultsAndTheLetterTable) {
     EXPECT_FLOAT_EQ(g_Driver.fMaxLevel, 0.75f);
     EXPECT_EQ(g_Driver.nHistoryLen, 512);
     EXPECT_EQ(g_Driver.nSmooth, 4);
-    const char* letters[] = {"b", "c", "cs", "d", "f", "g", "gy", "h", "j", "k", "l", "ly",
+    const char* letters[] = {"b", "c", "cs", "d", "f", "g", "gy", "h", "j",  "k", "l", "ly",
                              "m", "n", "ny", "p", "r", "s", "sz", "t", "ty", "v", "z", "zs"};
     for (int i = 0; i < 24; i++)
         EXPECT_EQ(aLetterTable[i], DecodeLetter(letters[i])) << letters[i];
@@ -294,24 +298,28 @@ TEST_F(Driver, WithoutABlockThereIsNoAnalysisYet) {
     EXPECT_TRUE(root_.m_scripts.empty());
 }
 
-TEST_F(Driver, WithoutTheEngineBufferTheMeasuresAreZero) {
-    root_.Remove("mod_sb.wfi");
-    DriverMessage(kMsgRecord);
-    g_Driver.nState = 2;
-    Steps(3, loud_);
-    EXPECT_EQ(g_Driver.nWrite, 3);
-    EXPECT_EQ(History(kRowLevel), 0);
-    EXPECT_EQ(History(kRowSilence), 1);
-    EXPECT_EQ(g_Driver.nState, 2); // no utterance step
-    EXPECT_EQ(s_events.size(), 3u); // one event per tick
+TEST_F(Driver, WithoutAUsableEngineBufferTheMeasuresAreZero) {
+    for (int capacity : {0, 511}) { // none, and one too small for the block
+        root_.Remove("mod_sb.wfi");
+        if (capacity) root_.Add("mod_sb.wfi", new FakeSoundBuffer(capacity));
+        s_events.clear();
+        DriverMessage(kMsgRecord);
+        g_Driver.nState = 2;
+        Steps(3, loud_);
+        EXPECT_EQ(g_Driver.nWrite, 3) << capacity;
+        EXPECT_EQ(History(kRowLevel), 0) << capacity;
+        EXPECT_EQ(History(kRowSilence), 1) << capacity;
+        EXPECT_EQ(g_Driver.nState, 2) << capacity;  // no utterance step
+        EXPECT_EQ(s_events.size(), 3u) << capacity; // one event per tick
+    }
 }
 
 // ---- Class scores (state 1) ----
 
 struct ScoreCase {
     const char* title;
-    double evaluators;               // "mod.annen"; 0 for none
-    std::vector<float> anne, weights; // "mod.anne": outputs, and weights for Evaluate(0, 1)
+    double evaluators;                        // "mod.annen"; 0 for none
+    std::vector<float> anne, weights;         // "mod.anne": outputs, and weights for Evaluate(0, 1)
     std::vector<std::vector<float>> numbered; // "mod.anne1", "mod.anne2", ...
     std::vector<float> expected;              // smoothed classes 1.. once the window is full
     int best;
@@ -325,12 +333,34 @@ TEST_F(Driver, ClassScoresInTheThreeModes) {
     ScoreCase cases[] = {
         {"direct, nine outputs", 0, nine, {}, {}, nine, 3},
         {"direct, forty outputs", 0, many, {}, {}, manyExpected, 8},
-        {"selection votes the second", 0, {0.1f, 0.7f, 0.2f}, {},
-         {{9, 9}, {0.25f, 0.5f, 0.75f, 1}, {9, 9}}, {0.25f, 0.5f, 0.75f, 1}, 4},
-        {"mixture of three", 3, {1, 1, 1}, {0.5f, 0.25f, 0.25f},
-         {{1, 0}, {0, 1}, {0, 0, 4}}, {0.5f, 0.25f, 1}, 3},
-        {"mixture limited by the outputs", 3, {1, 1}, {0.5f, 0.5f},
-         {{1, 0}, {0, 1}, {0, 0, 4}}, {0.5f, 0.5f, 0}, 1},
+        {"selection votes the second",
+         0,
+         {0.1f, 0.7f, 0.2f},
+         {},
+         {{9, 9}, {0.25f, 0.5f, 0.75f, 1}, {9, 9}},
+         {0.25f, 0.5f, 0.75f, 1},
+         4},
+        {"mixture of three",
+         3,
+         {1, 1, 1},
+         {0.5f, 0.25f, 0.25f},
+         {{1, 0}, {0, 1}, {0, 0, 4}},
+         {0.5f, 0.25f, 1},
+         3},
+        {"mixture limited by the outputs",
+         3,
+         {1, 1},
+         {0.5f, 0.5f},
+         {{1, 0}, {0, 1}, {0, 0, 4}},
+         {0.5f, 0.5f, 0},
+         1},
+        {"mixture with an absurd count",
+         1e300,
+         {1, 1},
+         {0.5f, 0.5f},
+         {{1, 0}, {0, 1}, {0, 0, 4}},
+         {0.5f, 0.5f, 0},
+         1},
     };
     for (const ScoreCase& c : cases) {
         SCOPED_TRACE(c.title);
@@ -350,8 +380,8 @@ TEST_F(Driver, ClassScoresInTheThreeModes) {
         EXPECT_EQ(g_Driver.nBestClass, c.best);
         EXPECT_EQ(std::count(root_.m_scripts.begin(), root_.m_scripts.end(), "mod.sp"), 6);
         EXPECT_EQ(std::count(root_.m_scripts.begin(), root_.m_scripts.end(), "mod.start()"), 6);
-        for (const char* name : {"mod.wfi", "mod.anne", "mod.annen", "mod.anne1", "mod.anne2",
-                                 "mod.anne3"})
+        for (const char* name :
+             {"mod.wfi", "mod.anne", "mod.annen", "mod.anne1", "mod.anne2", "mod.anne3"})
             root_.Remove(name);
     }
 }
@@ -380,8 +410,7 @@ TEST_F(Driver, TheSelectionVotesOverFourFrames) {
 
 TEST_F(Driver, SmoothingWindowAndBestClassClock) {
     root_.Add("mod.wfi", new FakeSoundBuffer(512));
-    FakeEvaluator* anne =
-        root_.Add("mod.anne", new FakeEvaluator({1, 0, 0, 0, 0, 0, 0, 0, 0}));
+    FakeEvaluator* anne = root_.Add("mod.anne", new FakeEvaluator({1, 0, 0, 0, 0, 0, 0, 0, 0}));
     struct Case {
         int smooth;
         float expected; // class 1 after ten frames of 1 and then two of 0
@@ -411,9 +440,9 @@ struct UtteranceCase {
     bool classicBuffer;
     const wchar_t* result;
     int state;
-    int begin;             // expected nUtteranceBegin; -1: p - 5512 of the loud tick
-    bool recognised;       // "mod_classic.start()" ran
-    const char* letter;    // expected aLetters[0] as a letter; null for none
+    int begin;          // expected nUtteranceBegin; -1: p - 5512 of the loud tick
+    bool recognised;    // "mod_classic.start()" ran
+    const char* letter; // expected aLetters[0] as a letter; null for none
 };
 
 TEST_F(Driver, UtteranceStateMachine) {
@@ -444,8 +473,8 @@ TEST_F(Driver, UtteranceStateMachine) {
         EXPECT_EQ(g_Driver.nState, c.state);
         EXPECT_EQ(nUtteranceBegin, c.begin < 0 ? loudP - 5512 : c.begin);
         EXPECT_EQ(nUtteranceBeginCopy, nUtteranceBegin);
-        bool ran = std::count(root_.m_scripts.begin(), root_.m_scripts.end(),
-                              "mod_classic.start()") > 0;
+        bool ran =
+            std::count(root_.m_scripts.begin(), root_.m_scripts.end(), "mod_classic.start()") > 0;
         EXPECT_EQ(ran, c.recognised);
         if (c.recognised) {
             int len = nUtteranceEnd - nUtteranceBegin;
@@ -653,7 +682,8 @@ TEST_F(Driver, LetterOverlayDrawsCentredGlyphs) {
     g_Driver.aColors[0] = 0xFF0000;
     g_Driver.aColors2[0] = 0x00FF00;
     auto pixel = [&](int x, int y) {
-        return static_cast<uint32_t*>(surface.m_pSurface->pixels)[y * surface.m_pSurface->pitch / 4 + x] &
+        return static_cast<uint32_t*>(
+                   surface.m_pSurface->pixels)[y * surface.m_pSurface->pitch / 4 + x] &
                0xFFFFFF;
     };
     // The 4 x 4 glyph lands at (18, 18), the 2 x 1 outline glyph at (19, 19).

@@ -5,18 +5,32 @@
 
 #include <cstring>
 
-Interface* Interface::Run(const char*, Interface*) { return nullptr; }
-Interface* Interface::Call(Input*, Interface*) { return nullptr; }
-Interface* Interface::Interpret(Input*, Interface*) { return nullptr; }
-Interface* Interface::Find(const char*, int) { return nullptr; }
-const char* Interface::Set(const char*, int, Interface*, int) { return nullptr; }
+Interface* Interface::Run(const char*, Interface*) {
+    return nullptr;
+}
+Interface* Interface::Call(Input*, Interface*) {
+    return nullptr;
+}
+Interface* Interface::Interpret(Input*, Interface*) {
+    return nullptr;
+}
+Interface* Interface::Find(const char*, int) {
+    return nullptr;
+}
+const char* Interface::Set(const char*, int, Interface*, int) {
+    return nullptr;
+}
 void* Interface::GetInterface(const char* name) {
     if (std::strcmp(name, "Interface")) return nullptr;
     AddRef();
     return this;
 }
-const char* Interface::Help() { return ""; }
-int Interface::AddRef() { return ++refs_; }
+const char* Interface::Help() {
+    return "";
+}
+int Interface::AddRef() {
+    return ++refs_;
+}
 int Interface::Release() {
     int count = --refs_;
     if (count < 1) delete this;

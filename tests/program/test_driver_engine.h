@@ -73,8 +73,9 @@ class FakeLanguage : public FakeObject<Language> {
 
 class FakeHypothesis : public FakeObject<Hypothesis> {
   public:
-    explicit FakeHypothesis(const wchar_t* letters)
-        : FakeObject("Hypothesis"), m_node(letters) { node = &m_node; }
+    explicit FakeHypothesis(const wchar_t* letters) : FakeObject("Hypothesis"), m_node(letters) {
+        node = &m_node;
+    }
     FakeLanguage m_node;
 };
 
