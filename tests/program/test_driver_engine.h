@@ -1,0 +1,105 @@
+// A fake engine for the driver's tests and benchmark: a root whose Run logs every script
+// and answers a name with the object stored under it, and small objects with the engine
+// interfaces the driver uses. The objects are owned by the root (one reference each),
+// so a test can check that the driver gives back every reference it takes.
+#pragma once
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Evaluator.h"
+#include "Hypothesis.h"
+#include "Language.h"
+#include "Number.h"
+#include "SoundBuffer.h"
+
+// Answers GetInterface for one interface name besides "Interface".
+template <class Base> class FakeObject : public Base {
+  public:
+    explicit FakeObject(const char* iface) : m_iface(iface) {}
+    void* GetInterface(const char* name) override {
+        if (m_iface != name && std::string(name) != "Interface") return nullptr;
+        this->AddRef();
+        return static_cast<Base*>(this);
+    }
+
+  private:
+    std::string m_iface;
+};
+
+class FakeSoundBuffer : public FakeObject<SoundBuffer> {
+  public:
+    explicit FakeSoundBuffer(int samples) : FakeObject("SoundBuffer"), m_samples(samples) {
+        data = m_samples.data();
+        capacity = samples;
+    }
+    std::vector<float> m_samples;
+};
+
+// Evaluate(0, 1) answers the weights, any other segment the scores; both 1-based.
+class FakeEvaluator : public FakeObject<Evaluator> {
+  public:
+    explicit FakeEvaluator(std::vector<float> outputs, std::vector<float> weights = {})
+        : FakeObject("Evaluator"), m_scores(std::move(outputs)), m_weights(std::move(weights)) {
+        m_scores.insert(m_scores.begin(), 0.0f);
+        m_weights.insert(m_weights.begin(), 0.0f);
+        m_weights.resize(m_scores.size());
+        count = static_cast<int32_t>(m_scores.size());
+    }
+    float* Evaluate(int32_t begin, int32_t end) override {
+        m_nCalls++;
+        m_answer = begin == 0 && end == 1 ? m_weights : m_scores;
+        return m_answer.data();
+    }
+    std::vector<float> m_scores, m_weights, m_answer;
+    int m_nCalls = 0;
+};
+
+class FakeNumber : public FakeObject<Number> {
+  public:
+    explicit FakeNumber(double v) : FakeObject("Number") { value = v; }
+};
+
+class FakeLanguage : public FakeObject<Language> {
+  public:
+    explicit FakeLanguage(const wchar_t* text) : FakeObject("Language"), m_text(text) {
+        letters = m_text.c_str();
+    }
+    Language* Next() override { return nullptr; }
+    Language* First() override { return nullptr; }
+    std::wstring m_text;
+};
+
+class FakeHypothesis : public FakeObject<Hypothesis> {
+  public:
+    explicit FakeHypothesis(const wchar_t* letters) : FakeObject("Hypothesis"), m_node(letters) {
+        node = &m_node;
+    }
+    FakeLanguage m_node;
+};
+
+class FakeRoot : public Interface {
+  public:
+    FakeRoot() { AddRef(); }
+    ~FakeRoot() override;
+    Interface* Run(const char* text, Interface* context) override;
+
+    // Stores object under name; the root keeps one reference. Replaces an earlier one.
+    template <class T> T* Add(const std::string& name, T* object) {
+        Remove(name);
+        object->AddRef();
+        m_objects[name] = object;
+        return object;
+    }
+    void Remove(const std::string& name);
+    // Every stored object holds only the root's reference again.
+    bool AllReleased() const;
+
+    std::vector<std::string> m_scripts;
+    // Called for every script before it is answered (to throw, or to change objects).
+    std::function<void(const std::string&)> m_onRun;
+    // Scripts whose value is a new temporary (no references), as an expression's is.
+    std::map<std::string, std::function<Interface*()>> m_temporaries;
+    std::map<std::string, Interface*> m_objects;
+};
