@@ -15,7 +15,7 @@
 
 #include "Folder.h"
 #include "core/TextCodec.h"
-#include "shell/LxDriverBlock.h"
+#include "shell/LxDriver.h"
 #include "shell/LxMainWindow.h"
 #include "shell/LxMenuScreen.h"
 #include "shell/LxProgram.h"
@@ -70,14 +70,11 @@ int main(int argc, char** argv) {
         NoEngine();
         return 1;
     }
-    g_Driver = LxDriverBlock{};
-    g_Driver.pRoot = root;
-    g_Driver.nPeriod = 25;
-    g_Driver.fMinLevel = 0.002f;
-    g_Driver.fMaxLevel = 0.75f;
+    DriverInit(root);
     std::string cmdLine = CommandLine(argc, argv);
     InitApplication(cmdLine.c_str());
     LxSetMessageHandler(WindowProc);
+    ConnectDriverToScreens();
     RegisterMenuScreens();
 
     int code = 0;

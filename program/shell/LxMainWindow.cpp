@@ -7,6 +7,7 @@
 #include "media/LxSurface.h"
 #include "media/LxVideo.h"
 #include "shell/LxClock.h"
+#include "shell/LxDriver.h"
 #include "shell/LxProgram.h"
 #include "shell/LxStartup.h"
 #include "shell/LxWindowProc.h"
@@ -17,6 +18,7 @@ SDL_Window* g_pWindow = nullptr;
 static bool g_bQuit = false;
 static int g_nQuitCode = 0;
 static constexpr int kWindowTimerMs = 100;
+static constexpr int kDriverFrameMs = 40;
 
 bool CreateMainWindow() {
     if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
@@ -157,8 +159,18 @@ int RunMessageLoop() {
     g_bQuit = false;
     SDL_StartTextInput();
     int nextTimer = LxClock() + kWindowTimerMs;
+    int lastRender = LxClock();
     while (!g_bQuit) {
         int wait = nextTimer - LxClock();
+        int driverWait = DriverPoll(LxClock());
+        if (driverWait >= 0) {
+            // While the driver runs, what its ticks drew is shown at about 25 frames a second.
+            if (LxClock() - lastRender >= kDriverFrameMs) {
+                Render();
+                lastRender = LxClock();
+            }
+            if (driverWait < wait) wait = driverWait;
+        }
         SDL_Event e;
         if (SDL_WaitEventTimeout(&e, wait > 0 ? wait : 0)) {
             HandleEvent(e);

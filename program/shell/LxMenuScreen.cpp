@@ -4,10 +4,12 @@
 
 #include "shell/LxProgram.h"
 #include "shell/LxScreenTable.h"
+#include "ui/LxCGUI.h"
 #include "ui/LxControl.h"
 
 CLxMenuScreen::CLxMenuScreen(const char* descriptionPath) : CLxScreen(descriptionPath) {
     m_szName = "Menu";
+    if (m_pGUI) m_pGUI->DrawBackground(nullptr, nullptr, true);
 }
 
 int CLxMenuScreen::OnKeyEvent(CLxKeyEvent*) { return 0; }

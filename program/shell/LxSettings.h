@@ -3,9 +3,9 @@
 // settings file. A file replaces only the values it holds. The signal levels live in the
 // driver block (g_Driver.fMinLevel, fMaxLevel), where the driver reads them.
 #pragma once
+#include "shell/LxProgramData.h"
 
 constexpr int kUserSentences = 6;
-constexpr int kSentenceBytes = 512;
 
 struct LxSettings {
     bool bUseMinLevel;                       // apply each letter's own level when scores are shown

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <ctime>
 
-#include "Interface.h"
 #include "media/LxCallPic.h"
 #include "media/LxFile.h"
 #include "media/LxFontServer.h"
@@ -17,26 +16,17 @@
 #include "media/LxVideo.h"
 #include "reading/LxLetters.h"
 #include "shell/LxDriverBlock.h"
+#include "shell/LxEngineBinding.h"
 #include "shell/LxProgram.h"
 #include "shell/LxProgramData.h"
+#include "shell/LxSettings.h"
+#include "shell/LxTHistory.h"
+#include "shell/LxUserRecords.h"
+#include "shell/LxWords.h"
 #include "shell/LxWindowRules.h"
 
 CLxVideo* g_pVideo = nullptr;
 int g_nPlayerDriver = -1, g_nPlayerDevice = -1, g_nCaptureDriver = -1, g_nCaptureDevice = -1;
-
-static const char kEngineStart[] =
-    "con = new Console;term = new Terminal(con);export out = term;mnt.data.recogniser24x3()";
-
-static void RunEngineStart() {
-    Interface* root = g_Driver.pRoot;
-    if (!root) return;
-    try {
-        Interface* result = root->Run(kEngineStart, root);
-        if (result) result->Release();
-    } catch (...) {
-        std::printf("The recogniser could not be built: the engine stopped its script.\n");
-    }
-}
 
 static void FormatToday() {
     time_t now = time(nullptr);
@@ -50,7 +40,7 @@ static void FormatToday() {
 }
 
 void InitApplication(const char* cmdLine) {
-    RunEngineStart();
+    EngineStartRecogniser();
     g_nPlayerDriver = GetOptionValue(cmdLine, "pdrv", -1);
     g_nPlayerDevice = GetOptionValue(cmdLine, "pdev", -1);
     g_nCaptureDriver = GetOptionValue(cmdLine, "cdrv", -1);
@@ -63,17 +53,22 @@ void InitApplication(const char* cmdLine) {
     g_pSoundServer = new CLxSoundServer;
     g_pCallPics = new CLxCallPic("data\\callpic.xml");
     g_pSmallPics = new CLxSmallPic("data\\smallpic.xml");
+    g_pHistory = new CLxTHistory;
     FormatToday();
+    ResetSettings();
+    memcpy(g_szTherapyDate, g_szToday, sizeof g_szToday);
 
-    g_Driver.nSmooth = 4;
-    g_Driver.nHistoryLen = 512;
     LoadSentences("data\\beszedjav.xml");
     LoadCourse("data\\olvfej_tem.xml");
     g_nCourseLesson = 0;
     g_nCourseLetter = g_aCourse[0][0];
+    LoadWords();
 }
 
 void ReleaseApplication() {
+    SaveWords();
+    delete g_pHistory;
+    g_pHistory = nullptr;
     delete g_pCallPics;
     g_pCallPics = nullptr;
     delete g_pSmallPics;

@@ -7,10 +7,13 @@
 #include <cstring>
 
 #include "media/LxSurface.h"
+#include "media/LxVolume.h"
 #include "shell/LxClock.h"
+#include "shell/LxDriver.h"
 #include "shell/LxMainWindow.h"
 #include "shell/LxProgram.h"
 #include "shell/LxProgramData.h"
+#include "shell/LxRecordingSave.h"
 #include "shell/LxScreenTable.h"
 #include "shell/LxWindowRules.h"
 #include "ui/LxCGUI.h"
@@ -55,12 +58,12 @@ static void Mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!g_bVideoRunning) Render();
 }
 
+static void ScreenTimerEvent(int timerId, int message);
+
 static void WindowTimer() {
     if (!g_pActiveScreen || g_bVideoRunning) return;
-    if (g_nDriverTimer == 0) {
-        CLxTimerEvent event(0, kMsgTimer, LxClock());
-        static_cast<ILxTimerListener*>(g_pActiveScreen)->OnTimerEvent(&event);
-    }
+    if (g_nDriverTimer == 0) ScreenTimerEvent(0, kMsgTimer);
+    LxPollVolume();
     Render();
 }
 
@@ -109,9 +112,32 @@ static void SwitchScreens(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 static void ProgramMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg >= 1084) return;
+    if (msg >= kMsgStop) {
+        DriverMessage(msg);
+        if (msg == kMsgStopAndSave) SaveRecording(reinterpret_cast<const char*>(lParam), nRecorded);
+        return;
+    }
     SwitchScreens(msg, wParam, lParam);
     Render();
+}
+
+static void ScreenTimerEvent(int timerId, int message) {
+    CLxTimerEvent event(timerId, message, LxClock());
+    static_cast<ILxTimerListener*>(g_pActiveScreen)->OnTimerEvent(&event);
+}
+
+static void ScreenStopSounds() {
+    if (CLxCGUI* gui = ActiveGUI()) gui->StopSounds();
+}
+
+static void ScreenRedraw() {
+    if (CLxCGUI* gui = ActiveGUI()) gui->DrawBackground(nullptr, nullptr, true);
+}
+
+void ConnectDriverToScreens() {
+    g_DriverHooks.pfnTimerEvent = ScreenTimerEvent;
+    g_DriverHooks.pfnStopSounds = ScreenStopSounds;
+    g_DriverHooks.pfnRedraw = ScreenRedraw;
 }
 
 static LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -5,3 +5,9 @@
 #include "media/LxWin.h"
 
 LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The number of the next screenshot, "srceenshoots\%08d.bmp" (F11).
+extern int g_nScreenshot;
+
+// Points the recognition driver's hooks at whichever screen is active.
+void ConnectDriverToScreens();

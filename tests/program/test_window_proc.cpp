@@ -1,0 +1,180 @@
+// The window procedure's rules: screens replaced, pushed, popped and saved, the
+// replaced ones deleted only when the outermost call returns; the stand-in menu screen's
+// buttons sending their messages; F11 screenshots; mouse input on an empty client area.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "test_controls_support.h"
+#include "shell/LxMainWindow.h"
+#include "shell/LxMenuScreen.h"
+#include "shell/LxProgram.h"
+#include "shell/LxScreenSwitch.h"
+#include "shell/LxScreenTable.h"
+#include "shell/LxWindowProc.h"
+#include "ui/LxCGUI.h"
+
+using namespace ui_test;
+
+namespace {
+
+std::vector<std::string> g_events;
+
+// A screen without a description that logs its life and, when told, sends a message
+// from inside its own timer handler.
+class Stub : public CLxScreen {
+  public:
+    explicit Stub(std::string name) : label(std::move(name)) { g_events.push_back("new " + label); }
+    ~Stub() override { g_events.push_back("delete " + label); }
+    int OnKeyEvent(CLxKeyEvent*) override { return 0; }
+    int OnTimerEvent(CLxTimerEvent*) override {
+        g_events.push_back("timer " + label);
+        if (sendOnTimer) {
+            LxSendMessage(sendOnTimer);
+            // Still running after the switch: this screen must not be deleted yet.
+            g_events.push_back("after " + label);
+        }
+        return 0;
+    }
+    std::string label;
+    UINT sendOnTimer = 0;
+};
+
+int g_made = 0;
+CLxScreen* MakeStub(UINT msg, WPARAM, LPARAM) {
+    return new Stub(std::to_string(msg) + "#" + std::to_string(++g_made));
+}
+
+Stub* Active() { return static_cast<Stub*>(g_pActiveScreen); }
+
+class WindowProcTest : public UiTest {
+  protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        g_events.clear();
+        g_made = 0;
+        ClearScreenTable();
+        RegisterScreen(1024, LxSwitch::Create, MakeStub);
+        RegisterScreen(1033, LxSwitch::CreateSaving, MakeStub);
+        RegisterScreen(1053, LxSwitch::Push, MakeStub);
+        RegisterScreen(1055, LxSwitch::Push, MakeStub);
+        LxSetMessageHandler(WindowProc);
+    }
+    void TearDown() override {
+        DeleteAllScreens();
+        ClearScreenTable();
+        LxSetMessageHandler(nullptr);
+        UiTest::TearDown();
+    }
+};
+
+TEST_F(WindowProcTest, ACreatedScreenReplacesTheActiveOneAfterTheHandlerReturns) {
+    WindowProc(1024, 0, 0);
+    ASSERT_NE(Active(), nullptr);
+    Active()->sendOnTimer = 1024;
+    WindowProc(kMsgTimer, 444, 0);
+    EXPECT_EQ(g_events, (std::vector<std::string>{"new 1024#1", "timer 1024#1", "new 1024#2",
+                                                   "after 1024#1", "delete 1024#1"}));
+    EXPECT_EQ(Active()->label, "1024#2");
+}
+
+TEST_F(WindowProcTest, TheBackStackKeepsThreeAndPopsBackToEmpty) {
+    WindowProc(1024, 0, 0);
+    for (int i = 0; i < 4; ++i)
+        WindowProc(1053, 0, 0);
+    // The first screen fell off the bottom of the stack and is gone.
+    EXPECT_EQ(g_events.back(), "delete 1024#1");
+    EXPECT_EQ(Active()->label, "1053#5");
+    const char* returned[] = {"1053#4", "1053#3", "1053#2"};
+    for (const char* label : returned) {
+        WindowProc(1054, 0, 0);
+        ASSERT_NE(Active(), nullptr);
+        EXPECT_EQ(Active()->label, label);
+    }
+    WindowProc(1054, 0, 0);
+    EXPECT_EQ(Active(), nullptr);
+    // Without a screen, events go nowhere and nothing breaks.
+    WindowProc(kMsgTimer, 444, 0);
+    WindowProc(kMsgLButtonDown, 1, 10 | 10 << 16);
+    WindowProc(1054, 0, 0);
+    EXPECT_EQ(Active(), nullptr);
+}
+
+TEST_F(WindowProcTest, TheSavedScreenComesBackOnceAndOnlyWhenThereIsOne) {
+    WindowProc(1063, 0, 0); // nothing saved: nothing happens
+    EXPECT_TRUE(g_events.empty());
+    WindowProc(1024, 0, 0);
+    WindowProc(1033, 0, 0);
+    EXPECT_EQ(Active()->label, "1033#2");
+    WindowProc(1063, 0, 0);
+    EXPECT_EQ(Active()->label, "1024#1");
+    EXPECT_EQ(g_events.back(), "delete 1033#2");
+    WindowProc(1063, 0, 0); // the saved screen was taken back: the active one stays
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_EQ(Active()->label, "1024#1");
+}
+
+TEST_F(WindowProcTest, MessagesWithoutAScreenKeepTheActiveOne) {
+    WindowProc(1024, 0, 0);
+    for (UINT msg : {1025u, 1032u, 1039u, 1062u, 1075u, 1051u})
+        WindowProc(msg, 'a', 0);
+    ASSERT_NE(Active(), nullptr);
+    EXPECT_EQ(Active()->label, "1024#1");
+}
+
+TEST_F(WindowProcTest, TheWindowTimerReachesScreensOnlyWhileTheDriverRests) {
+    WindowProc(1024, 0, 0);
+    g_nDriverTimer = 7;
+    WindowProc(kMsgTimer, 444, 0);
+    g_nDriverTimer = 0;
+    WindowProc(kMsgTimer, 444, 0);
+    EXPECT_EQ(g_events, (std::vector<std::string>{"new 1024#1", "timer 1024#1"}));
+}
+
+TEST_F(WindowProcTest, F11WritesNumberedScreenshotsIntoItsFolder) {
+    g_pScreenSurface = CreateSurface(800, 600);
+    g_nScreenshot = 0;
+    WindowProc(kMsgKeyUp, 122, 0); // no folder: nothing written
+    mkdir("srceenshoots", 0755);
+    WindowProc(kMsgKeyUp, 122, 0);
+    WindowProc(kMsgKeyUp, 122, 0);
+    struct stat st;
+    EXPECT_NE(stat("srceenshoots/00000000.bmp", &st), 0);
+    EXPECT_EQ(stat("srceenshoots/00000001.bmp", &st), 0);
+    EXPECT_EQ(stat("srceenshoots/00000002.bmp", &st), 0);
+    FreeSurface(&g_pScreenSurface);
+}
+
+std::vector<UINT> g_sent;
+LRESULT Record(UINT msg, WPARAM, LPARAM) {
+    g_sent.push_back(msg);
+    return 0;
+}
+
+TEST_F(WindowProcTest, AMenuButtonSendsTheMessageItIsNamedFor) {
+    const struct {
+        const char* name;
+        int msg;
+    } names[] = {{"m1062", 1062}, {"m1024", 1024}, {"m1088", 1088}, {"m1089", 0},
+                 {"m0999", 0},    {"m10x", 0},     {"vissza", 0},   {"m", 0}};
+    for (const auto& n : names)
+        EXPECT_EQ(MenuMessage(n.name), n.msg) << n.name;
+
+    WriteFile("data/menu.xml", "<Lexo>\n<group name=\"fo\" position=\"0,0\">\n</group>\n"
+                               "<control type=\"button\" name=\"m1062\" help=\"Info\">\n"
+                               "<common rect=\"100,100,200,50\"/>\n</control>\n</Lexo>\n");
+    CLxMenuScreen screen("data\\menu.xml");
+    g_sent.clear();
+    LxSetMessageHandler(Record);
+    CLxCGUI* gui = screen.GetGUI();
+    ASSERT_NE(gui, nullptr);
+    gui->DispatchMouse(kMsgMouseMove, 0, 150 | 120 << 16);
+    gui->DispatchMouse(kMsgLButtonDown, 1, 150 | 120 << 16);
+    gui->DispatchMouse(kMsgLButtonUp, 0, 150 | 120 << 16);
+    EXPECT_EQ(g_sent, (std::vector<UINT>{1062}));
+}
+
+} // namespace
