@@ -49,12 +49,23 @@ class Diagram : public UiTest {
     void Mouse(int type, int x, int y) {
         CLxMouseEvent e(d_, x, y, type, type == kMouseDrag ? MK_LBUTTON : 0);
         switch (type) {
-        case kMouseMove: d_->OnMove(&e); break;
-        case kMouseDown: d_->OnButtonDown(&e); break;
-        case kMouseDrag: d_->OnDrag(&e); break;
-        case kMouseUp: d_->OnButtonUp(&e); break;
-        case kMouseLeave: d_->OnLeave(&e); break;
-        default: break;
+        case kMouseMove:
+            d_->OnMove(&e);
+            break;
+        case kMouseDown:
+            d_->OnButtonDown(&e);
+            break;
+        case kMouseDrag:
+            d_->OnDrag(&e);
+            break;
+        case kMouseUp:
+            d_->OnButtonUp(&e);
+            break;
+        case kMouseLeave:
+            d_->OnLeave(&e);
+            break;
+        default:
+            break;
         }
     }
     std::unique_ptr<CLxCGUI> gui_;
@@ -79,10 +90,18 @@ TEST_F(Diagram, FiftyValuesOnFourHundredPixelsAreEightPixelBars) {
         int x, y;
         uint32_t rgb;
     } cases[] = {
-        {108, 198, kGreen},      {115, 198, kGreen},      {116, 198, kBackground},
-        {107, 198, kBackground}, {110, 172, kGreen},      {110, 171, 0x902090},
-        {110, 170, kRed},        {110, 150, kRed},        {110, 149, kBackground},
-        {124, 160, kRed},        {kLeft, 120, 0},         {kRight, 120, 0},
+        {108, 198, kGreen},
+        {115, 198, kGreen},
+        {116, 198, kBackground},
+        {107, 198, kBackground},
+        {110, 172, kGreen},
+        {110, 171, 0x902090},
+        {110, 170, kRed},
+        {110, 150, kRed},
+        {110, 149, kBackground},
+        {124, 160, kRed},
+        {kLeft, 120, 0},
+        {kRight, 120, 0},
         {kRight - 1, 140, kBackground},
     };
     for (const Case& c : cases)
@@ -201,7 +220,7 @@ TEST_F(Diagram, DrawColumnRedrawsOneColumnAndMovesThePositionLine) {
     EXPECT_EQ(Pixel(184, 110), kBackground);
     EXPECT_EQ(Pixel(108, 120), kBackground); // the old position line is gone
     EXPECT_EQ(Pixel(124, 120), kRed);        // the new one
-    d_->DrawColumn(49); // after the last column the line leaves the diagram
+    d_->DrawColumn(49);                      // after the last column the line leaves the diagram
     EXPECT_EQ(d_->m_nCursorX, kRight);
     EXPECT_EQ(Pixel(124, 120), kBackground);
     EXPECT_EQ(Pixel(kRight, 120), 0u); // the frame's right line
