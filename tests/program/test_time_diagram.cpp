@@ -289,4 +289,26 @@ TEST_F(Diagram, WithoutDataOrSizeNothingIsDrawnAndNothingDivides) {
     EXPECT_EQ(d_->m_nThreshold, 0);
     EXPECT_EQ(Pixel(100, 100), 0u);
 }
+TEST_F(Diagram, WithoutRectanglesNothingIsDrawn) {
+    WriteFile("data/n.xml", "<Lexo>\n<group name=\"g\" position=\"0,0\">\n</group>\n"
+                            "<control type=\"timediagramm\" name=\"n\"></control>\n</Lexo>\n");
+    CLxCGUI gui("data\\n.xml");
+    auto* n = static_cast<CLxTimeDiagramm*>(gui.FindControl("g.n"));
+    ASSERT_NE(n, nullptr);
+    EXPECT_EQ(n->m_nRects, 0);
+    Clear();
+    n->m_nFlags |= CLxTimeDiagramm::kLevels;
+    values_.assign(10, 1.0f);
+    n->SetData(values_.data(), 10);
+    n->SetLevels(100, 100);
+    n->DrawColumn(-1);
+    n->DrawColumn(4);
+    CLxMouseEvent e(n, 0, 0, kMouseDown, MK_LBUTTON);
+    n->OnMove(&e);
+    n->OnButtonDown(&e);
+    n->m_bDragging = 1;
+    n->OnDrag(&e);
+    EXPECT_EQ(n->m_nThreshold, 100);
+    EXPECT_EQ(Pixel(0, 0), 0u);
+}
 } // namespace

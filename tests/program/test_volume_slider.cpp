@@ -229,4 +229,20 @@ TEST_F(VolumeSlider, AnEmptyMixerRangeIsSafe) {
     EXPECT_EQ(s->m_nValue, 5);
     EXPECT_EQ(g_fake.volume, 5u);
 }
+TEST_F(VolumeSlider, WithoutRectanglesNothingIsDrawn) {
+    WriteFile("data/n.xml", "<Lexo>\n<group name=\"g\" position=\"0,0\">\n</group>\n"
+                            "<control type=\"volumeslider\" name=\"n\"></control>\n</Lexo>\n");
+    gui_ = std::make_unique<CLxCGUI>("data\\n.xml");
+    auto* s = static_cast<CLxVolumeSlider*>(gui_->FindControl("g.n"));
+    ASSERT_NE(s, nullptr);
+    g_Driver.nWrite = 7;
+    g_Driver.aHistory[kRowLevel][7] = 1.0f;
+    Clear();
+    s->Draw();
+    g_fake.callback(20, g_fake.user);
+    Mouse(s, kMouseDown, 0, 0, MK_CONTROL | MK_LBUTTON);
+    Mouse(s, kMouseDrag, 50, 0, MK_CONTROL | MK_LBUTTON);
+    EXPECT_EQ(Pixel(1, 0), 0u);
+    EXPECT_EQ(g_fake.sets, 0);
+}
 } // namespace
