@@ -2,8 +2,10 @@
 // long histories, the level lines and the grid, the threshold drag and the cursor shape,
 // column updates, new data, the colours over the camera video, and the empty cases that
 // must draw nothing and divide by nothing.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -205,6 +207,21 @@ TEST_F(Diagram, CursorShapeFollowsTheThresholdLine) {
     Mouse(kMouseMove, 300, 150);
     Mouse(kMouseLeave, 600, 150);
     EXPECT_EQ(LxGetCursor(), arrow);
+}
+
+TEST_F(Diagram, CursorShapesWithAndWithoutVideo) {
+    const LxCursor* arrow = LxLoadCursor(IDC_ARROW);
+    const LxCursor* size = LxLoadCursor(IDC_SIZENS);
+    EXPECT_EQ(LxLoadCursor(12345), arrow);
+    EXPECT_EQ(LxSetCursor(size), arrow); // no video: only remembered
+    EXPECT_EQ(LxGetCursor(), size);
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    EXPECT_EQ(LxSetCursor(nullptr), size); // null is the arrow
+    EXPECT_EQ(LxSetCursor(size), arrow);
+    EXPECT_EQ(LxSetCursor(size), size);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    EXPECT_EQ(LxSetCursor(arrow), size); // after the video is gone
 }
 
 TEST_F(Diagram, DrawColumnRedrawsOneColumnAndMovesThePositionLine) {
