@@ -7,6 +7,8 @@
 #include "ui/LxScrollBar.h"
 #include "ui/LxText.h"
 #include "ui/LxTextArea.h"
+#include "ui/LxTimeDiagramm.h"
+#include "ui/LxVolumeSlider.h"
 
 namespace {
 CLxControl* Make(const char* type, CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader,
@@ -19,6 +21,8 @@ CLxControl* Make(const char* type, CLxCGUI* gui, CLxGroup* group, CLxXMLParser* 
     if (!std::strcmp(type, "textarea")) return new CLxTextArea(gui, group, reader, tag);
     if (!std::strcmp(type, "scrollbar")) return new CLxScrollBar(gui, group, reader, tag);
     if (!std::strcmp(type, "slider")) return new CLxSlider(gui, group, reader, tag);
+    if (!std::strcmp(type, "timediagramm")) return new CLxTimeDiagramm(gui, group, reader, tag);
+    if (!std::strcmp(type, "volumeslider")) return new CLxVolumeSlider(gui, group, reader, tag);
     return nullptr;
 }
 } // namespace
