@@ -174,7 +174,6 @@ TEST_P(SoundDiskAsk, PlayedSoundReachesTheOutputFileWholeAndInOrder) {
     CBSoundBuffer* sound = server.GetSound("a.wav", -1, -1);
     ASSERT_NE(sound, nullptr);
     PlaySound(sound, false, true);
-    EXPECT_EQ(SoundStatus(sound), CBSoundBuffer::kPlaying);
     ASSERT_TRUE(WaitFor([&] { return !g_pPlayer->IsBoundTo(sound); })); // ended by its callback
     EXPECT_EQ(SoundStatus(sound), CBSoundBuffer::kIdle);
     EXPECT_TRUE(g_pPlayer->IsOpen());
@@ -241,7 +240,7 @@ TEST_F(SoundDiskTest, MicrophoneFileFillsTheCaptureRingAndItsRecording) {
     const std::string pcm = Samples(6000, 3); // 12000 bytes
     WriteFile(microphone_, pcm);
     OpenBoth();
-    CBSoundBuffer* ring = CreateCaptureBuffer(22050, 22050, 16); // 1 s, more than the file
+    CBSoundBuffer* ring = CreateCaptureBuffer(5 * 22050, 22050, 16); // 5 s: no wrap
     ASSERT_NE(ring, nullptr);
     StartCaptureRing(ring);
     EXPECT_EQ(SoundStatus(ring), CBSoundBuffer::kPlaying);
