@@ -206,8 +206,10 @@ void SDLCALL CLxSoundDevice::CaptureCallback(void* user, Uint8* stream, int len)
         if (buffer) buffer->GetDevice()->MarkEnded();
         return;
     }
-    if (n > buffer->GetSize()) { // keep the newest bytes of an over-long stream
-        stream += n - buffer->GetSize();
+    // A stream longer than the buffer: a ring keeps its newest bytes, a recording (which
+    // stops at its end) its first ones.
+    if (n > buffer->GetSize()) {
+        if (buffer->IsLooping()) stream += n - buffer->GetSize();
         n = buffer->GetSize();
     }
     void *region1, *region2;

@@ -491,6 +491,29 @@ TEST_F(SoundDeviceTest, CaptureBufferWithoutLoopEndsWhenFull) {
     EXPECT_FALSE(g_pCapture->IsOpen());
 }
 
+TEST_F(SoundDeviceTest, OverLongStreamKeepsTheRingsNewestAndTheRecordingsFirstBytes) {
+    g_pCapture = new CLxSoundDevice(true);
+    ASSERT_TRUE(g_pCapture->OpenCapture(-1, -1));
+    std::vector<uint8_t> stream(700);
+    for (unsigned i = 0; i < stream.size(); i++)
+        stream[i] = uint8_t(i % 251);
+    for (bool loop : {true, false}) {
+        SCOPED_TRACE(loop ? "ring" : "recording");
+        CBSoundBuffer buffer(g_pCapture);
+        ASSERT_TRUE(buffer.Create(250, 22050, 16)); // 500 bytes
+        StartPaused(&buffer, loop);
+        CLxSoundDevice::CaptureCallback(&buffer, stream.data(), int(stream.size()));
+        void *r1, *r2;
+        unsigned l1, l2;
+        ASSERT_EQ(buffer.Lock(0, 0, &r1, &l1, &r2, &l2, CBSoundBuffer::kLockAll), 0);
+        unsigned skipped = loop ? 200 : 0;
+        for (unsigned i = 0; i < l1; i++)
+            ASSERT_EQ(static_cast<uint8_t*>(r1)[i], (i + skipped) % 251) << i;
+        EXPECT_EQ(SoundStatus(&buffer),
+                  loop ? CBSoundBuffer::kCaptureWrapped : CBSoundBuffer::kIdle);
+    }
+}
+
 TEST_F(SoundDeviceTest, SecondSoundStopsTheFirst) {
     CBSoundBuffer* first = new CBSoundBuffer(g_pPlayer);
     CBSoundBuffer second(g_pPlayer);

@@ -38,8 +38,14 @@ std::vector<std::pair<int, std::string>> Letters() {
     std::vector<std::pair<int, std::string>> letters;
     for (int c = 32; c < 127; ++c)
         if (c != '$' && c != '@') letters.push_back({c, std::string(1, static_cast<char>(c))});
-    for (int c = 192; c < 256; ++c)
-        letters.push_back({c, EncodeLetter(static_cast<unsigned char>(c))});
+    for (int c = 192; c < 256; ++c) {
+        std::string text = EncodeLetter(static_cast<unsigned char>(c));
+        // The text forms of the capitals Ő, Ö, Ú, Ű, Ü hold the small letter; their
+        // glyphs show the capital (in Latin-2 it lies 0x20 below the small one).
+        if (c < 224 && static_cast<unsigned char>(text[0]) >= 0xE0)
+            text[0] = static_cast<char>(static_cast<unsigned char>(text[0]) - 0x20);
+        letters.push_back({c, text});
+    }
     return letters;
 }
 

@@ -4,7 +4,8 @@
 // face at the pixel size, with one baseline), so text drawn from a top-left corner lines
 // up; its width is the advance. Codes written: the space, the printable ASCII characters
 // except "$" and "@" (the program's accent and tab markers, which must have no glyph),
-// and the Hungarian letters 192..255, each drawn from its text form ("cs", "Dzs", "ő").
+// and the Hungarian letters 192..255, each drawn from its text form ("cs", "Dzs", "ő"),
+// the capitals in capitals (code 213 is "Ő", though its text form is "ő").
 #pragma once
 #include <string>
 
