@@ -1,0 +1,112 @@
+// The program against the real engine and the demo data set: one recognition driver
+// tick in state 0 (levels only, through "mod_sb") and in state 1 (per-frame class
+// scores, running "mod" for every tick), and one frame rendered and presented in an
+// 800 x 600 window (the copy of the drawing surface and the scaled present). The demo
+// data set must have been built into the build tree (tools/demo-data build build/demo,
+// as tools/run does); without it the engine ticks are skipped.
+#include <benchmark/benchmark.h>
+
+#include <SDL.h>
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include "Folder.h"
+#include "media/LxSoundBuffer.h"
+#include "media/LxSurface.h"
+#include "media/LxDraw.h"
+#include "media/LxVideo.h"
+#include "shell/LxDriver.h"
+#include "shell/LxDriverBlock.h"
+#include "shell/LxEngineBinding.h"
+#include "shell/LxMainWindow.h"
+#include "shell/LxProgram.h"
+#include "shell/LxStartup.h"
+
+namespace {
+
+constexpr int kTickSamples = 551; // 25 ms of sound per tick
+
+// The engine's root with the demo recogniser built, or null without the demo data.
+Interface* DemoEngine() {
+    static Interface* root = [] () -> Interface* {
+        if (chdir(LEXORA_DEMO) != 0) return nullptr;
+        void* library = dlopen(TALVIK_LIBRARY, RTLD_NOW | RTLD_NODELETE);
+        if (!library) return nullptr;
+        auto** export_root = static_cast<Folder**>(dlsym(library, "export_root"));
+        if (!export_root || !*export_root) return nullptr;
+        DriverInit(*export_root);
+        return EngineRun("mnt.data.recogniser24x3()") ? *export_root : nullptr;
+    }();
+    return root;
+}
+
+void Capture(const std::vector<int16_t>& sound) {
+    void *r1, *r2;
+    unsigned l1, l2, write;
+    g_pCaptureRing->Lock(0, 0, &r1, &l1, &r2, &l2, CBSoundBuffer::kLockAll);
+    g_pCaptureRing->GetPositions(nullptr, &write);
+    unsigned size = g_pCaptureRing->GetSize(), bytes = unsigned(sound.size() * 2);
+    unsigned first = std::min(bytes, size - write);
+    std::memcpy(static_cast<uint8_t*>(r1) + write, sound.data(), first);
+    std::memcpy(r1, reinterpret_cast<const uint8_t*>(sound.data()) + first, bytes - first);
+    g_pCaptureRing->SetPosition((write + bytes) % size);
+}
+
+void DemoTick(benchmark::State& state, int mode) {
+    if (!DemoEngine()) {
+        state.SkipWithError("no demo data in " LEXORA_DEMO " (run tools/demo-data build build/demo)");
+        return;
+    }
+    CBSoundBuffer recording(nullptr), ring(nullptr);
+    recording.Create(kRecordingSamples, 22050, 16);
+    ring.Create(kCaptureRingSamples, 22050, 16);
+    g_pRecording = &recording;
+    g_pCaptureRing = &ring;
+    g_Driver.nState = mode;
+    DriverMessage(kMsgRecord);
+    std::vector<int16_t> sound(kTickSamples);
+    for (int i = 0; i < kTickSamples; i++)
+        sound[i] = static_cast<int16_t>(8000 * std::sin(2 * M_PI * 180 * i / 22050));
+    Capture(sound);
+    Capture(sound);
+    for (auto _ : state) {
+        Capture(sound);
+        DriverTick(g_nDriverTimer, kMsgRecord);
+        if (nRecordWrite > kRecordingBytes - 4096) nRecordWrite = 0;
+    }
+    DriverMessage(kMsgStop);
+    g_pRecording = g_pCaptureRing = nullptr;
+}
+
+void BM_DriverTickLevels(benchmark::State& state) { DemoTick(state, 0); }
+void BM_DriverTickClassScores(benchmark::State& state) { DemoTick(state, 1); }
+BENCHMARK(BM_DriverTickLevels)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DriverTickClassScores)->Unit(benchmark::kMicrosecond);
+
+// A frame as the main loop shows it: the drawing surface copied to the screen surface
+// and presented, stretched, in the program's window.
+void BM_RenderFrame(benchmark::State& state) {
+    if (!CreateMainWindow() || !InitVideo()) {
+        state.SkipWithError(SDL_GetError());
+        return;
+    }
+    RECT all{0, 0, 800, 600};
+    FillRectRGB(g_pDrawSurface, &all, 0x336699);
+    g_bRenderEnabled = 1;
+    for (auto _ : state)
+        Render();
+    ReleaseVideo();
+    DestroyMainWindow();
+}
+BENCHMARK(BM_RenderFrame)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
