@@ -2,19 +2,31 @@
 
 #include <cstdlib>
 
+#include "shell/LxDriver.h"
+#include "shell/LxDriverBlock.h"
 #include "shell/LxProgram.h"
 #include "shell/LxScreenTable.h"
 #include "ui/LxCGUI.h"
 #include "ui/LxControl.h"
+#include "ui/LxTimeDiagramm.h"
 
 CLxMenuScreen::CLxMenuScreen(const char* descriptionPath) : CLxScreen(descriptionPath) {
     m_szName = "Menu";
-    if (m_pGUI) m_pGUI->DrawBackground(nullptr, nullptr, true);
+    if (!m_pGUI) return;
+    m_pLevel = dynamic_cast<CLxTimeDiagramm*>(m_pGUI->FindControl("fo.szint"));
+    if (m_pLevel) m_pLevel->SetData(g_Driver.aHistory[kRowLevel], g_Driver.nHistoryLen);
+    m_pGUI->DrawBackground(nullptr, nullptr, true);
 }
 
 int CLxMenuScreen::OnKeyEvent(CLxKeyEvent*) { return 0; }
 
-int CLxMenuScreen::OnTimerEvent(CLxTimerEvent*) { return 0; }
+int CLxMenuScreen::OnTimerEvent(CLxTimerEvent* event) {
+    if (!m_pLevel || (event->m_nMessage != kMsgRecord && event->m_nMessage != kMsgPlayBack))
+        return 0;
+    m_pLevel->SetData(g_Driver.aHistory[kRowLevel], g_Driver.nHistoryLen);
+    m_pLevel->DrawColumn(g_Driver.nWrite);
+    return 0;
+}
 
 int CLxMenuScreen::OnMouseEvent(CLxMouseEvent* event) {
     CLxScreen::OnMouseEvent(event);

@@ -1,9 +1,12 @@
 // A screen made only of its description: a button whose name is "m" followed by a
 // program message number ("m1062") sends that message when it is clicked. The main
 // screen and the information screen are such screens until screens of their own
-// replace them.
+// replace them. A time diagram "fo.szint" shows the level while the driver records or
+// plays back.
 #pragma once
 #include "ui/LxScreen.h"
+
+class CLxTimeDiagramm;
 
 class CLxMenuScreen : public CLxScreen {
   public:
@@ -12,6 +15,9 @@ class CLxMenuScreen : public CLxScreen {
     int OnKeyEvent(CLxKeyEvent* event) override;
     int OnMouseEvent(CLxMouseEvent* event) override;
     int OnTimerEvent(CLxTimerEvent* event) override;
+
+  private:
+    CLxTimeDiagramm* m_pLevel = nullptr;
 };
 
 // The message a control's name asks for, or 0.
