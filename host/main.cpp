@@ -2,10 +2,7 @@
 // executable first, then the default search), makes a console terminal the
 // engine's output, then runs -e texts and script files in order on the root, or
 // the interactive console loop when there is nothing else to do (or with -i).
-#include <dlfcn.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -13,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "EngineLoader.h"
 #include "talvik.h"
 
 namespace {
@@ -31,32 +29,11 @@ const char kUsage[] =
     "Texts and files run in the order given. The exit code is 0, or 1 when the\n"
     "engine cannot be loaded, a file cannot be read or an argument is wrong.\n";
 
-std::string ExecutableFolder() {
-    char path[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return ".";
-    path[n] = 0;
-    char* slash = std::strrchr(path, '/');
-    if (slash) *slash = 0;
-    return path;
-}
-
 Interface* LoadEngine() {
-    std::string beside = ExecutableFolder() + "/libtalviklib.so";
-    const int flags = RTLD_NOW | RTLD_NODELETE;
-    void* library = dlopen(beside.c_str(), flags);
-    if (!library) library = dlopen("libtalviklib.so", flags);
-    if (!library) {
-        std::fprintf(stderr, "talvik: cannot load the engine library libtalviklib.so: %s\n",
-                     dlerror());
-        return nullptr;
-    }
-    auto** root = static_cast<Folder**>(dlsym(library, "export_root"));
-    if (!root || !*root) {
-        std::fprintf(stderr, "talvik: the engine library has no root (export_root)\n");
-        return nullptr;
-    }
-    return *root;
+    std::string error;
+    Folder* root = talvik::LoadEngineLibrary(&error);
+    if (!root) std::fprintf(stderr, "talvik: %s\n", error.c_str());
+    return root;
 }
 
 // Runs one script text on the root; an engine exception ends that text only.

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "BenchCapture.h"
 #include "media/LxSoundBuffer.h"
 #include "shell/LxDriver.h"
 #include "shell/LxDriverBlock.h"
@@ -26,19 +27,6 @@ std::vector<int16_t> Sound(int n) {
         s[i] = static_cast<int16_t>(8000 * std::sin(2 * M_PI * 180 * i / 22050) +
                                     2000 * std::sin(2 * M_PI * 1234 * i / 22050));
     return s;
-}
-
-// The capture device's part: 25 ms of sound written at the ring's write position.
-void Capture(const std::vector<int16_t>& sound) {
-    void *r1, *r2;
-    unsigned l1, l2, write;
-    g_pCaptureRing->Lock(0, 0, &r1, &l1, &r2, &l2, CBSoundBuffer::kLockAll);
-    g_pCaptureRing->GetPositions(nullptr, &write);
-    unsigned size = g_pCaptureRing->GetSize(), bytes = unsigned(sound.size() * 2);
-    unsigned first = std::min(bytes, size - write);
-    std::memcpy(static_cast<uint8_t*>(r1) + write, sound.data(), first);
-    std::memcpy(r1, reinterpret_cast<const uint8_t*>(sound.data()) + first, bytes - first);
-    g_pCaptureRing->SetPosition((write + bytes) % size);
 }
 
 void Tick(benchmark::State& state, int mode) {

@@ -5,15 +5,12 @@
 // into SDL's lists ("pdrv=1").
 #include <SDL.h>
 
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include <dlfcn.h>
-#include <unistd.h>
 
-#include "Folder.h"
+#include "EngineLoader.h"
 #include "core/TextCodec.h"
 #include "shell/LxDriver.h"
 #include "shell/LxMainWindow.h"
@@ -23,28 +20,6 @@
 #include "shell/LxWindowProc.h"
 
 namespace {
-
-std::string ExecutableFolder() {
-    char path[PATH_MAX];
-    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return ".";
-    path[n] = 0;
-    char* slash = std::strrchr(path, '/');
-    if (slash) *slash = 0;
-    return path;
-}
-
-// The engine's root from libtalviklib.so beside the program, else from the default
-// search; null when there is none.
-Interface* LoadEngine() {
-    std::string beside = ExecutableFolder() + "/libtalviklib.so";
-    const int flags = RTLD_NOW | RTLD_NODELETE;
-    void* library = dlopen(beside.c_str(), flags);
-    if (!library) library = dlopen("libtalviklib.so", flags);
-    if (!library) return nullptr;
-    auto** root = static_cast<Folder**>(dlsym(library, "export_root"));
-    return root ? *root : nullptr;
-}
 
 void NoEngine() {
     const char text[] = "Nem találom a 'libtalviklib.so'-t!\r\n";
@@ -65,7 +40,8 @@ std::string CommandLine(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    Interface* root = LoadEngine();
+    std::string error;
+    Interface* root = talvik::LoadEngineLibrary(&error);
     if (!root) {
         NoEngine();
         return 1;

@@ -311,3 +311,14 @@ void CLxCGUI::DispatchMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (HasControl(target) && m_pListener) m_pListener->OnMouseEvent(&event);
     }
 }
+
+char* LxControlText(CLxCGUI* gui, int* length, char* ownEmpty, const char* text) {
+    char* buffer = gui ? gui->AllocText(*length + 1) : ownEmpty;
+    if (CLxCGUI::IsSharedEmpty(buffer) || buffer == ownEmpty) {
+        *length = 0;
+        ownEmpty[0] = 0;
+        return ownEmpty;
+    }
+    if (text) std::strncpy(buffer, text, *length);
+    return buffer;
+}

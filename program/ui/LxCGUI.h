@@ -105,3 +105,8 @@ class CLxCGUI {
 
     std::string m_file;
 };
+
+// Room for a text control's length characters in gui's pool, filled from text (which
+// may be null). Without a GUI or room in its pool the control gets ownEmpty, its private
+// one-byte buffer, and length becomes 0, so the shared empty text is never written to.
+char* LxControlText(CLxCGUI* gui, int* length, char* ownEmpty, const char* text);

@@ -69,12 +69,7 @@ void CLxTextArea::Init(const char* font, const char* text, int length) {
     if (length < 0) length = 0;
     m_pFont = LxControlFont(font);
     m_nLength = length;
-    m_szText = m_pGUI ? m_pGUI->AllocText(length + 1) : m_szOwnEmpty;
-    if (CLxCGUI::IsSharedEmpty(m_szText)) {
-        m_szText = m_szOwnEmpty;
-        m_nLength = 0;
-    }
-    if (text) std::strncpy(m_szText, text, m_nLength);
+    m_szText = LxControlText(m_pGUI, &m_nLength, m_szOwnEmpty, text);
     m_aLines[1] = TextLength() + 1;
     m_nLines = 1;
 }
