@@ -21,6 +21,7 @@
 #include "shell/LxProgram.h"
 #include "shell/LxStartup.h"
 #include "shell/LxWindowProc.h"
+#include "therapy/LxTherapyScreens.h"
 
 namespace {
 
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
     LxSetMessageHandler(WindowProc);
     ConnectDriverToScreens();
     RegisterMenuScreens();
+    RegisterTherapyScreens();
 
     int code = 0;
     if (CreateMainWindow()) {
