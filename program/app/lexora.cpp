@@ -18,6 +18,7 @@
 #include "shell/LxProgram.h"
 #include "shell/LxStartup.h"
 #include "shell/LxWindowProc.h"
+#include "therapy/LxTherapyScreens.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
     LxSetMessageHandler(WindowProc);
     ConnectDriverToScreens();
     RegisterMenuScreens();
+    RegisterTherapyScreens();
 
     int code = 0;
     if (CreateMainWindow()) {

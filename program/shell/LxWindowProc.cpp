@@ -69,8 +69,7 @@ static void WindowTimer() {
 
 // A screen that comes back from under a pushed one draws itself again.
 static void Returned(CLxScreen* screen) {
-    if (!screen || !screen->GetGUI()) return;
-    screen->GetGUI()->DrawBackground(nullptr, nullptr, true);
+    if (screen) screen->Refresh();
 }
 
 static bool IsPop(UINT msg) {

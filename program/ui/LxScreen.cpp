@@ -33,6 +33,10 @@ CLxScreen::~CLxScreen() {
     FreeSurface(&m_pHelpSurface);
 }
 
+void CLxScreen::Refresh() {
+    if (m_pGUI) m_pGUI->DrawBackground(nullptr, nullptr, true);
+}
+
 void CLxScreen::CreateHelp() {
     FreeSurface(&m_pHelpSurface);
     m_pHelpSurface = CreateSurface(400, 100);

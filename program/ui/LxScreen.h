@@ -26,6 +26,9 @@ class CLxScreen : public ILxKeyListener, public ILxMouseListener, public ILxTime
     // The help bubble; derived screens call it first from their own handler.
     int OnMouseEvent(CLxMouseEvent* event) override;
     int OnTimerEvent(CLxTimerEvent* event) override = 0;
+    // Draws the whole screen again; the main window calls it when the screen comes back
+    // to the front. Screens that keep state outside their controls show it first.
+    virtual void Refresh();
 
     // The control's flags AND its group's flags.
     bool GetControlState(const char* name, int* state);

@@ -1,0 +1,226 @@
+// The therapy-games screen; see LxTGameScr.h.
+#include "therapy/LxTGameScr.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "media/LxSurface.h"
+#include "reading/LxLetters.h"
+#include "shell/LxDriver.h"
+#include "shell/LxDriverBlock.h"
+#include "shell/LxMainWindow.h"
+#include "shell/LxProgram.h"
+#include "shell/LxSettings.h"
+#include "shell/LxTHistory.h"
+#include "shell/LxUserRecords.h"
+#include "ui/LxCGUI.h"
+#include "ui/LxControl.h"
+#include "ui/LxGroup.h"
+#include "ui/LxScrollBar.h"
+
+namespace {
+// Program messages a click sends.
+enum : UINT {
+    kMsgGameMenu = 1041,
+    kMsgDevelopment = 1048,
+    kMsgFixation = 1049,
+    kMsgAutomation = 1050,
+    kMsgUserSelect = 1053,
+    kMsgVoiceSetup = 1057,
+    kMsgHelp = 1075,
+    kMsgMainScreen = 1024,
+};
+
+// The recorder buttons, in the order SetRecorderButtons takes them.
+const char* const kRecord = "fo.felvetel";
+const char* const kStop = "fo.megallitas";
+const char* const kPause = "fo.pillanatallj";
+const char* const kPlay = "fo.lejatszas";
+
+// The game number of a game button's name ("jobb.j3" is 3), else 0.
+int GameButton(const char* name) {
+    if (std::strncmp(name, "jobb.j", 6) != 0 || name[6] < '1' || name[6] > '6' || name[7]) return 0;
+    return name[6] - '0';
+}
+} // namespace
+
+CLxTGameScr::CLxTGameScr(const char* descriptionPath) : CLxScreen(descriptionPath) {
+    m_szName = "TGameBase";
+    SetLevelPlay();
+    SetControlState("fo.fa", kVisible);
+    SetControlFlag("fo.mentes", kEnabled, false);
+    SetControlState(kRecord, 12);
+    SetControlState(kStop, 14);
+    SetControlState(kPause, 8);
+    SetControlState(kPlay, 12);
+    for (const char* name : {"fo.beallit", "fo.szobe", "fo.beolvasas", "fo.lassu", "fo.minta", "fo.hangmentes"})
+        SetControlFlag(name, kEnabled, false);
+    ShowUserHeader(-1);
+    SetControlState("fo.szoveg", kVisible);
+    SetControlFlag("fo.elokeszites", kSelected, true);
+    if (m_pGUI) m_pGUI->DrawBackground(nullptr, nullptr, true);
+}
+
+void CLxTGameScr::SetLevelPlay() {
+    g_Driver.pOverlayFont = nullptr;
+    g_Driver.pOverlayFont2 = nullptr;
+    g_Driver.nState = 0;
+    g_Driver.nPeriod = 10;
+    g_Driver.nSmooth = 4;
+}
+
+std::string CLxTGameScr::ExtraDescription(const char* path, int game) {
+    std::string base = path ? path : "";
+    size_t name = base.find_last_of("\\/");
+    size_t dot = base.find('.', name == std::string::npos ? 0 : name + 1);
+    if (dot != std::string::npos) base.resize(dot);
+    return base + "_" + std::to_string(game) + ".xml";
+}
+
+int CLxTGameScr::OnKeyEvent(CLxKeyEvent*) { return 0; }
+
+void CLxTGameScr::Refresh() {
+    SetLevelPlay();
+    CLxScreen::Refresh();
+}
+
+void CLxTGameScr::ShowUserHeader(int) {
+    char path[256];
+    // A record that cannot be read must not leave the previous child's days in place:
+    // they would show here and be saved into this child's page.
+    if (!g_pHistory || !g_pHistory->Load(MakeUserPath(path, g_szUserName, -1))) {
+        delete g_pHistory;
+        g_pHistory = new CLxTHistory(g_szUserName);
+    } else {
+        LoadSettings(g_szUserName);
+    }
+    int date = 0;
+    char letters[kHistoryLetters] = {};
+    if (g_pHistory->GetEntry(g_pHistory->GetCount() - 1, &date, g_aTaskValues, letters)) {
+        std::memcpy(g_Driver.aScreenLetters, letters, sizeof letters);
+        std::snprintf(g_szTherapyDate, sizeof g_szTherapyDate, "%04d.%02d.%02d", date / 10000 % 10000,
+                      date / 100 % 100, date % 100);
+    }
+    std::string name = CodesToText(g_szUserName);
+    size_t blank = name.find_last_of(' ');
+    if (blank == std::string::npos) {
+        SetControlText("fo.vnev", name.c_str());
+        SetControlText("fo.knev", "");
+    } else {
+        SetControlText("fo.vnev", name.substr(0, blank).c_str());
+        SetControlText("fo.knev", name.substr(blank + 1).c_str());
+    }
+    DrawUserPicture(g_Settings.nIcon);
+}
+
+void CLxTGameScr::DrawUserPicture(int icon) {
+    CLxControl* button = m_pGUI ? m_pGUI->FindControl("fo.bnev") : nullptr;
+    CLxGroup* group = m_pGUI ? m_pGUI->FindGroup("fo") : nullptr;
+    RECT r;
+    if (!button || !group || !button->GetDrawRect(&r)) return;
+    char path[64];
+    std::snprintf(path, sizeof path, "data\\icons\\icon%02d.bmp", icon);
+    CLxSurface* picture = LoadBitmap(path);
+    if (!picture) return;
+    OffsetRect(&r, -group->m_nX, -group->m_nY);
+    // States 12 and 13 are the enabled pictures without and with the mouse over them.
+    for (int slot : {4, 5})
+        if (group->m_aPictures[slot]) BltSurface(group->m_aPictures[slot], &r, picture, nullptr, 0);
+    FreeSurface(&picture);
+}
+
+void CLxTGameScr::SetRecorderButtons(int record, int stop, int pause, int play) {
+    SetControlState(kRecord, record | kVisible);
+    SetControlState(kStop, stop | kVisible);
+    SetControlState(kPause, pause | kVisible);
+    SetControlState(kPlay, play | kVisible);
+}
+
+void CLxTGameScr::SelectGameButton(int n) {
+    for (int i = 1; i <= 6; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "jobb.j%d", i);
+        SetControlState(name, i == n ? 14 : 12);
+    }
+    SetControlState("fo.szoveg", 0);
+}
+
+bool CLxTGameScr::IsSelected(const char* name) {
+    int state = 0;
+    return GetControlState(name, &state) && (state & kSelected);
+}
+
+int CLxTGameScr::SliderValue(const char* name, int fallback) {
+    auto* bar = dynamic_cast<CLxScrollBar*>(m_pGUI ? m_pGUI->FindControl(name) : nullptr);
+    return bar ? bar->m_nValue : fallback;
+}
+
+void CLxTGameScr::SetSliderValue(const char* name, int value) {
+    if (auto* bar = dynamic_cast<CLxScrollBar*>(m_pGUI ? m_pGUI->FindControl(name) : nullptr))
+        bar->SetValue(value);
+}
+
+int CLxTGameScr::OnMouseEvent(CLxMouseEvent* event) {
+    CLxScreen::OnMouseEvent(event);
+    if (event->m_nType != kMouseClick || !event->m_pControl) return 0;
+    Click(event->m_pControl->GetFullName().c_str());
+    return 0;
+}
+
+void CLxTGameScr::Click(const char* name) {
+    auto is = [name](const char* n) { return std::strcmp(name, n) == 0; };
+    if (is("fo.bnev")) {
+        LxSendMessage(kMsgUserSelect);
+    } else if (is("fo.elokeszites")) {
+        LxSendMessage(kMsgGameMenu);
+    } else if (is("fo.hangfejlesztes") || is("fo.rogzites") || is("fo.automatizalas")) {
+        LxSendMessage(kMsgStop);
+        LxSendMessage(is("fo.hangfejlesztes") ? kMsgDevelopment : is("fo.rogzites") ? kMsgFixation : kMsgAutomation);
+    } else if (is(kStop)) {
+        SetRecorderButtons(4, 6, 0, 4);
+        LxSendMessage(kMsgStop);
+    } else if (is(kPlay)) {
+        SetRecorderButtons(4, 4, 4, 6);
+        LxSendMessage(kMsgPlayBack);
+    } else if (is(kRecord)) {
+        SetRecorderButtons(6, 4, 0, 4);
+        LxSendMessage(kMsgRecord);
+    } else if (is(kPause)) {
+        bool paused = IsSelected(kPause);
+        SetControlFlag(kPlay, 6, !paused);
+        SetControlFlag(kRecord, kEnabled, !paused);
+        SetControlFlag(kStop, kEnabled, !paused);
+        LxSendMessage(kMsgPause);
+    } else if (is("fo.hangbe")) {
+        SetRecorderButtons(4, 6, 0, 4);
+        LxSendMessage(kMsgStop);
+        LxSendMessage(kMsgVoiceSetup);
+    } else if (is("fo.kilepes")) {
+        LxSendMessage(kMsgClose);
+    } else if (is("jobb.vissza")) {
+        LxSendMessage(kMsgMainScreen);
+    } else if (is("fo.mentes")) {
+        SaveDay();
+    } else if (int game = GameButton(name)) {
+        if (!IsSelected(name)) LxSendMessage(kMsgStop);
+        LxSendMessage(kMsgGameMenu + game);
+    } else if (is("fo.sugo")) {
+        SetRecorderButtons(4, 6, 0, 4);
+        LxSendMessage(kMsgStop);
+        LxSendMessage(kMsgHelp, 0, reinterpret_cast<LPARAM>(m_szName));
+    }
+}
+
+void CLxTGameScr::SaveDay() {
+    // Without a chosen child there is no page to write into.
+    if (!g_pHistory || !g_szUserName[0]) return;
+    g_pHistory->AddToday(g_aTaskValues, reinterpret_cast<const char*>(g_Driver.aScreenLetters));
+    char path[256];
+    g_pHistory->Save(MakeUserPath(path, g_szUserName, -1));
+    SaveSettings(g_szUserName);
+}
+
+int CLxTGameScr::OnTimerEvent(CLxTimerEvent* event) {
+    if (event->m_nMessage == static_cast<int>(kMsgStop)) SetRecorderButtons(4, 6, 0, 4);
+    return 0;
+}

@@ -1,0 +1,48 @@
+// The therapy-games screen: the header of the current child (name, picture, last
+// therapy day), the recorder buttons, the tabs to the other therapy screens and the six
+// game buttons. On its own it is the menu of the games; each voice-driven game derives
+// from it, reads its own extra description into the same controls and plays on the
+// recognition driver's timer events, reading the driver's per-step histories.
+// Clicks become synchronous messages to the main window, which switches screens and
+// drives the recorder; the screen only mirrors the recorder's state in its buttons.
+#pragma once
+#include <string>
+
+#include "ui/LxScreen.h"
+
+class CLxTGameScr : public CLxScreen {
+  public:
+    explicit CLxTGameScr(const char* descriptionPath);
+
+    int OnKeyEvent(CLxKeyEvent* event) override;
+    int OnMouseEvent(CLxMouseEvent* event) override;
+    int OnTimerEvent(CLxTimerEvent* event) override;
+    // Puts the driver back into level play (a pushed screen may have changed its mode)
+    // and redraws the whole screen. Games copy their settings into their sliders first.
+    void Refresh() override;
+
+    // Header of a child; -1 is the current one (g_szUserName).
+    void ShowUserHeader(int index);
+    // The four recorder buttons' states, each with the visible bit added.
+    void SetRecorderButtons(int record, int stop, int pause, int play);
+    // Game button n selected, the others plain; the menu's text hidden.
+    void SelectGameButton(int n);
+
+    // The recogniser mode of every game: levels only, a 10 ms period, 4 smoothing frames.
+    static void SetLevelPlay();
+    // The description of game n beside the base one: "data\beszedjavj.xml" gives
+    // "data\beszedjavj_3.xml" for game 3 (only the file name's extension is cut).
+    static std::string ExtraDescription(const char* path, int game);
+
+  protected:
+    bool IsSelected(const char* name);
+    // Draws the child's picture into the name button's pictures (states 12 and 13).
+    void DrawUserPicture(int icon);
+    // The value of a slider, or fallback when there is none.
+    int SliderValue(const char* name, int fallback);
+    void SetSliderValue(const char* name, int value);
+
+  private:
+    void Click(const char* name);
+    void SaveDay();
+};
