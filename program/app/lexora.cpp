@@ -15,6 +15,7 @@
 
 #include "Folder.h"
 #include "core/TextCodec.h"
+#include "reading/LxReadingScreens.h"
 #include "shell/LxDriver.h"
 #include "shell/LxMainWindow.h"
 #include "shell/LxMenuScreen.h"
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
     LxSetMessageHandler(WindowProc);
     ConnectDriverToScreens();
     RegisterMenuScreens();
+    RegisterReadingScreens();
 
     int code = 0;
     if (CreateMainWindow()) {
