@@ -2,11 +2,12 @@
 // pictures of the reading screens below DATAROOT, with the program's own readers, fonts
 // and drawing code:
 // - for every letter of "data\callpic.xml", its call picture (640 x 400): a pastel
-//   card with a round "thing" in the letter's colour; the game draws the letter and the
+//   card with a round "thing", each letter in another colour; the game draws the letter and the
 //   key word on it at the catalogue's positions;
 // - for every letter button of a selection description ("fo.", two digits, a letter),
 //   its two pictures (200 x 150, "<letter>0.bmp" and "<letter>1.bmp" in the picture
-//   folder, doubled form): the letter in the 128-pixel font on a card, magenta around;
+//   folder, doubled form): the small letter in the 128-pixel font on a card, magenta
+//   around;
 // - for each help, "data\help\NAME.bmp" (660 x 120) with the text (UTF-8) on a card.
 #include <cstdio>
 #include <cstring>
@@ -34,10 +35,10 @@ uint32_t Mix(uint32_t a, uint32_t b, int num, int den) {
     return out;
 }
 
-// A bright colour per letter code, spread round the colour wheel.
-uint32_t Hue(unsigned char code) {
+// A bright colour per catalogue place, round the colour wheel.
+uint32_t Hue(int place) {
     static const uint32_t kWheel[6] = {0xE04040, 0xE0A020, 0x40B040, 0x20A0C0, 0x4060E0, 0xB050C0};
-    return kWheel[(code * 7) % 6];
+    return kWheel[place % 6];
 }
 
 bool Save(CLxSurface* surface, const std::string& path) {
@@ -53,9 +54,9 @@ void Gradient(CLxSurface* s, int w, int h, uint32_t top, uint32_t bottom) {
     }
 }
 
-bool DrawCallPicture(const std::string& path, unsigned char code) {
+bool DrawCallPicture(const std::string& path, int place) {
     CLxSurface* s = CreateSurface(640, 400);
-    uint32_t colour = Hue(code);
+    uint32_t colour = Hue(place);
     Gradient(s, 640, 400, Mix(colour, 0xFFFFFF, 6, 7), Mix(colour, 0xFFFFFF, 3, 4));
     RECT frame{4, 4, 636, 396};
     FrameRect(s, &frame, 0x606060);
@@ -72,7 +73,7 @@ bool DrawCallPictures() {
     CLxCallPic catalogue("data\\callpic.xml");
     bool ok = catalogue.Count() > 0;
     for (int i = 0; i < catalogue.Count(); ++i)
-        ok = DrawCallPicture(catalogue.PicturePath(i), catalogue.Entry(i).code) && ok;
+        ok = DrawCallPicture(catalogue.PicturePath(i), i) && ok;
     if (!catalogue.Count()) std::fprintf(stderr, "lexora-art-reading: no letters in data\\callpic.xml\n");
     return ok;
 }
@@ -97,7 +98,7 @@ bool DrawSelectionButton(const std::string& base, unsigned char code, CLxRLEFont
         RECT card{10, 8, 190, 142};
         FillRectRGB(s, &card, cards[state]);
         Bevel(s, &card, 0.0f, 1.2f, 0.7f);
-        std::string codes{static_cast<char>(code), static_cast<char>(ToUpper(code))};
+        std::string codes(1, static_cast<char>(code));
         DrawCentred(s, font, codes, IsVowel(code) ? 0xE02020 : 0x04A820, card);
         ok = Save(s, base + std::to_string(state) + ".bmp") && ok;
         FreeSurface(&s);
