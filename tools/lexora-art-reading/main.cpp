@@ -2,8 +2,8 @@
 // pictures of the reading screens below DATAROOT, with the program's own readers, fonts
 // and drawing code:
 // - for every letter of "data\callpic.xml", its call picture (640 x 400): a pastel
-//   card with a round "thing", each letter in another colour; the game draws the letter and the
-//   key word on it at the catalogue's positions;
+//   card with a round "thing", each letter in another colour; the game draws the
+//   letter and the key word on it at the catalogue's positions;
 // - for every letter button of a selection description ("fo.", two digits, a letter),
 //   its two pictures (200 x 150, "<letter>0.bmp" and "<letter>1.bmp" in the picture
 //   folder, doubled form): the small letter in the 128-pixel font on a card, magenta
