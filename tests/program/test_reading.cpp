@@ -5,6 +5,7 @@
 // the selection screen's pictures and messages.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 
 #include "test_reading_support.h"
@@ -20,6 +21,8 @@
 #include "ui/LxControl.h"
 #include "ui/LxGroup.h"
 #include "ui/LxText.h"
+#include "media/LxSoundDevice.h"
+#include "media/LxSoundServer.h"
 
 using namespace reading_test;
 
@@ -195,6 +198,40 @@ TEST_F(Reading, AnExtraLettersCardIsLaidOutInRowsByItsHyphens) {
     EXPECT_EQ(Back(pair.get(), xBottom + GlyphWidth(Code("sz")) + 2, 73), 0x808080u);
     EXPECT_EQ(pair->MemberCount(), 3);
     EXPECT_EQ(pair->Member(1), Code("sz"));
+}
+
+// The help sound is held only between entering and leaving the help button, and the
+// screen gives back what it holds exactly once.
+TEST_F(Reading, TheHelpSpeaksWhileTheMouseIsOnItsButton) {
+    std::string wave = "RIFF" + Le32(36 + 200) + "WAVEfmt " + Le32(16) + Le16(1) + Le16(1) + Le32(22050) +
+                       Le32(44100) + Le16(2) + Le16(16) + "data" + Le32(200) + std::string(200, '\0');
+    WriteFile("data/help/RGame1g.wav", wave);
+    WritePicture("data/help/RGame1g.bmp", 0x00FFFF, 66, 12);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    g_pPlayer = new CLxSoundDevice(false);
+    ASSERT_TRUE(g_pPlayer->OpenPlayer(-1, -1));
+    g_pSoundServer = new CLxSoundServer;
+    {
+        auto screen = Open();
+        CLxControl* help = screen->GetGUI()->FindControl("fo.help");
+        CLxMouseEvent enter(help, 0, 0, kMouseEnter, 0), leave(help, 0, 0, kMouseLeave, 0);
+        screen->OnMouseEvent(&enter);
+        ASSERT_NE(screen->m_pHelpSound, nullptr);
+        EXPECT_TRUE(help->m_nFlags & kSelected);
+        EXPECT_EQ(GetPixel(g_pDrawSurface, 300, 60), 0x00FFFFu);
+        screen->OnMouseEvent(&enter); // entered again: the first one is given back
+        EXPECT_EQ(g_pSoundServer->GetUseCount(screen->m_pHelpSound), 1);
+        screen->OnMouseEvent(&leave);
+        EXPECT_EQ(screen->m_pHelpSound, nullptr);
+        EXPECT_FALSE(help->m_nFlags & kSelected);
+        EXPECT_EQ(GetPixel(g_pDrawSurface, 300, 60), kBackground);
+        screen->OnMouseEvent(&enter);
+        EXPECT_NE(screen->m_pHelpSound, nullptr);
+    } // destroyed while holding it
+    delete g_pSoundServer;
+    g_pSoundServer = nullptr;
+    delete g_pPlayer;
+    g_pPlayer = nullptr;
 }
 
 class ReadingWindow : public Reading {
