@@ -12,6 +12,7 @@
 
 #include "EngineLoader.h"
 #include "core/TextCodec.h"
+#include "reading/LxReadingScreens.h"
 #include "shell/LxDriver.h"
 #include "shell/LxMainWindow.h"
 #include "shell/LxMenuScreen.h"
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
     ConnectDriverToScreens();
     RegisterMenuScreens();
     RegisterTherapyScreens();
+    RegisterReadingScreens();
 
     int code = 0;
     if (CreateMainWindow()) {
