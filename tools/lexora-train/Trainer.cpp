@@ -20,7 +20,9 @@
 #include <sstream>
 
 namespace {
-double Logistic(double a) { return 1.0 / (1.0 + std::exp(-a)); }
+double Logistic(double a) {
+    return 1.0 / (1.0 + std::exp(-a));
+}
 
 std::string TransformationName(const std::string& network) {
     size_t dot = network.rfind('.');
@@ -102,12 +104,18 @@ void Trainer::Train(const Samples& s) {
     std::vector<size_t> order(n);
     std::iota(order.begin(), order.end(), size_t{0});
     std::vector<double> h, z, dz(classes_), dh(H), x(inputs_);
+    std::vector<float> jittered(inputs_);
     const double momentum = 0.9, decay = 1e-4;
     for (int epoch = 0; epoch < options_.epochs; ++epoch) {
         std::shuffle(order.begin(), order.end(), random);
         double rate = 0.02 / (1.0 + 4.0 * epoch / options_.epochs);
         for (size_t r : order) {
-            const float* cues = &s.values[r * inputs_];
+            // Each pass sees the utterance with a little noise on its standardised cues,
+            // so that the net does not lean on the fine detail of the training voices.
+            for (size_t i = 0; i < inputs_; ++i)
+                jittered[i] = static_cast<float>(s.values[r * inputs_ + i] +
+                                                 options_.jitter * deviation_[i] * normal(random));
+            const float* cues = jittered.data();
             Forward(cues, &h, &z);
             double top = *std::max_element(z.begin(), z.end()), total = 0;
             for (size_t j = 0; j < classes_; ++j)
@@ -151,8 +159,7 @@ void Trainer::Forward(const float* cues, std::vector<double>* h, std::vector<dou
     for (size_t k = 0; k < H; ++k) {
         double a = b1_[k];
         for (size_t i = 0; i < inputs_; ++i)
-            if (deviation_[i] > 0)
-                a += w1_[k * inputs_ + i] * (cues[i] - mean_[i]) / deviation_[i];
+            if (deviation_[i] > 0) a += w1_[k * inputs_ + i] * (cues[i] - mean_[i]) / deviation_[i];
         (*h)[k] = Logistic(a);
     }
     for (size_t j = 0; j < classes_; ++j) {

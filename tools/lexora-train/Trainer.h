@@ -18,9 +18,10 @@ bool ReadSamples(const std::string& path, Samples* samples, std::string* error);
 bool ParseSamples(const std::string& text, Samples* samples, std::string* error);
 
 struct TrainerOptions {
-    int hidden = 40;
-    int epochs = 80;
+    int hidden = 80;
+    int epochs = 150;
     unsigned seed = 1;
+    double jitter = 0.15; // noise on the standardised cues while training, in deviations
     bool softmax = false; // write probabilities instead of costs
 };
 

@@ -1,7 +1,8 @@
 // lexora-train: trains the recogniser's letter network from training lines and writes
 // it in the formats the engine's ANNEvaluator reads.
 //
-//   lexora-train [-hidden H] [-epochs E] [-seed S] [-softmax] [-test FILE] TRAIN OUT.net
+//   lexora-train [-hidden H] [-epochs E] [-seed S] [-jitter J] [-softmax] [-test FILE] TRAIN
+//   OUT.net
 //
 // TRAIN holds one line per utterance, as SegmentTrain writes them: the cue values and
 // the class number (1 ... C), separated by commas. The cues are standardised (their
@@ -12,7 +13,8 @@
 // sums, 1 / (1 + e^z), which fall as the class probability rises, so the cheapest
 // class of a segment is the most probable one. -softmax writes the probabilities
 // themselves (output kind 1), for evaluators read as scores. -test FILE reports the
-// accuracy on held-out lines in the same format.
+// accuracy on held-out lines in the same format. -jitter J (default 0.15) is the
+// deviation of the noise added to the standardised cues while training.
 #include "lexora-train/Trainer.h"
 
 #include <cstdio>
@@ -34,6 +36,8 @@ int main(int argc, char** argv) {
             options.epochs = std::atoi(argv[i + 1]);
         } else if (!std::strcmp(argv[i], "-seed")) {
             options.seed = static_cast<unsigned>(std::atol(argv[i + 1]));
+        } else if (!std::strcmp(argv[i], "-jitter")) {
+            options.jitter = std::atof(argv[i + 1]);
         } else if (!std::strcmp(argv[i], "-test")) {
             test = argv[i + 1];
         } else {
@@ -41,8 +45,9 @@ int main(int argc, char** argv) {
         }
     }
     if (argc - i != 2 || options.hidden < 1 || options.epochs < 1) {
-        std::fprintf(stderr, "usage: lexora-train [-hidden H] [-epochs E] [-seed S] [-softmax] "
-                             "[-test FILE] TRAIN OUT.net\n");
+        std::fprintf(stderr,
+                     "usage: lexora-train [-hidden H] [-epochs E] [-seed S] [-jitter J] [-softmax] "
+                     "[-test FILE] TRAIN OUT.net\n");
         return 2;
     }
     std::string error;
