@@ -1,0 +1,157 @@
+// The data folder's letter recogniser, end to end, the way the program drives it: the
+// recogniser script builds "mod", "mod_sb" and "mod_classic" from the trained networks
+// of data/lexora/recogniser; an utterance goes into mod_classic.wfi, mod_classic.start()
+// runs the search and mod_classic.te's node holds the letter. The speech is made at
+// test time by espeak-ng (a voice, speed and pitch kept out of training) and cut by sox
+// as the driver cuts it; without those tools the speech cases are skipped. Non-speech
+// (a tone, noise, silence, a tap) must give no letter.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "Evaluator.h"
+#include "Hypothesis.h"
+#include "Language.h"
+#include "signal/SignalTest.h"
+
+namespace {
+constexpr int kRate = 22050;
+const std::string kData = std::string(TALVIK_SCRIPTS) + "/../../data/lexora/";
+
+// The samples of a 16-bit mono WAV file (its "data" chunk); empty when unreadable.
+std::vector<float> ReadWav(const std::string& path) {
+    std::string file = ReadFile(path);
+    std::vector<float> samples;
+    for (size_t at = 12; at + 8 <= file.size();) {
+        uint32_t size = 0;
+        for (int i = 0; i < 4; ++i)
+            size |= static_cast<uint32_t>(static_cast<unsigned char>(file[at + 4 + i])) << 8 * i;
+        if (file.compare(at, 4, "data") == 0) {
+            for (size_t i = at + 8; i + 1 < file.size() && i + 1 < at + 8 + size; i += 2)
+                samples.push_back(static_cast<float>(
+                    static_cast<int16_t>(static_cast<unsigned char>(file[i]) |
+                                         static_cast<unsigned char>(file[i + 1]) << 8)));
+            break;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return samples;
+}
+
+bool Have(const char* tool) {
+    return std::system((std::string("command -v ") + tool + " > /dev/null 2>&1").c_str()) == 0;
+}
+
+class Recogniser : public SignalTest {
+  protected:
+    void SetUp() override {
+        SignalTest::SetUp();
+        for (const char* name : {"letters.net", "letters.trf", "neutral.net", "neutral.trf",
+                                 "sounds.net", "sounds.trf"})
+            WriteFile(std::string("data/recogniser/") + name,
+                      ReadFile(kData + "recogniser/" + name));
+        std::string printed = In(ReadFile(kData + "recogniser24x3"));
+        ASSERT_EQ(printed.find("rror"), std::string::npos) << printed;
+    }
+
+    // The first letter of the answer to an utterance; 0 when there is none.
+    char Recognise(const std::vector<float>& samples) {
+        SoundBuffer* sb = Buffer("mod_classic.wfi");
+        EXPECT_NE(sb, nullptr);
+        if (!sb || static_cast<int32_t>(samples.size()) > sb->capacity) return '?';
+        std::copy(samples.begin(), samples.end(), sb->data);
+        sb->length = static_cast<int32_t>(samples.size());
+        sb->sps = kRate;
+        sb->complete = 1;
+        In("mod_classic.start()");
+        auto* te = QueryInterface<Hypothesis>(Get("mod_classic.te"), "Hypothesis");
+        EXPECT_NE(te, nullptr);
+        if (!te) return '?';
+        char letter = te->node && te->node->letters ? static_cast<char>(te->node->letters[0]) : 0;
+        te->Release();
+        return letter;
+    }
+
+    // The driver's cut: 125 ms before the sound, 450 ms after it, over faint noise.
+    static std::vector<float> Cut(std::vector<float> sound) {
+        std::vector<float> samples(kRate / 8, 0.0f);
+        samples.insert(samples.end(), sound.begin(), sound.end());
+        samples.resize(samples.size() + kRate * 45 / 100, 0.0f);
+        std::mt19937 random(7);
+        std::normal_distribution<float> noise(0.0f, 30.0f);
+        for (float& x : samples)
+            x += noise(random);
+        return samples;
+    }
+};
+
+TEST_F(Recogniser, BuildsTheObjectsTheProgramDrives) {
+    for (const char* path : {"mod.wfi", "mod_sb.wfi", "mod_classic.wfi"})
+        EXPECT_NE(Buffer(path), nullptr) << path;
+    for (const char* path : {"mod.anne", "mod_classic.e1"}) {
+        auto* e = QueryInterface<Evaluator>(Get(path), "Evaluator");
+        ASSERT_NE(e, nullptr) << path;
+        e->Release();
+    }
+    auto* te = QueryInterface<Hypothesis>(Get("mod_classic.te"), "Hypothesis");
+    ASSERT_NE(te, nullptr);
+    te->Release();
+}
+
+TEST_F(Recogniser, SaysTheLetterOfSyntheticSpeech) {
+    if (!Have("espeak-ng") || !Have("sox")) GTEST_SKIP() << "espeak-ng or sox is missing";
+    // Letter names (UTF-8 for espeak-ng, hence the escapes: \xc3\xa9 is an e with acute,
+    // \xc3\xa1 an a with acute) and the recogniser's symbols (C = cs, S = sz, Z = zs,
+    // G = gy).
+    const struct {
+        const char* name;
+        char symbol;
+    } cases[] = {
+        {"cs\xc3\xa9", 'C'}, {"ef", 'f'},        {"k\xc3\xa1", 'k'},  {"em", 'm'}, {"esz", 'S'},
+        {"zs\xc3\xa9", 'Z'}, {"t\xc3\xa9", 't'}, {"gy\xc3\xa9", 'G'}, {"er", 'r'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string command = std::string("espeak-ng -v hu+m8 -s 150 -p 50 -w said.wav '") +
+                              c.name + "' && sox -q said.wav -r 22050 -b 16 -c 1 speech.wav";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        std::vector<float> speech = ReadWav("speech.wav");
+        ASSERT_GT(speech.size(), 2000u);
+        EXPECT_EQ(Recognise(Cut(speech)), c.symbol);
+    }
+}
+
+TEST_F(Recogniser, GivesNoLetterForNonSpeech) {
+    std::mt19937 random(3);
+    std::normal_distribution<float> normal(0.0f, 1.0f);
+    auto tone = [](double hz, double seconds) {
+        std::vector<float> v(static_cast<size_t>(seconds * kRate));
+        for (size_t i = 0; i < v.size(); ++i)
+            v[i] = static_cast<float>(6000 * std::sin(2 * M_PI * hz * i / kRate));
+        return v;
+    };
+    auto noise = [&](float level, double seconds) {
+        std::vector<float> v(static_cast<size_t>(seconds * kRate));
+        for (float& x : v)
+            x = level * normal(random);
+        return v;
+    };
+    const struct {
+        const char* what;
+        std::vector<float> sound;
+    } cases[] = {
+        {"a tone", tone(1000, 0.6)},      {"a low hum", tone(120, 0.8)},
+        {"loud noise", noise(4000, 0.5)}, {"silence", noise(0, 0.5)},
+        {"a tap", noise(9000, 0.03)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Recognise(Cut(c.sound)), 0);
+    }
+}
+} // namespace
