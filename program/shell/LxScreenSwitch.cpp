@@ -8,13 +8,27 @@
 CLxScreen* g_aBackStack[kBackStackSize] = {};
 CLxScreen* g_pSavedScreen = nullptr;
 
-static std::vector<CLxScreen*> g_replaced;
+namespace {
+struct Replaced {
+    CLxScreen* screen;
+    int soundStarts; // g_nSoundStarts when it was replaced
+};
+std::vector<Replaced> g_replaced;
+int g_nSoundStarts = 0;
+int g_nDeletingStarts = -1; // soundStarts of the screen being deleted, -1 for none
+} // namespace
 
 static void Replace(CLxScreen* screen) {
     if (!screen) return;
-    for (CLxScreen* s : g_replaced)
-        if (s == screen) return;
-    g_replaced.push_back(screen);
+    for (const Replaced& r : g_replaced)
+        if (r.screen == screen) return;
+    g_replaced.push_back(Replaced{screen, g_nSoundStarts});
+}
+
+void NoteSoundStarted() { ++g_nSoundStarts; }
+
+bool ReplacedScreenMayDriveSound() {
+    return g_nDeletingStarts < 0 || g_nDeletingStarts == g_nSoundStarts;
 }
 
 static void Build(LxScreenFactory make, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -61,10 +75,14 @@ CLxScreen* PopScreen() {
 void DeleteReplacedScreens() {
     // A screen's destructor may send messages of its own; take the list first.
     while (!g_replaced.empty()) {
-        std::vector<CLxScreen*> screens;
+        std::vector<Replaced> screens;
         screens.swap(g_replaced);
-        for (CLxScreen* screen : screens)
-            delete screen;
+        for (const Replaced& r : screens) {
+            int outer = g_nDeletingStarts;
+            g_nDeletingStarts = r.soundStarts;
+            delete r.screen;
+            g_nDeletingStarts = outer;
+        }
     }
 }
 

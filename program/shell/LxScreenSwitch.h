@@ -4,6 +4,10 @@
 // asked for the switch, so it is only deleted when the outermost call of the window
 // procedure returns (DeleteReplacedScreens). The active screen is g_pActiveScreen; it
 // is null while a new screen is being built, so events reach no half-made screen.
+//
+// A replaced screen's destructor may stop the recording it made (message 1084). By the
+// time it runs, the screen that replaced it may have started a recording of its own;
+// that one is not the old screen's to stop, so such messages are dropped.
 #pragma once
 #include "media/LxWin.h"
 
@@ -27,6 +31,12 @@ void PushScreen(LxScreenFactory make, UINT msg, WPARAM wParam, LPARAM lParam);
 // The top of the back stack becomes active; with an empty stack no screen is active.
 // The screen that becomes active, or null.
 CLxScreen* PopScreen();
+
+// Recording or play-back was started (1085, 1086).
+void NoteSoundStarted();
+// False while a replaced screen is being deleted and a recording or play-back has
+// been started since it was replaced: its sound messages must not touch that one.
+bool ReplacedScreenMayDriveSound();
 
 // Deletes the replaced screens; the window procedure calls it when it is not nested.
 void DeleteReplacedScreens();

@@ -112,6 +112,8 @@ static void SwitchScreens(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 static void ProgramMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg >= kMsgStop) {
+        if (!ReplacedScreenMayDriveSound()) return;
+        if (msg == kMsgRecord || msg == kMsgPlayBack) NoteSoundStarted();
         DriverMessage(msg);
         if (msg == kMsgStopAndSave) SaveRecording(reinterpret_cast<const char*>(lParam), nRecorded);
         return;
@@ -120,9 +122,13 @@ static void ProgramMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     Render();
 }
 
+// The driver calls screens from the main loop, outside the window procedure: the
+// screen's handler nests like any other, so a switch it asks for waits for its return.
 static void ScreenTimerEvent(int timerId, int message) {
     CLxTimerEvent event(timerId, message, LxClock());
+    ++g_nDepth;
     static_cast<ILxTimerListener*>(g_pActiveScreen)->OnTimerEvent(&event);
+    if (--g_nDepth == 0) DeleteReplacedScreens();
 }
 
 static void ScreenStopSounds() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "test_controls_support.h"
+#include "shell/LxDriver.h"
 #include "shell/LxMainWindow.h"
 #include "shell/LxMenuScreen.h"
 #include "shell/LxProgram.h"
@@ -175,6 +176,51 @@ TEST_F(WindowProcTest, AMenuButtonSendsTheMessageItIsNamedFor) {
     gui->DispatchMouse(kMsgLButtonDown, 1, 150 | 120 << 16);
     gui->DispatchMouse(kMsgLButtonUp, 0, 150 | 120 << 16);
     EXPECT_EQ(g_sent, (std::vector<UINT>{1062}));
+}
+
+} // namespace
+
+namespace {
+
+std::vector<UINT> g_driven;
+
+// A screen that records from its constructor and stops in its destructor, as the
+// listening games do.
+class Listener : public CLxScreen {
+  public:
+    Listener() { LxSendMessage(1086); }
+    ~Listener() override { LxSendMessage(1084); }
+    int OnKeyEvent(CLxKeyEvent*) override { return 0; }
+    int OnTimerEvent(CLxTimerEvent*) override {
+        LxSendMessage(1024); // leave from inside the handler
+        return 0;
+    }
+};
+
+CLxScreen* MakeListener(UINT, WPARAM, LPARAM) { return new Listener; }
+
+TEST_F(WindowProcTest, AReplacedScreenDoesNotStopItsSuccessorsRecording) {
+    RegisterScreen(1025, LxSwitch::Create, MakeListener);
+    WindowProc(1025, 0, 0);
+    ASSERT_NE(g_nDriverTimer, 0);
+    // The second listener replaces the first, which stops in its destructor after the
+    // second has started: the recording must go on.
+    WindowProc(1025, 0, 0);
+    EXPECT_NE(g_nDriverTimer, 0);
+    // Leaving to a screen that does not record stops it.
+    WindowProc(1024, 0, 0);
+    EXPECT_EQ(g_nDriverTimer, 0);
+}
+
+TEST_F(WindowProcTest, ASwitchFromADriverTickWaitsForTheHandlerToReturn) {
+    RegisterScreen(1025, LxSwitch::Create, MakeListener);
+    WindowProc(1025, 0, 0);
+    ConnectDriverToScreens();
+    CLxScreen* listener = g_pActiveScreen;
+    g_DriverHooks.pfnTimerEvent(1, 1086); // its handler asks for the main screen
+    EXPECT_NE(g_pActiveScreen, listener);
+    EXPECT_EQ(g_nDriverTimer, 0);
+    g_DriverHooks = LxDriverHooks{};
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 // - every state picture a group names, as big as the group's controls reach, with each
 //   background under it and each button's or check box's drawn rectangles painted as a
 //   bevelled face in that state's colours, with the control's "label" centred on it in
-//   the font "data\fonts\tnr32.xml".
+//   the largest of "data\fonts\tnr32.xml", "tnr24.xml" and "tnr12.xml" that fits.
 // The program's own readers and drawing code do the work, so the pictures come out as
 // the program will read them.
 #include <cstdio>
@@ -87,9 +87,20 @@ bool DrawBackground(const std::string& base, const char* name, const char* paint
     return Save(surface, base, name);
 }
 
-void DrawFace(CLxSurface* surface, CLxRLEFonts* font, const Face& face, int state) {
+// The label fonts, largest first; a label takes the largest that fits its face.
+std::vector<CLxRLEFonts*> g_fonts;
+
+CLxRLEFonts* FontFor(const Face& face) {
+    int room = face.rect.right - face.rect.left - 8;
+    for (CLxRLEFonts* font : g_fonts)
+        if (font->TextWidth(face.label.c_str()) <= room) return font;
+    return g_fonts.empty() ? nullptr : g_fonts.back();
+}
+
+void DrawFace(CLxSurface* surface, const Face& face, int state) {
     FillRectRGB(surface, &face.rect, kFace[state]);
     if (state & 4) Bevel(surface, &face.rect, 0.0f, (state & 2) ? 0.7f : 1.3f, (state & 2) ? 1.3f : 0.7f);
+    CLxRLEFonts* font = FontFor(face);
     if (face.label.empty() || !font) return;
     LxSurfaceDesc locked;
     if (surface->Lock(nullptr, &locked) != 0) return;
@@ -102,7 +113,7 @@ void DrawFace(CLxSurface* surface, CLxRLEFonts* font, const Face& face, int stat
     surface->Unlock();
 }
 
-bool DrawGroup(const std::string& base, const Group& group, CLxRLEFonts* font) {
+bool DrawGroup(const std::string& base, const Group& group) {
     int width = 1, height = 1;
     for (const Face& f : group.faces) {
         width = std::max(width, static_cast<int>(f.rect.right));
@@ -119,7 +130,7 @@ bool DrawGroup(const std::string& base, const Group& group, CLxRLEFonts* font) {
             BltSurface(surface, &all, g_pBackground, &under, 0);
         }
         for (const Face& f : group.faces)
-            if (f.drawn) DrawFace(surface, font, f, state);
+            if (f.drawn) DrawFace(surface, f, state);
         ok = Save(surface, base, group.pictures[state]) && ok;
         FreeSurface(&surface);
     }
@@ -133,7 +144,7 @@ void ReadPictures(CLxXMLParser& xml, char* tag, Group* group, int first) {
         if (const char* name = xml.GetAttr(tag, names[i])) group->pictures[states[i]] = name;
 }
 
-bool DrawDescription(const char* path, CLxRLEFonts* font) {
+bool DrawDescription(const char* path) {
     CLxXMLParser xml;
     if (!xml.Open(path)) {
         std::fprintf(stderr, "lexora-screen: cannot read %s\n", path);
@@ -174,7 +185,7 @@ bool DrawDescription(const char* path, CLxRLEFonts* font) {
             face = nullptr;
         }
     }
-    for (const Group& g : groups) ok = DrawGroup(base, g, font) && ok;
+    for (const Group& g : groups) ok = DrawGroup(base, g) && ok;
     FreeSurface(&g_pBackground);
     return ok;
 }
@@ -191,10 +202,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     CLxFile::SetRoots(".\\", "data\\");
-    CLxRLEFonts font;
-    bool haveFont = font.Load("data\\fonts\\tnr32.xml");
-    if (!haveFont) std::fprintf(stderr, "lexora-screen: no font data\\fonts\\tnr32.xml; labels left out\n");
+    CLxRLEFonts fonts[3];
+    const char* names[3] = {"data\\fonts\\tnr32.xml", "data\\fonts\\tnr24.xml",
+                            "data\\fonts\\tnr12.xml"};
+    for (int i = 0; i < 3; ++i)
+        if (fonts[i].Load(names[i])) g_fonts.push_back(&fonts[i]);
+    if (g_fonts.empty()) std::fprintf(stderr, "lexora-screen: no fonts in data\\fonts; labels left out\n");
     bool ok = true;
-    for (int i = 2; i < argc; ++i) ok = DrawDescription(argv[i], haveFont ? &font : nullptr) && ok;
+    for (int i = 2; i < argc; ++i) ok = DrawDescription(argv[i]) && ok;
     return ok ? 0 : 1;
 }
