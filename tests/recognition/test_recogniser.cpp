@@ -112,8 +112,12 @@ TEST_F(Recogniser, SaysTheLetterOfSyntheticSpeech) {
         const char* name;
         char symbol;
     } cases[] = {
-        {"cs\xc3\xa9", 'C'}, {"ef", 'f'},        {"k\xc3\xa1", 'k'},  {"em", 'm'}, {"esz", 'S'},
-        {"zs\xc3\xa9", 'Z'}, {"t\xc3\xa9", 't'}, {"gy\xc3\xa9", 'G'}, {"er", 'r'},
+        {"b\xc3\xa9", 'b'},  {"c\xc3\xa9", 'c'},  {"cs\xc3\xa9", 'C'}, {"d\xc3\xa9", 'd'},
+        {"ef", 'f'},         {"g\xc3\xa9", 'g'},  {"gy\xc3\xa9", 'G'}, {"h\xc3\xa1", 'h'},
+        {"j\xc3\xa9", 'j'},  {"k\xc3\xa1", 'k'},  {"el", 'l'},         {"ely", 'L'},
+        {"em", 'm'},         {"en", 'n'},         {"eny", 'N'},        {"p\xc3\xa9", 'p'},
+        {"er", 'r'},         {"es", 's'},         {"esz", 'S'},        {"t\xc3\xa9", 't'},
+        {"ty\xc3\xa9", 'T'}, {"v\xc3\xa9", 'v'},  {"z\xc3\xa9", 'z'},  {"zs\xc3\xa9", 'Z'},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
