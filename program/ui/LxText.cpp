@@ -75,21 +75,14 @@ CLxText::CLxText(CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader, const char
     : CLxControl(gui, group, reader, tag, type) {
     m_nFlags = type == kText ? kVisible | kAcceptsChars | kEditing
                              : kEnabled | kVisible | kAcceptsChars | kEditing;
-    int length = -1;
-    bool hasLength = reader->GetInt(tag, "length", &length);
-    std::string text, font;
-    if (const char* t = reader->GetAttr(tag, "text")) text = t;
-    if (const char* f = reader->GetAttr(tag, "font")) font = f;
+    LxTextTag t = LxReadTextTag(reader, tag);
     if (const char* a = reader->GetAttr(tag, "align"))
         m_nAlign = !std::strcmp(a, "right") ? 1 : !std::strcmp(a, "center") ? 2 : 0;
     LxReadColour(reader, tag, "color", &m_nColor);
     m_nHoverColor = m_nColor;
     LxReadColour(reader, tag, "acolor", &m_nHoverColor);
-    LxRect r = reader->GetRect(tag);
-    m_rcLayout = RECT{r.left, r.top, r.right, r.bottom};
-    if (!hasLength) length = text.empty() ? 31 : static_cast<int>(text.size());
-    if (length < 0) length = 32;
-    Init(font.c_str(), text.c_str(), length);
+    m_rcLayout = t.layout;
+    Init(t.font.c_str(), t.text.c_str(), t.length);
 }
 
 void CLxText::Init(const char* font, const char* text, int length) {
@@ -256,4 +249,19 @@ void CLxNumberField::SetValue(int v) {
     char text[16];
     std::snprintf(text, sizeof text, "%d", v);
     SetText(text); // cut to the field's length
+}
+
+LxTextTag LxReadTextTag(CLxXMLParser* reader, const char* tag) {
+    LxTextTag t{};
+    t.length = -1;
+    bool hasLength = reader->GetInt(tag, "length", &t.length);
+    if (const char* text = reader->GetAttr(tag, "text")) t.text = text;
+    if (const char* font = reader->GetAttr(tag, "font")) t.font = font;
+    // The rectangle is read after the other attributes, as before: GetRect remembers it
+    // for the tags that follow.
+    LxRect r = reader->GetRect(tag);
+    t.layout = RECT{r.left, r.top, r.right, r.bottom};
+    if (!hasLength) t.length = t.text.empty() ? 31 : static_cast<int>(t.text.size());
+    if (t.length < 0) t.length = 32;
+    return t;
 }

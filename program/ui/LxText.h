@@ -3,6 +3,7 @@
 // codes in a buffer of length + 1 bytes in the description's text pool and drawn byte by
 // byte; while the mouse is over an editable text a caret "^" shows where typing goes.
 #pragma once
+#include <string>
 #include <cstdint>
 
 #include "ui/LxControl.h"
@@ -14,6 +15,15 @@ class CLxRLEFonts;
 CLxRLEFonts* LxControlFont(const char* name);
 // A colour attribute: hexadecimal when it contains an "x", else decimal.
 bool LxReadColour(CLxXMLParser* reader, const char* tag, const char* name, int* out);
+
+// What every text kind reads from its tag: the text, the font name, the length (from
+// "length", else the text's, 31 for no text) and the layout rectangle.
+struct LxTextTag {
+    std::string text, font;
+    int length;
+    RECT layout;
+};
+LxTextTag LxReadTextTag(CLxXMLParser* reader, const char* tag);
 // "min,max" of an attribute, as written; false when it is not two numbers.
 bool LxReadRange(CLxXMLParser* reader, const char* tag, const char* name, int* min, int* max);
 

@@ -51,17 +51,10 @@ CLxTextArea::CLxTextArea(CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader, co
     : CLxControl(gui, group, reader, tag, kTextArea) {
     m_szText = m_szOwnEmpty;
     m_nFlags = kEnabled | kVisible | kAcceptsChars | kEditing;
-    int length = -1;
-    bool hasLength = reader->GetInt(tag, "length", &length);
-    std::string text, font;
-    if (const char* t = reader->GetAttr(tag, "text")) text = t;
-    if (const char* f = reader->GetAttr(tag, "font")) font = f;
+    LxTextTag t = LxReadTextTag(reader, tag);
     LxReadColour(reader, tag, "color", &m_nColor);
-    LxRect r = reader->GetRect(tag);
-    m_rcLayout = RECT{r.left, r.top, r.right, r.bottom};
-    if (!hasLength) length = text.empty() ? 31 : static_cast<int>(text.size());
-    if (length < 0) length = 32;
-    Init(font.c_str(), text.c_str(), length);
+    m_rcLayout = t.layout;
+    Init(t.font.c_str(), t.text.c_str(), t.length);
 }
 
 void CLxTextArea::Init(const char* font, const char* text, int length) {
