@@ -3,6 +3,7 @@
 // known yet (or the letter has none), and the letter alone decides the variant.
 #include "reading/LxReadingScreens.h"
 
+#include "media/LxFile.h"
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
 #include "reading/LxRGameScr1.h"
@@ -19,16 +20,20 @@ CLxScreen* Game1(UINT, WPARAM, LPARAM) {
     return new CLxRGameScr1(kReadingDescription);
 }
 
+const char* const kSelections[] = {"data\\consel.xml", "data\\vowsel.xml",
+                                   "data\\pair1sel.xml", "data\\pair2sel.xml",
+                                   "data\\pair3sel.xml"};
+
 CLxScreen* Selection(UINT msg, WPARAM, LPARAM) {
-    static const char* const kDescriptions[] = {"data\\consel.xml", "data\\vowsel.xml",
-                                                "data\\pair1sel.xml", "data\\pair2sel.xml",
-                                                "data\\pair3sel.xml"};
-    return new CLxReadingSelScr(kDescriptions[msg - 1034], static_cast<int>(msg));
+    return new CLxReadingSelScr(kSelections[msg - 1034], static_cast<int>(msg));
 }
 } // namespace
 
 void RegisterReadingScreens() {
     RegisterScreen(1025, LxSwitch::Create, Game1);
     RegisterScreen(1026, LxSwitch::Create, Game1);
-    for (UINT msg = 1034; msg <= 1038; ++msg) RegisterScreen(msg, LxSwitch::Create, Selection);
+    // A selection screen whose description the data set lacks would be an empty page
+    // with no way back: its tab then does nothing.
+    for (UINT msg = 1034; msg <= 1038; ++msg)
+        if (CLxFile::Exists(kSelections[msg - 1034])) RegisterScreen(msg, LxSwitch::Create, Selection);
 }
