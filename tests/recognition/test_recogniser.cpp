@@ -4,7 +4,9 @@
 // runs the search and mod_classic.te's node holds the letter. The speech is made at
 // test time by espeak-ng (a voice, speed and pitch kept out of training) and cut by sox
 // as the driver cuts it; without those tools the speech cases are skipped. Non-speech
-// (a tone, noise, silence, a tap) must give no letter.
+// (a tone, noise, silence, a tap) must give no letter. A held "s" (espeak-ng's phoneme,
+// stretched by sox) fed to mod.wfi in the driver's blocks of 512 samples gets class 1,
+// the first sound of the therapy order, as the best of the sound classes 1 ... 9.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -130,6 +132,37 @@ TEST_F(Recogniser, SaysTheLetterOfSyntheticSpeech) {
         ASSERT_GT(speech.size(), 2000u);
         EXPECT_EQ(Recognise(Cut(speech)), c.symbol);
     }
+}
+
+TEST_F(Recogniser, ScoresAHeldSAsTheFirstTherapySound) {
+    if (!Have("espeak-ng") || !Have("sox")) GTEST_SKIP() << "espeak-ng or sox is missing";
+    ASSERT_EQ(std::system("espeak-ng -v hu+m8 -s 150 -p 50 -w said.wav '[[S::]]' && "
+                          "sox -q said.wav -r 22050 -b 16 -c 1 held.wav silence 1 0.005 0.3% "
+                          "reverse silence 1 0.005 0.3% reverse tempo -s 0.3 vol 0.7"),
+              0);
+    std::vector<float> held = ReadWav("held.wav");
+    ASSERT_GT(held.size(), 8u * 512);
+    SoundBuffer* sb = Buffer("mod.wfi");
+    auto* anne = QueryInterface<Evaluator>(Get("mod.anne"), "Evaluator");
+    ASSERT_NE(sb, nullptr);
+    ASSERT_NE(anne, nullptr);
+    EXPECT_EQ(anne->count, 20);
+    // Blocks from the middle of the sound, one tick of the driver each.
+    for (size_t at = held.size() / 2 - 2 * 512; at < held.size() / 2 + 2 * 512; at += 512) {
+        std::copy(held.begin() + static_cast<long>(at), held.begin() + static_cast<long>(at) + 512,
+                  sb->data);
+        sb->length = 512;
+        sb->sps = kRate;
+        sb->complete = 0;
+        In("mod.start()");
+        const float* s = anne->Evaluate(0, 0);
+        ASSERT_NE(s, nullptr);
+        int best = 1;
+        for (int k = 2; k <= 9; ++k)
+            if (s[k] > s[best]) best = k;
+        EXPECT_EQ(best, 1) << "block at " << at;
+    }
+    anne->Release();
 }
 
 TEST_F(Recogniser, GivesNoLetterForNonSpeech) {

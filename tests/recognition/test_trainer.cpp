@@ -2,7 +2,9 @@
 // set of separable cue vectors, written by the trainer and loaded by ANNEvaluator,
 // must score each class's vectors best for that class: cheapest in the cost form the
 // cost search adds, most probable (summing to 1) in the softmax form. Training lines
-// are read in SegmentTrain's format, and malformed lines are refused.
+// are read in SegmentTrain's format, and malformed lines are refused. A net may be
+// given more outputs than its lines have classes, and a vector classified among a
+// range of classes only.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -82,6 +84,36 @@ class NetTraining : public SignalTest {
     FixedCue* a = nullptr;
     FixedCue* b = nullptr;
 };
+
+TEST_F(NetTraining, KeepsUnusedOutputsAndClassifiesAmongARange) {
+    Samples samples;
+    std::string error;
+    ASSERT_TRUE(ParseSamples(Lines(1, 40), &samples, &error)) << error;
+    TrainerOptions options;
+    options.classes = 5;
+    options.softmax = true;
+    Trainer trainer(options);
+    trainer.Train(samples);
+    const float first[] = {0, 10}, third[] = {0, 14};
+    EXPECT_EQ(trainer.Classify(first), 1);
+    EXPECT_EQ(trainer.Classify(third), 3);
+    EXPECT_EQ(trainer.Classify(third, 2, 3), 3);
+    int among = trainer.Classify(first, 2, 3);
+    EXPECT_TRUE(among == 2 || among == 3) << among;
+    EXPECT_GE(trainer.Classify(first, 4, 0), 4); // last 0: up to the last output
+    ASSERT_TRUE(trainer.Write("wide.net", &error)) << error;
+    auto* home = QueryInterface<Folder>(Evaluate(folder), "Folder");
+    a = new FixedCue;
+    b = new FixedCue;
+    home->Set("a", 1, a, 0);
+    home->Set("b", 1, b, 0);
+    home->Release();
+    In("w = new ANNEvaluator(\"wide.net\", a, b)");
+    auto* e = QueryInterface<Evaluator>(Get("w"), "Evaluator");
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->count, 6); // five outputs, scores 1 ... 5
+    e->Release();
+}
 
 TEST_F(NetTraining, SeparatesHeldOutLines) {
     Samples train, held;

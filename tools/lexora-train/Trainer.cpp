@@ -73,7 +73,8 @@ bool ReadSamples(const std::string& path, Samples* samples, std::string* error) 
 
 void Trainer::Train(const Samples& s) {
     inputs_ = s.cues;
-    classes_ = static_cast<size_t>(*std::max_element(s.labels.begin(), s.labels.end()));
+    classes_ = static_cast<size_t>(
+        std::max(*std::max_element(s.labels.begin(), s.labels.end()), options_.classes));
     const size_t n = s.labels.size(), H = static_cast<size_t>(options_.hidden);
     mean_.assign(inputs_, 0.0);
     deviation_.assign(inputs_, 0.0);
@@ -170,10 +171,13 @@ void Trainer::Forward(const float* cues, std::vector<double>* h, std::vector<dou
     }
 }
 
-int Trainer::Classify(const float* cues) const {
+int Trainer::Classify(const float* cues, int first, int last) const {
     std::vector<double> h, z;
     Forward(cues, &h, &z);
-    return static_cast<int>(std::max_element(z.begin(), z.end()) - z.begin()) + 1;
+    const int classes = static_cast<int>(classes_);
+    first = std::clamp(first, 1, classes);
+    last = last < first || last > classes ? classes : last;
+    return static_cast<int>(std::max_element(z.begin() + first - 1, z.begin() + last) - z.begin()) + 1;
 }
 
 double Trainer::Accuracy(const Samples& s) const {

@@ -23,6 +23,7 @@ struct TrainerOptions {
     unsigned seed = 1;
     double jitter = 0.15; // noise on the standardised cues while training, in deviations
     bool softmax = false; // write probabilities instead of costs
+    int classes = 0;      // outputs at least this many, though no line has the higher classes
 };
 
 class Trainer {
@@ -31,7 +32,9 @@ class Trainer {
 
     void Train(const Samples& samples);
     // The most probable class (from 1) of one raw cue vector.
-    int Classify(const float* cues) const;
+    int Classify(const float* cues) const { return Classify(cues, 1, 0); }
+    // The most probable of the classes first ... last (last 0: up to the last class).
+    int Classify(const float* cues, int first, int last) const;
     double Accuracy(const Samples& samples) const;
     // Writes "name" (the network) and "name" with its extension replaced by "trf".
     bool Write(const std::string& name, std::string* error) const;

@@ -1,8 +1,8 @@
 // lexora-train: trains the recogniser's letter network from training lines and writes
 // it in the formats the engine's ANNEvaluator reads.
 //
-//   lexora-train [-hidden H] [-epochs E] [-seed S] [-jitter J] [-softmax] [-test FILE] TRAIN
-//   OUT.net
+//   lexora-train [-hidden H] [-epochs E] [-seed S] [-jitter J] [-softmax] [-classes C]
+//   [-test FILE [-among FIRST-LAST]] TRAIN OUT.net
 //
 // TRAIN holds one line per utterance, as SegmentTrain writes them: the cue values and
 // the class number (1 ... C), separated by commas. The cues are standardised (their
@@ -14,17 +14,45 @@
 // class of a segment is the most probable one. -softmax writes the probabilities
 // themselves (output kind 1), for evaluators read as scores. -test FILE reports the
 // accuracy on held-out lines in the same format. -jitter J (default 0.15) is the
-// deviation of the noise added to the standardised cues while training.
+// deviation of the noise added to the standardised cues while training. -classes C
+// gives the net at least C outputs (classes no line has stay unused). -among FIRST-LAST
+// also prints, per held-out class in that range, how often the best of the classes
+// FIRST ... LAST is the right one (a table), as a reader that only looks at those
+// classes sees it.
 #include "lexora-train/Trainer.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
+
+namespace {
+// The held-out accuracy of each class in first ... last, the best class taken among them.
+void PrintAmong(const Trainer& trainer, const Samples& held, int first, int last) {
+    std::map<int, std::pair<int, int>> counts; // class: right, of
+    for (size_t r = 0; r < held.labels.size(); ++r) {
+        int label = held.labels[r];
+        if (label < first || label > last) continue;
+        counts[label].first += trainer.Classify(&held.values[r * held.cues], first, last) == label;
+        counts[label].second++;
+    }
+    int right = 0, of = 0;
+    std::printf("| class | right | of | accuracy |\n|---|---|---|---|\n");
+    for (const auto& [label, count] : counts) {
+        std::printf("| %d | %d | %d | %.1f %% |\n", label, count.first, count.second,
+                    100.0 * count.first / count.second);
+        right += count.first;
+        of += count.second;
+    }
+    if (of) std::printf("| all | %d | %d | %.1f %% |\n", right, of, 100.0 * right / of);
+}
+} // namespace
 
 int main(int argc, char** argv) {
     TrainerOptions options;
     std::string test;
+    int first = 0, last = 0;
     int i = 1;
     for (; i + 1 < argc && argv[i][0] == '-'; i += 2) {
         if (!std::strcmp(argv[i], "-softmax")) {
@@ -38,16 +66,20 @@ int main(int argc, char** argv) {
             options.seed = static_cast<unsigned>(std::atol(argv[i + 1]));
         } else if (!std::strcmp(argv[i], "-jitter")) {
             options.jitter = std::atof(argv[i + 1]);
+        } else if (!std::strcmp(argv[i], "-classes")) {
+            options.classes = std::atoi(argv[i + 1]);
+        } else if (!std::strcmp(argv[i], "-among")) {
+            if (std::sscanf(argv[i + 1], "%d-%d", &first, &last) != 2) first = last = -1;
         } else if (!std::strcmp(argv[i], "-test")) {
             test = argv[i + 1];
         } else {
             break;
         }
     }
-    if (argc - i != 2 || options.hidden < 1 || options.epochs < 1) {
+    if (argc - i != 2 || options.hidden < 1 || options.epochs < 1 || first < 0 || last < first) {
         std::fprintf(stderr,
                      "usage: lexora-train [-hidden H] [-epochs E] [-seed S] [-jitter J] [-softmax] "
-                     "[-test FILE] TRAIN OUT.net\n");
+                     "[-classes C] [-test FILE [-among FIRST-LAST]] TRAIN OUT.net\n");
         return 2;
     }
     std::string error;
@@ -68,6 +100,7 @@ int main(int argc, char** argv) {
         }
         std::printf("held-out accuracy %.2f %% over %zu lines\n", 100 * trainer.Accuracy(held),
                     held.labels.size());
+        if (first > 0) PrintAmong(trainer, held, first, last);
     }
     if (!trainer.Write(argv[i + 1], &error)) {
         std::fprintf(stderr, "lexora-train: %s\n", error.c_str());
