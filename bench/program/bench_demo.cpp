@@ -53,25 +53,10 @@ void DemoTick(benchmark::State& state, int mode) {
         state.SkipWithError("no demo data in " LEXORA_DEMO " (run tools/demo-data build build/demo)");
         return;
     }
-    CBSoundBuffer recording(nullptr), ring(nullptr);
-    recording.Create(kRecordingSamples, 22050, 16);
-    ring.Create(kCaptureRingSamples, 22050, 16);
-    g_pRecording = &recording;
-    g_pCaptureRing = &ring;
-    g_Driver.nState = mode;
-    DriverMessage(kMsgRecord);
     std::vector<int16_t> sound(kTickSamples);
     for (int i = 0; i < kTickSamples; i++)
         sound[i] = static_cast<int16_t>(8000 * std::sin(2 * M_PI * 180 * i / 22050));
-    Capture(sound);
-    Capture(sound);
-    for (auto _ : state) {
-        Capture(sound);
-        DriverTick(g_nDriverTimer, kMsgRecord);
-        if (nRecordWrite > kRecordingBytes - 4096) nRecordWrite = 0;
-    }
-    DriverMessage(kMsgStop);
-    g_pRecording = g_pCaptureRing = nullptr;
+    RecordingTicks(state, mode, sound);
 }
 
 void BM_DriverTickLevels(benchmark::State& state) { DemoTick(state, 0); }

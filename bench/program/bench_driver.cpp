@@ -35,22 +35,7 @@ void Tick(benchmark::State& state, int mode) {
     root.Add("mod.wfi", new FakeSoundBuffer(512));
     root.Add("mod.anne", new FakeEvaluator({0.1f, 0.2f, 0.9f, 0.1f, 0.1f, 0.1f, 0.1f, 0.1f, 0.3f}));
     DriverInit(&root);
-    CBSoundBuffer recording(nullptr), ring(nullptr);
-    recording.Create(kRecordingSamples, 22050, 16);
-    ring.Create(kCaptureRingSamples, 22050, 16);
-    g_pRecording = &recording;
-    g_pCaptureRing = &ring;
-    g_Driver.nState = mode;
-    DriverMessage(kMsgRecord);
-    std::vector<int16_t> sound = Sound(kTickSamples);
-    Capture(sound);
-    for (auto _ : state) {
-        Capture(sound);
-        DriverTick(g_nDriverTimer, kMsgRecord);
-        if (nRecordWrite > kRecordingBytes - 4096) nRecordWrite = 0;
-    }
-    DriverMessage(kMsgStop);
-    g_pRecording = g_pCaptureRing = nullptr;
+    RecordingTicks(state, mode, Sound(kTickSamples));
     g_Driver.pRoot = nullptr;
 }
 

@@ -157,31 +157,7 @@ void CLxText::OnKeyDown(CLxKeyEvent* event) {
     if (!(m_nFlags & kEditing)) return;
     ClampCaret();
     int n = TextLength();
-    switch (event->m_nKey) {
-    case VK_BACK:
-        if (m_nCaret == 0) return;
-        --m_nCaret;
-        std::memmove(m_szText + m_nCaret, m_szText + m_nCaret + 1, n - m_nCaret);
-        break;
-    case VK_DELETE:
-        if (m_nCaret >= n) return;
-        std::memmove(m_szText + m_nCaret, m_szText + m_nCaret + 1, n - m_nCaret);
-        break;
-    case VK_ESCAPE:
-        m_szText[0] = 0;
-        m_nCaret = 0;
-        break;
-    case VK_END: m_nCaret = n; break;
-    case VK_HOME: m_nCaret = 0; break;
-    case VK_LEFT:
-        if (m_nCaret > 0) --m_nCaret;
-        break;
-    case VK_RIGHT:
-        if (m_nCaret < n) ++m_nCaret;
-        break;
-    default: return;
-    }
-    Draw();
+    if (LxEditKey(m_szText, n, &m_nCaret, event->m_nKey, true)) Draw();
 }
 
 void CLxText::OnButtonUp(CLxMouseEvent* event) {
@@ -264,4 +240,32 @@ LxTextTag LxReadTextTag(CLxXMLParser* reader, const char* tag) {
     if (!hasLength) t.length = t.text.empty() ? 31 : static_cast<int>(t.text.size());
     if (t.length < 0) t.length = 32;
     return t;
+}
+
+bool LxEditKey(char* text, int length, int* caret, int key, bool mayDelete) {
+    switch (key) {
+    case VK_BACK:
+        if (!mayDelete || *caret == 0) return false;
+        --*caret;
+        std::memmove(text + *caret, text + *caret + 1, length - *caret);
+        return true;
+    case VK_DELETE:
+        if (!mayDelete || *caret >= length) return false;
+        std::memmove(text + *caret, text + *caret + 1, length - *caret);
+        return true;
+    case VK_ESCAPE:
+        text[0] = 0;
+        *caret = 0;
+        return true;
+    case VK_END: *caret = length; return true;
+    case VK_HOME: *caret = 0; return true;
+    case VK_LEFT:
+        if (*caret > 0) --*caret;
+        return true;
+    case VK_RIGHT:
+        if (*caret < length) ++*caret;
+        return true;
+    default:
+        return false;
+    }
 }

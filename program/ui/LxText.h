@@ -24,6 +24,11 @@ struct LxTextTag {
     RECT layout;
 };
 LxTextTag LxReadTextTag(CLxXMLParser* reader, const char* tag);
+
+// The editing keys every text kind shares (backspace and delete when mayDelete, escape,
+// home, end, left, right) on a text of length characters with the caret inside it.
+// True when the key was one of them and the text or caret may have changed.
+bool LxEditKey(char* text, int length, int* caret, int key, bool mayDelete);
 // "min,max" of an attribute, as written; false when it is not two numbers.
 bool LxReadRange(CLxXMLParser* reader, const char* tag, const char* name, int* min, int* max);
 

@@ -195,27 +195,6 @@ void CLxTextArea::OnKeyDown(CLxKeyEvent* event) {
     Clamp();
     const int n = TextLength();
     switch (event->m_nKey) {
-    case VK_BACK:
-        if (!(m_nFlags & kAcceptsChars) || m_nCaret == 0) return;
-        --m_nCaret;
-        std::memmove(m_szText + m_nCaret, m_szText + m_nCaret + 1, n - m_nCaret);
-        break;
-    case VK_DELETE:
-        if (!(m_nFlags & kAcceptsChars) || m_nCaret >= n) return;
-        std::memmove(m_szText + m_nCaret, m_szText + m_nCaret + 1, n - m_nCaret);
-        break;
-    case VK_ESCAPE:
-        m_szText[0] = 0;
-        m_nCaret = 0;
-        break;
-    case VK_END: m_nCaret = n; break;
-    case VK_HOME: m_nCaret = 0; break;
-    case VK_LEFT:
-        if (m_nCaret > 0) --m_nCaret;
-        break;
-    case VK_RIGHT:
-        if (m_nCaret < n) ++m_nCaret;
-        break;
     case VK_UP:
     case VK_DOWN: {
         int line = 0;
@@ -230,7 +209,8 @@ void CLxTextArea::OnKeyDown(CLxKeyEvent* event) {
         Clamp();
         break;
     }
-    default: return;
+    default:
+        if (!LxEditKey(m_szText, n, &m_nCaret, event->m_nKey, m_nFlags & kAcceptsChars)) return;
     }
     Draw();
 }
