@@ -60,9 +60,8 @@ BENCHMARK(BM_RunPathLookup);
 void BM_FindAmongMembers(benchmark::State& state) {
     Interface* root = LoadedRoot();
     if (!root) return state.SkipWithError("library not loaded");
-    std::string fill =
-        "bench_f = new Folder;bench_f{\nfor i 1.." + std::to_string(state.range(0)) +
-        " m[i] = 1;\n}";
+    std::string fill = "bench_f = new Folder;bench_f{\nfor i 1.." + std::to_string(state.range(0)) +
+                       " m[i] = 1;\n}";
     Dispose(root->Run(fill.c_str(), root));
     for (auto _ : state)
         Dispose(root->Run("bench_f.m1", root));

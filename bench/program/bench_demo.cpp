@@ -17,11 +17,11 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include "Folder.h"
 #include "BenchCapture.h"
+#include "Folder.h"
+#include "media/LxDraw.h"
 #include "media/LxSoundBuffer.h"
 #include "media/LxSurface.h"
-#include "media/LxDraw.h"
 #include "media/LxVideo.h"
 #include "shell/LxDriver.h"
 #include "shell/LxDriverBlock.h"
@@ -36,7 +36,7 @@ constexpr int kTickSamples = 551; // 25 ms of sound per tick
 
 // The engine's root with the demo recogniser built, or null without the demo data.
 Interface* DemoEngine() {
-    static Interface* root = [] () -> Interface* {
+    static Interface* root = []() -> Interface* {
         if (chdir(LEXORA_DEMO) != 0) return nullptr;
         void* library = dlopen(TALVIK_LIBRARY, RTLD_NOW | RTLD_NODELETE);
         if (!library) return nullptr;
@@ -50,7 +50,8 @@ Interface* DemoEngine() {
 
 void DemoTick(benchmark::State& state, int mode) {
     if (!DemoEngine()) {
-        state.SkipWithError("no demo data in " LEXORA_DEMO " (run tools/demo-data build build/demo)");
+        state.SkipWithError("no demo data in " LEXORA_DEMO
+                            " (run tools/demo-data build build/demo)");
         return;
     }
     std::vector<int16_t> sound(kTickSamples);
@@ -59,8 +60,12 @@ void DemoTick(benchmark::State& state, int mode) {
     RecordingTicks(state, mode, sound);
 }
 
-void BM_DriverTickLevels(benchmark::State& state) { DemoTick(state, 0); }
-void BM_DriverTickClassScores(benchmark::State& state) { DemoTick(state, 1); }
+void BM_DriverTickLevels(benchmark::State& state) {
+    DemoTick(state, 0);
+}
+void BM_DriverTickClassScores(benchmark::State& state) {
+    DemoTick(state, 1);
+}
 BENCHMARK(BM_DriverTickLevels)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DriverTickClassScores)->Unit(benchmark::kMicrosecond);
 

@@ -24,7 +24,6 @@ class Console : public TextChannel {
     using Output::WriteWide;
     void Write(const char* text, int count) override;
 
-
   private:
     int ReadLine();
     void WriteBytes(const char* bytes, int count);

@@ -22,11 +22,13 @@ EngineGuard::~EngineGuard() {
 }
 
 EngineUnlocked::EngineUnlocked() : depth_(t_depth) {
-    for (int i = 0; i < depth_; ++i) Mutex().unlock();
+    for (int i = 0; i < depth_; ++i)
+        Mutex().unlock();
     t_depth = 0;
 }
 
 EngineUnlocked::~EngineUnlocked() {
-    for (int i = 0; i < depth_; ++i) Mutex().lock();
+    for (int i = 0; i < depth_; ++i)
+        Mutex().lock();
     t_depth = depth_;
 }

@@ -8,13 +8,22 @@
 #include "core/Report.h"
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsWord(char c) { return IsDigit(c) || c == '_' || std::isalpha(static_cast<unsigned char>(c)); }
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsWord(char c) {
+    return IsDigit(c) || c == '_' || std::isalpha(static_cast<unsigned char>(c));
+}
+bool IsAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 int SkipBlanks(const char* s, int i, int n) {
-    while (i < n && IsBlank(s[i])) ++i;
+    while (i < n && IsBlank(s[i]))
+        ++i;
     return i;
 }
 
@@ -32,11 +41,11 @@ int ReadDigits(const char* s, int i, int n, long long* value) {
 }
 } // namespace
 
-Expander::Expander(const char* text) : Expander(text, text ? static_cast<int>(std::strlen(text)) : 0) {}
+Expander::Expander(const char* text)
+    : Expander(text, text ? static_cast<int>(std::strlen(text)) : 0) {}
 
 Expander::Expander(const char* text, int length)
-    : chunk_(text), chunkLength_(length),
-      out_(new char[kCapacity + 1]) {
+    : chunk_(text), chunkLength_(length), out_(new char[kCapacity + 1]) {
     out_[0] = 0;
 }
 
@@ -69,9 +78,11 @@ const char* Expander::Read(int* length, int* kind) {
     const char* start = chunk_ + position_;
     int rest = chunkLength_ - position_;
     int n = 0;
-    while (n < rest && start[n] != '\n' && start[n] != 0) ++n;
+    while (n < rest && start[n] != '\n' && start[n] != 0)
+        ++n;
     position_ += n;
-    while (position_ < chunkLength_ && chunk_[position_] == '\n') ++position_;
+    while (position_ < chunkLength_ && chunk_[position_] == '\n')
+        ++position_;
 
     int kept = n > kMaxLine ? kMaxLine : n;
     char line[kMaxLine + 1];
@@ -143,7 +154,8 @@ void Expander::ExpandRange(const char* s, int n) {
             continue;
         }
         int prefix = i;
-        while (prefix > done && IsWord(s[prefix - 1])) --prefix;
+        while (prefix > done && IsWord(s[prefix - 1]))
+            --prefix;
         if (!Append(s + done, prefix - done)) return;
         done = prefix;
 
@@ -154,7 +166,8 @@ void Expander::ExpandRange(const char* s, int n) {
         if (ok) {
             j = SkipBlanks(s, k, n);
             int points = 0;
-            while (j + points < n && s[j + points] == '.') ++points;
+            while (j + points < n && s[j + points] == '.')
+                ++points;
             ok = points == 2;
             j += points;
         }
@@ -185,7 +198,8 @@ void Expander::ExpandRange(const char* s, int n) {
 bool Expander::ExpandFor(const char* s, int n) {
     int i = SkipBlanks(s, 3, n);
     int nameStart = i;
-    while (i < n && IsAsciiLetter(s[i])) ++i;
+    while (i < n && IsAsciiLetter(s[i]))
+        ++i;
     int nameLength = i - nameStart;
     const char* name = s + nameStart;
     i = SkipBlanks(s, i, n);
@@ -195,7 +209,8 @@ bool Expander::ExpandFor(const char* s, int n) {
     if (k == i) return false;
     i = k;
     int points = i;
-    while (i < n && s[i] == '.') ++i;
+    while (i < n && s[i] == '.')
+        ++i;
     if (i == points) return false;
     k = ReadDigits(s, i, n, &last);
     if (k == i) return false;
@@ -224,11 +239,11 @@ bool Expander::ExpandFor(const char* s, int n) {
                     if ((op == '/' || op == '%') && operand == 0)
                         report("Warning: division by zero in for-line, loop value used");
                     else
-                        value = op == '+' ? v + operand
-                              : op == '-' ? v - operand
-                              : op == '*' ? v * operand
-                              : op == '/' ? v / operand
-                                          : v % operand;
+                        value = op == '+'   ? v + operand
+                                : op == '-' ? v - operand
+                                : op == '*' ? v * operand
+                                : op == '/' ? v / operand
+                                            : v % operand;
                 }
             }
             const char* close =
@@ -236,7 +251,8 @@ bool Expander::ExpandFor(const char* s, int n) {
             b = close ? static_cast<int>(close - body) + 1 : bodyLength;
             char digits[24];
             int d = std::snprintf(digits, sizeof digits, "%lld", value);
-            for (int x = 0; x < d && c < kMaxBody; ++x) copy[c++] = digits[x];
+            for (int x = 0; x < d && c < kMaxBody; ++x)
+                copy[c++] = digits[x];
         }
         if (!Append(copy, c)) break;
     }

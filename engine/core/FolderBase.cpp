@@ -35,7 +35,9 @@ Interface* FolderBase::FindInFolder(const char* name, int length) {
     return nullptr;
 }
 
-Interface* FolderBase::Find(const char* name, int length) { return FindInFolder(name, length); }
+Interface* FolderBase::Find(const char* name, int length) {
+    return FindInFolder(name, length);
+}
 
 const char* FolderBase::Set(const char* name, int length, Interface* value, int notOwned) {
     const char* stored = members_.Put(name, length, value, notOwned, Released, this);
@@ -56,7 +58,9 @@ NameIterator* FolderBase::Members(int which) {
     return new NameListIterator(which ? exports_.Nodes() : members_.Nodes());
 }
 
-const char* FolderBase::Name() { return name_.c_str(); }
+const char* FolderBase::Name() {
+    return name_.c_str();
+}
 
 Interface* FolderBase::FindExport(const char* name, int length) {
     for (Folder* folder = this; folder; folder = folder->Parent()) {

@@ -25,7 +25,9 @@ Interface* Interface::Find(const char* name, int length) {
     return ClassFolder()->Find(name, length);
 }
 
-const char* Interface::Set(const char*, int, Interface*, int) { return nullptr; }
+const char* Interface::Set(const char*, int, Interface*, int) {
+    return nullptr;
+}
 
 void* Interface::GetInterface(const char* name) {
     if (std::strcmp(name, "Interface")) return nullptr;
@@ -33,9 +35,13 @@ void* Interface::GetInterface(const char* name) {
     return this;
 }
 
-const char* Interface::Help() { return ""; }
+const char* Interface::Help() {
+    return "";
+}
 
-int Interface::AddRef() { return ++refs_; }
+int Interface::AddRef() {
+    return ++refs_;
+}
 
 int Interface::Release() {
     int count = --refs_;
@@ -60,7 +66,9 @@ void Output::WriteWide(const wchar_t* text) {
     WriteWide(text, static_cast<int>(std::wcslen(text)));
 }
 
-void Output::Write(const char* text) { Write(text, static_cast<int>(std::strlen(text))); }
+void Output::Write(const char* text) {
+    Write(text, static_cast<int>(std::strlen(text)));
+}
 
 void Output::WriteLineWide(const wchar_t* text) {
     WriteWide(text);

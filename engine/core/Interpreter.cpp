@@ -78,7 +78,8 @@ class StepHolds {
             if (object) object->AddRef();
         for (int i = 0; i < count_; ++i) {
             bool used = false;
-            for (Interface* object : inUse) used = used || object == held_[i];
+            for (Interface* object : inUse)
+                used = used || object == held_[i];
             if (used)
                 GiveBack(held_[i]);
             else
@@ -117,7 +118,9 @@ Nesting::Nesting() : tooDeep_(++t_nesting > kMaxNesting) {
     if (tooDeep_) report("Warning: script nested too deeply");
 }
 
-Nesting::~Nesting() { --t_nesting; }
+Nesting::~Nesting() {
+    --t_nesting;
+}
 
 Interface* Interface::Interpret(Input* lexer, Interface* context) {
     if (!lexer) return nullptr;

@@ -34,15 +34,21 @@ const Tables& CharTables() {
     static const Tables tables = [] {
         Tables t;
         auto& a = t.a;
-        for (int c = 0; c < 256; ++c) a[c] = kOperator;
-        for (int c = 1; c < 32; ++c) a[c] = kSeparator;
-        for (unsigned char c : {'\b', '\t', ' ', '!', '#', '$', '%', '&', '<'}) a[c] = kWhite;
+        for (int c = 0; c < 256; ++c)
+            a[c] = kOperator;
+        for (int c = 1; c < 32; ++c)
+            a[c] = kSeparator;
+        for (unsigned char c : {'\b', '\t', ' ', '!', '#', '$', '%', '&', '<'})
+            a[c] = kWhite;
         a[','] = a[';'] = kSeparator;
-        for (int c = 'a'; c <= 'z'; ++c) a[c] = kLetter;
-        for (int c = 'A'; c <= 'Z'; ++c) a[c] = kLetter;
+        for (int c = 'a'; c <= 'z'; ++c)
+            a[c] = kLetter;
+        for (int c = 'A'; c <= 'Z'; ++c)
+            a[c] = kLetter;
         a['_'] = kLetter;
         a['E'] = a['e'] = kExponent;
-        for (int c = '0'; c <= '9'; ++c) a[c] = kDigit;
+        for (int c = '0'; c <= '9'; ++c)
+            a[c] = kDigit;
         a['"'] = kDoubleQuote;
         a['\\'] = kEscape;
         a['+'] = a['-'] = kSign;
@@ -69,42 +75,61 @@ int StepName(int state, int a) {
 
 int StepNumber(int state, int a) {
     switch (state) {
-    case 0: return a == kDigit ? 2 : a == kSign ? 1 : a == kPoint ? 3 : kDead;
-    case 1: return a == kDigit ? 2 : a == kPoint ? 3 : kDead;
-    case 2: return a == kDigit ? 2 : a == kExponent ? 5 : a == kPoint ? 3 : kDead;
-    case 3: return a == kDigit ? 4 : kDead;
-    case 4: return a == kDigit ? 4 : a == kSign ? 1 : a == kExponent ? 5 : kDead;
-    case 5: return a == kDigit ? 7 : a == kSign ? 6 : kDead;
+    case 0:
+        return a == kDigit ? 2 : a == kSign ? 1 : a == kPoint ? 3 : kDead;
+    case 1:
+        return a == kDigit ? 2 : a == kPoint ? 3 : kDead;
+    case 2:
+        return a == kDigit ? 2 : a == kExponent ? 5 : a == kPoint ? 3 : kDead;
+    case 3:
+        return a == kDigit ? 4 : kDead;
+    case 4:
+        return a == kDigit ? 4 : a == kSign ? 1 : a == kExponent ? 5 : kDead;
+    case 5:
+        return a == kDigit ? 7 : a == kSign ? 6 : kDead;
     case 6:
-    case 7: return a == kDigit ? 7 : kDead;
+    case 7:
+        return a == kDigit ? 7 : kDead;
     }
     return kDead;
 }
 
 int StepString(int state, int b) {
     switch (state) {
-    case 0: return b == kDoubleQuote ? 1 : b == kQuote ? 3 : kDead;
-    case 1: return b == kDoubleQuote ? 5 : b == kEscape ? 2 : b == kEndOfLine ? kDead : 1;
-    case 2: return b == kEndOfLine ? kDead : 1;
-    case 3: return b == kQuote ? 5 : b == kEscape ? 4 : b == kEndOfLine ? kDead : 3;
-    case 4: return b == kEndOfLine ? kDead : 3;
+    case 0:
+        return b == kDoubleQuote ? 1 : b == kQuote ? 3 : kDead;
+    case 1:
+        return b == kDoubleQuote ? 5 : b == kEscape ? 2 : b == kEndOfLine ? kDead : 1;
+    case 2:
+        return b == kEndOfLine ? kDead : 1;
+    case 3:
+        return b == kQuote ? 5 : b == kEscape ? 4 : b == kEndOfLine ? kDead : 3;
+    case 4:
+        return b == kEndOfLine ? kDead : 3;
     }
     return kDead;
 }
 
 int StepComment(int state, int b) {
     switch (state) {
-    case 0: return b == kSlash ? 1 : kDead;
-    case 1: return b == kSlash ? 3 : b == kStar ? 2 : kDead;
-    case 2: return b == kStar ? 4 : (b == kOperator || b == kEndOfLine) ? kDead : 2;
-    case 3: return b == kEndOfLine ? 5 : 3;
-    case 4: return b == kSlash ? kDead : b == kStar ? 4 : 2;
+    case 0:
+        return b == kSlash ? 1 : kDead;
+    case 1:
+        return b == kSlash ? 3 : b == kStar ? 2 : kDead;
+    case 2:
+        return b == kStar ? 4 : (b == kOperator || b == kEndOfLine) ? kDead : 2;
+    case 3:
+        return b == kEndOfLine ? 5 : 3;
+    case 4:
+        return b == kSlash ? kDead : b == kStar ? 4 : 2;
     }
     return kDead;
 }
 } // namespace
 
-int Lexer::ClassA(unsigned char c) { return CharTables().a[c]; }
+int Lexer::ClassA(unsigned char c) {
+    return CharTables().a[c];
+}
 
 Lexer::Lexer(Expander* expander) : expander_(expander) {}
 
@@ -139,7 +164,8 @@ const char* Lexer::Read(int* length, int* kind) {
         stopped_ = false;
     }
     for (;;) {
-        while (a[At(position_)] == kWhite) ++position_;
+        while (a[At(position_)] == kWhite)
+            ++position_;
         if (At(position_)) break;
         if (!NextLine()) {
             SetToken(nullptr, 0, 0);
@@ -157,11 +183,11 @@ const char* Lexer::Read(int* length, int* kind) {
         if (number != kDead) number = StepNumber(number, a[c]);
         if (string != kDead) string = StepString(string, b[c]);
         if (comment != kDead) comment = StepComment(comment, b[c]);
-        int alive = comment != kDead   ? kTokenComment
-                    : string != kDead  ? kTokenString
-                    : number != kDead  ? kTokenNumber
-                    : name != kDead    ? kTokenName
-                                       : 0;
+        int alive = comment != kDead  ? kTokenComment
+                    : string != kDead ? kTokenString
+                    : number != kDead ? kTokenNumber
+                    : name != kDead   ? kTokenName
+                                      : 0;
         if (!alive || !c) break;
         tokenKind = alive;
         ++i;
@@ -223,7 +249,8 @@ void Lexer::SkipBlock(int level) {
     bool lastWasClose = false;
     do {
         for (;;) {
-            while (a[At(position_)] == kWhite) ++position_;
+            while (a[At(position_)] == kWhite)
+                ++position_;
             if (At(position_)) break;
             if (!NextLine()) {
                 SetToken(nullptr, 0, 0);
@@ -243,7 +270,8 @@ void Lexer::SkipBlock(int level) {
         } else if (cls == kSeparator) {
             ++position_;
             if (depth_ < level && stopAtSeparator_) {
-                while (a[At(position_)] == kSeparator) ++position_;
+                while (a[At(position_)] == kSeparator)
+                    ++position_;
                 break;
             }
         } else if (c == '/' && At(position_ + 1) == '/') {
@@ -259,7 +287,8 @@ void Lexer::SkipBlock(int level) {
             if (At(position_)) ++position_;
         } else {
             ++position_;
-            while (At(position_) && a[At(position_)] == cls) ++position_;
+            while (At(position_) && a[At(position_)] == cls)
+                ++position_;
         }
     } while (depth_ >= level);
 

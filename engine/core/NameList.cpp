@@ -8,7 +8,9 @@ static int CutLength(const char* name, int length) {
     return length > kMaxName ? kMaxName : length;
 }
 
-NameList::~NameList() { Clear(); }
+NameList::~NameList() {
+    Clear();
+}
 
 NameList::Node* NameList::Lookup(const char* name, int length) {
     if (length < 0) return nullptr;

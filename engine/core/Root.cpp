@@ -37,9 +37,19 @@ StaticFolders& Statics() {
 thread_local Interface* t_context = nullptr;
 } // namespace
 
-FolderBase* RootFolder() { return Statics().root; }
-FolderBase* ClassFolder() { return Statics().classes; }
-FolderBase* KeywordFolder() { return Statics().bin; }
+FolderBase* RootFolder() {
+    return Statics().root;
+}
+FolderBase* ClassFolder() {
+    return Statics().classes;
+}
+FolderBase* KeywordFolder() {
+    return Statics().bin;
+}
 
-Interface* ThreadContext() { return t_context ? t_context : RootFolder(); }
-void SetThreadContext(Interface* context) { t_context = context; }
+Interface* ThreadContext() {
+    return t_context ? t_context : RootFolder();
+}
+void SetThreadContext(Interface* context) {
+    t_context = context;
+}

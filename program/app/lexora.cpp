@@ -9,7 +9,6 @@
 #include <cstring>
 #include <string>
 
-
 #include "EngineLoader.h"
 #include "core/TextCodec.h"
 #include "reading/LxReadingScreens.h"

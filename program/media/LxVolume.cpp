@@ -20,11 +20,13 @@ class CNoVolume : public IVolume {
     void SetCallback(Callback, void*) override {}
 };
 
-IVolume* NoVolume() { return new CNoVolume; }
+IVolume* NoVolume() {
+    return new CNoVolume;
+}
 
 LxVolumeFactory g_pfnVolumeFactory = nullptr;
 
-}  // namespace
+} // namespace
 
 IVolume* LxCreateMicrophoneVolume() {
     if (g_pfnVolumeFactory) return g_pfnVolumeFactory();
@@ -32,4 +34,6 @@ IVolume* LxCreateMicrophoneVolume() {
     return volume ? volume : NoVolume();
 }
 
-void LxSetVolumeFactory(LxVolumeFactory factory) { g_pfnVolumeFactory = factory; }
+void LxSetVolumeFactory(LxVolumeFactory factory) {
+    g_pfnVolumeFactory = factory;
+}

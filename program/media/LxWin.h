@@ -54,7 +54,8 @@ inline void SetRectEmpty(RECT* r) {
 
 inline bool IntersectRect(RECT* out, const RECT* a, const RECT* b) {
     RECT r{a->left > b->left ? a->left : b->left, a->top > b->top ? a->top : b->top,
-           a->right < b->right ? a->right : b->right, a->bottom < b->bottom ? a->bottom : b->bottom};
+           a->right < b->right ? a->right : b->right,
+           a->bottom < b->bottom ? a->bottom : b->bottom};
     if (IsRectEmpty(&r)) {
         SetRectEmpty(out);
         return false;

@@ -17,7 +17,8 @@ void ResolveCoursePosition() {
             }
         }
     }
-    if (g_nCourseLetter < 0 && g_nCourseLesson >= 0) g_nCourseLetter = g_aCourse[g_nCourseLesson][0];
+    if (g_nCourseLetter < 0 && g_nCourseLesson >= 0)
+        g_nCourseLetter = g_aCourse[g_nCourseLesson][0];
 }
 
 unsigned char CurrentCourseLetter() {
@@ -57,7 +58,8 @@ std::vector<std::string> LessonList(unsigned char letter, const char* game, cons
             if (!value) break;
             std::vector<char*> split(max > 0 ? max : 1);
             int n = CLxXMLParser::SplitList(value, split.data(), max);
-            for (int i = 0; i < n; ++i) items.emplace_back(split[i]);
+            for (int i = 0; i < n; ++i)
+                items.emplace_back(split[i]);
             break;
         }
     }

@@ -33,9 +33,13 @@ const char* const kVowelFont = "data\\fonts\\tnr128.xml";
 constexpr int kMaxWords = 12;
 constexpr size_t kMaxWordCodes = 63;
 
-CLxRLEFonts* Font(const char* path) { return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr; }
+CLxRLEFonts* Font(const char* path) {
+    return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr;
+}
 
-uint32_t LetterColour(unsigned char letter) { return IsVowel(letter) ? 0xFF0000 : 0x04A820; }
+uint32_t LetterColour(unsigned char letter) {
+    return IsVowel(letter) ? 0xFF0000 : 0x04A820;
+}
 
 // The word as letter codes with a "$" before each letter of the lesson, cut to fit.
 std::string MarkedCodes(const std::string& word, unsigned char letter) {
@@ -114,7 +118,8 @@ CLxSurface* MakeCallPicture(unsigned char letter) {
     font->DrawChar(ToUpper(shortMember), colour, entry.upper.x, entry.upper.y);
     if (IsVowelPair(letter)) {
         unsigned char longMember = ToLower(PairLong(letter));
-        DrawPosition(font, entry.SecondWord()[0] ? entry.SecondAccented() : nullptr, entry.secondWordAt);
+        DrawPosition(font, entry.SecondWord()[0] ? entry.SecondAccented() : nullptr,
+                     entry.secondWordAt);
         font->DrawChar(longMember, colour, entry.secondLower.x, entry.secondLower.y);
         font->DrawChar(ToUpper(longMember), colour, entry.secondUpper.x, entry.secondUpper.y);
     }
@@ -129,7 +134,9 @@ CLxRGameScr1::CLxRGameScr1(const char* descriptionPath) : CLxReadingScr(descript
     SetUp();
 }
 
-CLxRGameScr1::~CLxRGameScr1() { LxSendMessage(kMsgStop); }
+CLxRGameScr1::~CLxRGameScr1() {
+    LxSendMessage(kMsgStop);
+}
 
 void CLxRGameScr1::SetUp() {
     LxSendMessage(kMsgStop);
@@ -205,7 +212,8 @@ bool CLxRGameScr1::DrawWords() {
 
 int CLxRGameScr1::OnTimerEvent(CLxTimerEvent* event) {
     if ((LxClock() & 0x60) == 0x60) {
-        if (CLxControl* meter = m_pGUI->FindControl("fo.hangero"); meter && meter->Is(kVisible)) meter->Draw();
+        if (CLxControl* meter = m_pGUI->FindControl("fo.hangero"); meter && meter->Is(kVisible))
+            meter->Draw();
     }
     if (g_Driver.nState == 5) {
         ShowRecognised();
@@ -249,7 +257,8 @@ void CLxRGameScr1::DrawLargeWord(const char* codes) {
 void CLxRGameScr1::LightVowel(const CLxTimerEvent*) {
     bool pair = IsVowelPair(m_nLetter);
     int slots = pair ? 2 : 1;
-    if (CLxRLEFonts* font = g_Driver.pOverlayFont; font && g_pDrawSurface && m_pGUI->m_pBackground) {
+    if (CLxRLEFonts* font = g_Driver.pOverlayFont;
+        font && g_pDrawSurface && m_pGUI->m_pBackground) {
         for (int i = 0; i < slots; ++i) {
             RECT box;
             if (GlyphBox(font, g_Driver.aLetters[i], g_Driver.aRects[i], &box))

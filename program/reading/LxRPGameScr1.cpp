@@ -21,7 +21,9 @@
 namespace {
 constexpr uint32_t kVowelColour = 0xFF0000, kConsonantColour = 0x04A820;
 
-CLxRLEFonts* Font(const char* path) { return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr; }
+CLxRLEFonts* Font(const char* path) {
+    return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr;
+}
 
 float HistoryAt(int row) {
     int at = g_Driver.nWrite;
@@ -38,13 +40,17 @@ void SetWeight(int slot, int weight) {
 bool CLxRPGameScr1::PanelRect(int n, int i, RECT* out) {
     static const RECT kTwo[2] = {{20, 200, 320, 500}, {340, 200, 640, 500}};
     static const RECT kThree[3] = {{20, 260, 220, 460}, {232, 260, 432, 460}, {444, 260, 644, 460}};
-    static const RECT kFour[4] = {{40, 160, 240, 360}, {260, 160, 460, 360}, {40, 380, 240, 580},
-                                  {260, 380, 460, 580}};
+    static const RECT kFour[4] = {
+        {40, 160, 240, 360}, {260, 160, 460, 360}, {40, 380, 240, 580}, {260, 380, 460, 580}};
     if (i < 0 || i >= n) return false;
-    if (n == 2) *out = kTwo[i];
-    else if (n == 3) *out = kThree[i];
-    else if (n == 4) *out = kFour[i];
-    else return false;
+    if (n == 2)
+        *out = kTwo[i];
+    else if (n == 3)
+        *out = kThree[i];
+    else if (n == 4)
+        *out = kFour[i];
+    else
+        return false;
     return true;
 }
 
@@ -55,14 +61,17 @@ CLxRPGameScr1::CLxRPGameScr1(const char* descriptionPath) : CLxReadingScr(descri
     bool secondVowel = IsVowel(Member(1));
     g_Driver.nPeriod = 25;
     g_Driver.nState = secondVowel ? 1 : 2;
-    g_Driver.pOverlayFont = Font(secondVowel ? "data\\fonts\\tnr128.xml" : "data\\fonts\\tnr48.xml");
+    g_Driver.pOverlayFont =
+        Font(secondVowel ? "data\\fonts\\tnr128.xml" : "data\\fonts\\tnr48.xml");
     g_Driver.pOverlayFont2 = nullptr;
     SetControlState("fo.hangero", 12);
     SetControlState("fo.thangero", 12);
     SetUp();
 }
 
-CLxRPGameScr1::~CLxRPGameScr1() { LxSendMessage(kMsgStop); }
+CLxRPGameScr1::~CLxRPGameScr1() {
+    LxSendMessage(kMsgStop);
+}
 
 void CLxRPGameScr1::SetUp() {
     int n = MemberCount();
@@ -73,9 +82,11 @@ void CLxRPGameScr1::SetUp() {
         g_Driver.aRects[i] = panel;
         unsigned char member = Member(i);
         g_Driver.aLetters[i] = lit ? member : 0;
-        g_Driver.aColors[i] = static_cast<int>(lit && IsVowel(member) ? kVowelColour : kConsonantColour);
+        g_Driver.aColors[i] =
+            static_cast<int>(lit && IsVowel(member) ? kVowelColour : kConsonantColour);
         CLxSurface* picture = MakeCallPicture(member);
-        if (picture && m_pGUI->m_pBackground) BltSurface(m_pGUI->m_pBackground, &panel, picture, nullptr, 0);
+        if (picture && m_pGUI->m_pBackground)
+            BltSurface(m_pGUI->m_pBackground, &panel, picture, nullptr, 0);
         FreeSurface(&picture);
     }
     g_Driver.aLetters[lit ? n : 0] = 0;
@@ -85,7 +96,8 @@ void CLxRPGameScr1::SetUp() {
 }
 
 int CLxRPGameScr1::OnTimerEvent(CLxTimerEvent* event) {
-    if (CLxControl* meter = m_pGUI->FindControl("fo.hangero"); meter && meter->Is(kVisible)) meter->Draw();
+    if (CLxControl* meter = m_pGUI->FindControl("fo.hangero"); meter && meter->Is(kVisible))
+        meter->Draw();
     if (g_Driver.nState == 5) ShowRecognised();
     if (event && event->m_nMessage != 275 && g_Driver.pOverlayFont) LightMembers();
     return 0;
@@ -121,7 +133,8 @@ void CLxRPGameScr1::LightMembers() {
     bool loud = HistoryAt(kRowLevel) > g_Driver.fMinLevel * 0.0625f;
     for (int i = 0; i < MemberCount() && g_Driver.aLetters[i]; ++i) {
         const RECT& slot = g_Driver.aRects[i];
-        if (const CLxRLEBitmap* glyph = font->Glyph(g_Driver.aLetters[i]); glyph && g_pDrawSurface && m_pGUI->m_pBackground) {
+        if (const CLxRLEBitmap* glyph = font->Glyph(g_Driver.aLetters[i]);
+            glyph && g_pDrawSurface && m_pGUI->m_pBackground) {
             int x = (slot.left + slot.right - glyph->m_nWidth) / 2;
             int y = (slot.top + slot.bottom - glyph->m_nHeight) / 2;
             RECT box{x, y, x + glyph->m_nWidth, y + glyph->m_nHeight};

@@ -29,7 +29,9 @@ namespace {
 const char* const kCardFont = "data\\fonts\\tnr32.xml";
 constexpr uint32_t kHyphenColour = 0x808080, kVowelColour = 0xFF0000, kConsonantColour = 0x04A820;
 
-CLxRLEFonts* Font(const char* path) { return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr; }
+CLxRLEFonts* Font(const char* path) {
+    return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr;
+}
 
 bool IsControl(const CLxMouseEvent* event, const char* fullName) {
     return event->m_pControl && event->m_pControl->GetFullName() == fullName;
@@ -39,7 +41,9 @@ bool IsControl(const CLxMouseEvent* event, const char* fullName) {
 void DrawCardRow(CLxRLEFonts* font, const std::string& codes, int y) {
     int x = 612 - font->RawTextWidth(codes.c_str()) / 2;
     for (unsigned char code : codes) {
-        uint32_t colour = code == '-' ? kHyphenColour : IsVowel(code) ? kVowelColour : kConsonantColour;
+        uint32_t colour = code == '-'     ? kHyphenColour
+                          : IsVowel(code) ? kVowelColour
+                                          : kConsonantColour;
         x += font->DrawChar(code, colour, x, y) + 2;
     }
 }
@@ -71,7 +75,9 @@ CLxReadingScr::CLxReadingScr(const char* descriptionPath) : CLxScreen(descriptio
     m_pGUI->DrawBackground(nullptr, nullptr, true);
 }
 
-CLxReadingScr::~CLxReadingScr() { ReleaseHelpSound(); }
+CLxReadingScr::~CLxReadingScr() {
+    ReleaseHelpSound();
+}
 
 unsigned char CLxReadingScr::Member(int i) const {
     if (i < 0 || i >= m_nMemberCount) return 0;
@@ -90,7 +96,8 @@ void CLxReadingScr::StoreMembers() {
     m_nMembers = 0;
     m_nMemberCount = 0;
     for (size_t i = 0; i < codes.size() && m_nMemberCount < kMaxMembers; i += 2)
-        m_nMembers |= static_cast<unsigned>(static_cast<unsigned char>(codes[i])) << (8 * m_nMemberCount++);
+        m_nMembers |= static_cast<unsigned>(static_cast<unsigned char>(codes[i]))
+                      << (8 * m_nMemberCount++);
 }
 
 void CLxReadingScr::MarkTabs() {
@@ -99,7 +106,8 @@ void CLxReadingScr::MarkTabs() {
         SetControlFlag("fo.fonemaparok2", kSelected, true);
         SetControlFlag("fo.fonemaparok3", kSelected, true);
     } else {
-        SetControlFlag(IsVowel(m_nLetter) ? "fo.maganhangzok" : "fo.massalhangzok", kSelected, true);
+        SetControlFlag(IsVowel(m_nLetter) ? "fo.maganhangzok" : "fo.massalhangzok", kSelected,
+                       true);
     }
 }
 
@@ -134,8 +142,10 @@ void CLxReadingScr::SetUpSeventhGame() {
         }
         int state = (game == 0 ? 0 : 4) + k;
         if (group && group->m_aPictures[state])
-            BltSurfaceFast(group->m_aPictures[state], 666 - group->m_nX, 556 - group->m_nY, picture, nullptr, 0);
-        if (k == 0 && m_pGUI->m_pBackground) BltSurfaceFast(m_pGUI->m_pBackground, 666, 556, picture, nullptr, 0);
+            BltSurfaceFast(group->m_aPictures[state], 666 - group->m_nX, 556 - group->m_nY, picture,
+                           nullptr, 0);
+        if (k == 0 && m_pGUI->m_pBackground)
+            BltSurfaceFast(m_pGUI->m_pBackground, 666, 556, picture, nullptr, 0);
         FreeSurface(&picture);
     }
 }
@@ -223,11 +233,11 @@ int CLxReadingScr::OnMouseEvent(CLxMouseEvent* event) {
         const char* name;
         UINT msg;
     } kButtons[] = {
-        {"fo.kilepes", 16},        {"fo.vissza", 1024},       {"fo.maganhangzok", 1035},
+        {"fo.kilepes", 16},         {"fo.vissza", 1024},       {"fo.maganhangzok", 1035},
         {"fo.massalhangzok", 1034}, {"fo.fonemaparok1", 1036}, {"fo.fonemaparok2", 1037},
-        {"fo.fonemaparok3", 1038}, {"fo.jatek1", 1026},       {"fo.jatek2", 1027},
-        {"fo.jatek3", 1028},       {"fo.jatek4", 1029},       {"fo.jatek5", 1030},
-        {"fo.jatek6", 1031},       {"fo.jatek7", 1032},       {"fo.jatek8", 1033},
+        {"fo.fonemaparok3", 1038},  {"fo.jatek1", 1026},       {"fo.jatek2", 1027},
+        {"fo.jatek3", 1028},        {"fo.jatek4", 1029},       {"fo.jatek5", 1030},
+        {"fo.jatek6", 1031},        {"fo.jatek7", 1032},       {"fo.jatek8", 1033},
     };
     UINT msg = 0;
     for (const auto& button : kButtons)

@@ -20,9 +20,8 @@ CLxScreen* Game1(UINT, WPARAM, LPARAM) {
     return new CLxRGameScr1(kReadingDescription);
 }
 
-const char* const kSelections[] = {"data\\consel.xml", "data\\vowsel.xml",
-                                   "data\\pair1sel.xml", "data\\pair2sel.xml",
-                                   "data\\pair3sel.xml"};
+const char* const kSelections[] = {"data\\consel.xml", "data\\vowsel.xml", "data\\pair1sel.xml",
+                                   "data\\pair2sel.xml", "data\\pair3sel.xml"};
 
 CLxScreen* Selection(UINT msg, WPARAM, LPARAM) {
     return new CLxReadingSelScr(kSelections[msg - 1034], static_cast<int>(msg));
@@ -35,5 +34,6 @@ void RegisterReadingScreens() {
     // A selection screen whose description the data set lacks would be an empty page
     // with no way back: its tab then does nothing.
     for (UINT msg = 1034; msg <= 1038; ++msg)
-        if (CLxFile::Exists(kSelections[msg - 1034])) RegisterScreen(msg, LxSwitch::Create, Selection);
+        if (CLxFile::Exists(kSelections[msg - 1034]))
+            RegisterScreen(msg, LxSwitch::Create, Selection);
 }

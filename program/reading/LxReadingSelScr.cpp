@@ -36,7 +36,8 @@ void PaintButton(CLxGroup* group, int state, const std::string& path, const RECT
 unsigned char SelectionLetter(const char* name) {
     if (!name || std::strncmp(name, "fo.", 3) != 0) return 0;
     const char* p = name + 3;
-    if (!std::isdigit(static_cast<unsigned char>(p[0])) || !std::isdigit(static_cast<unsigned char>(p[1])) || !p[2])
+    if (!std::isdigit(static_cast<unsigned char>(p[0])) ||
+        !std::isdigit(static_cast<unsigned char>(p[1])) || !p[2])
         return 0;
     return DecodeLetter(p + 2);
 }
@@ -61,7 +62,8 @@ void CLxReadingSelScr::FindFolder(const char* descriptionPath) {
             if (std::strncmp(tag, "Lexo", 4) != 0) continue;
             const char* sub = xml.GetAttr(tag, "path");
             // A path that climbs out of the data folder or starts at the root is ignored.
-            if (sub && !std::strstr(sub, "..") && sub[0] != '\\' && sub[0] != '/') m_folder += std::string(sub) + "\\";
+            if (sub && !std::strstr(sub, "..") && sub[0] != '\\' && sub[0] != '/')
+                m_folder += std::string(sub) + "\\";
             break;
         }
     }
@@ -75,7 +77,8 @@ void CLxReadingSelScr::DrawLetterButtons() {
         unsigned char letter = SelectionLetter(c->GetFullName().c_str());
         RECT rect;
         if (!letter || !c->GetDrawRect(&rect)) continue;
-        int x = (rect.left + rect.right - kBoxWidth) / 2, y = (rect.top + rect.bottom - kBoxHeight) / 2;
+        int x = (rect.left + rect.right - kBoxWidth) / 2,
+            y = (rect.top + rect.bottom - kBoxHeight) / 2;
         RECT box{x, y, x + kBoxWidth, y + kBoxHeight};
         char codes[2] = {static_cast<char>(letter), 0};
         std::string base = m_folder + ToDoubledText(codes);
@@ -84,9 +87,13 @@ void CLxReadingSelScr::DrawLetterButtons() {
     }
 }
 
-int CLxReadingSelScr::OnKeyEvent(CLxKeyEvent*) { return 0; }
+int CLxReadingSelScr::OnKeyEvent(CLxKeyEvent*) {
+    return 0;
+}
 
-int CLxReadingSelScr::OnTimerEvent(CLxTimerEvent*) { return 0; }
+int CLxReadingSelScr::OnTimerEvent(CLxTimerEvent*) {
+    return 0;
+}
 
 int CLxReadingSelScr::OnMouseEvent(CLxMouseEvent* event) {
     CLxScreen::OnMouseEvent(event);

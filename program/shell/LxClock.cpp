@@ -13,6 +13,10 @@ static int MonotonicClock() {
     return static_cast<int>(ms - start);
 }
 
-int LxClock() { return g_pfnClock ? g_pfnClock() : MonotonicClock(); }
+int LxClock() {
+    return g_pfnClock ? g_pfnClock() : MonotonicClock();
+}
 
-void LxSetClock(int (*clock)()) { g_pfnClock = clock; }
+void LxSetClock(int (*clock)()) {
+    g_pfnClock = clock;
+}

@@ -69,27 +69,45 @@ int VirtualKey(SDL_Keycode key) {
     if (key >= SDLK_0 && key <= SDLK_9) return key;
     if (key >= SDLK_F1 && key <= SDLK_F12) return 112 + (key - SDLK_F1);
     switch (key) {
-    case SDLK_BACKSPACE: return 8;
-    case SDLK_TAB: return 9;
+    case SDLK_BACKSPACE:
+        return 8;
+    case SDLK_TAB:
+        return 9;
     case SDLK_RETURN:
-    case SDLK_KP_ENTER: return 13;
+    case SDLK_KP_ENTER:
+        return 13;
     case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return 16;
+    case SDLK_RSHIFT:
+        return 16;
     case SDLK_LCTRL:
-    case SDLK_RCTRL: return 17;
-    case SDLK_ESCAPE: return 27;
-    case SDLK_SPACE: return 32;
-    case SDLK_PAGEUP: return 33;
-    case SDLK_PAGEDOWN: return 34;
-    case SDLK_END: return 35;
-    case SDLK_HOME: return 36;
-    case SDLK_LEFT: return 37;
-    case SDLK_UP: return 38;
-    case SDLK_RIGHT: return 39;
-    case SDLK_DOWN: return 40;
-    case SDLK_INSERT: return 45;
-    case SDLK_DELETE: return 46;
-    default: return 0;
+    case SDLK_RCTRL:
+        return 17;
+    case SDLK_ESCAPE:
+        return 27;
+    case SDLK_SPACE:
+        return 32;
+    case SDLK_PAGEUP:
+        return 33;
+    case SDLK_PAGEDOWN:
+        return 34;
+    case SDLK_END:
+        return 35;
+    case SDLK_HOME:
+        return 36;
+    case SDLK_LEFT:
+        return 37;
+    case SDLK_UP:
+        return 38;
+    case SDLK_RIGHT:
+        return 39;
+    case SDLK_DOWN:
+        return 40;
+    case SDLK_INSERT:
+        return 45;
+    case SDLK_DELETE:
+        return 46;
+    default:
+        return 0;
     }
 }
 
@@ -106,7 +124,9 @@ static WPARAM MouseKeys(bool leftDown) {
 }
 
 // Keys that also type a character, as a keyboard's translation gives them.
-static bool TypesCharacter(int vk) { return vk == 8 || vk == 9 || vk == 13 || vk == 27; }
+static bool TypesCharacter(int vk) {
+    return vk == 8 || vk == 9 || vk == 13 || vk == 27;
+}
 
 static void KeepWindowAspect(int width, int height) {
     RECT r{0, 0, width, height};
@@ -137,7 +157,8 @@ static void HandleEvent(const SDL_Event& e) {
     }
     case SDL_TEXTINPUT: {
         std::string text = talvik::Utf8ToLatin2(e.text.text);
-        for (unsigned char c : text) WindowProc(kMsgChar, c, 1);
+        for (unsigned char c : text)
+            WindowProc(kMsgChar, c, 1);
         break;
     }
     case SDL_MOUSEMOTION:
@@ -174,7 +195,8 @@ int RunMessageLoop() {
         SDL_Event e;
         if (SDL_WaitEventTimeout(&e, wait > 0 ? wait : 0)) {
             HandleEvent(e);
-            while (!g_bQuit && SDL_PollEvent(&e)) HandleEvent(e);
+            while (!g_bQuit && SDL_PollEvent(&e))
+                HandleEvent(e);
         }
         if (g_pPlayer) g_pPlayer->Idle();
         if (g_pCapture) g_pCapture->Idle();

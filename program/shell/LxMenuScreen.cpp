@@ -18,7 +18,9 @@ CLxMenuScreen::CLxMenuScreen(const char* descriptionPath) : CLxScreen(descriptio
     m_pGUI->DrawBackground(nullptr, nullptr, true);
 }
 
-int CLxMenuScreen::OnKeyEvent(CLxKeyEvent*) { return 0; }
+int CLxMenuScreen::OnKeyEvent(CLxKeyEvent*) {
+    return 0;
+}
 
 int CLxMenuScreen::OnTimerEvent(CLxTimerEvent* event) {
     if (!m_pLevel || (event->m_nMessage != kMsgRecord && event->m_nMessage != kMsgPlayBack))
@@ -43,9 +45,13 @@ int MenuMessage(const char* name) {
     return static_cast<int>(msg);
 }
 
-static CLxScreen* MainScreen(UINT, WPARAM, LPARAM) { return new CLxMenuScreen("data\\lexora.xml"); }
+static CLxScreen* MainScreen(UINT, WPARAM, LPARAM) {
+    return new CLxMenuScreen("data\\lexora.xml");
+}
 
-static CLxScreen* InfoScreen(UINT, WPARAM, LPARAM) { return new CLxMenuScreen("data\\info.xml"); }
+static CLxScreen* InfoScreen(UINT, WPARAM, LPARAM) {
+    return new CLxMenuScreen("data\\info.xml");
+}
 
 void RegisterMenuScreens() {
     RegisterScreen(1024, LxSwitch::Create, MainScreen);

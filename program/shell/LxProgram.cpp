@@ -19,4 +19,6 @@ LRESULT LxSendMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return g_pfnMessageHandler ? g_pfnMessageHandler(msg, wParam, lParam) : 0;
 }
 
-void LxSetMessageHandler(LxMessageHandler handler) { g_pfnMessageHandler = handler; }
+void LxSetMessageHandler(LxMessageHandler handler) {
+    g_pfnMessageHandler = handler;
+}

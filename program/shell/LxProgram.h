@@ -18,9 +18,9 @@ LRESULT LxSendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 // Installs the handler of program messages; null removes it.
 void LxSetMessageHandler(LxMessageHandler handler);
 
-constexpr int kRecordingSamples = 1323000;  // 60 s at 22050 Hz
+constexpr int kRecordingSamples = 1323000; // 60 s at 22050 Hz
 constexpr int kRecordingBytes = kRecordingSamples * 2;
-constexpr int kCaptureRingSamples = 22050;  // 1 s
+constexpr int kCaptureRingSamples = 22050; // 1 s
 constexpr int kCaptureRingBytes = kCaptureRingSamples * 2;
 
 extern CBSoundBuffer* g_pRecording;
@@ -32,6 +32,6 @@ extern CLxSmallPic* g_pSmallPics;
 extern int g_bRenderEnabled;
 extern int g_bVideoMode;
 extern int g_bVideoRunning;
-extern int g_nDriverTimer;  // 0 while the recognition driver does not run
-extern int g_nOutFile;      // number of the next "out%03d.wav"
-extern char g_szToday[16];  // "%04d.%02d.%02d"
+extern int g_nDriverTimer; // 0 while the recognition driver does not run
+extern int g_nOutFile;     // number of the next "out%03d.wav"
+extern char g_szToday[16]; // "%04d.%02d.%02d"

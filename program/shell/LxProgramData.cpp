@@ -35,7 +35,8 @@ static void ReadOrder(const char* list) {
         p = strchr(p, ',');
         if (!p) break;
         ++p;
-        while (*p && static_cast<unsigned char>(*p) <= ' ') ++p;
+        while (*p && static_cast<unsigned char>(*p) <= ' ')
+            ++p;
         ++entry;
     }
     g_nLastCourseEntry = std::min(entry, kCourseEntries - 1);

@@ -4,16 +4,16 @@
 // fixed in size and a file that offers more is cut at their end.
 #pragma once
 
-constexpr int kCourseEntries = 128;  // 1024 bytes of 8-byte entries
+constexpr int kCourseEntries = 128; // 1024 bytes of 8-byte entries
 constexpr int kSentenceBytes = 512;
 constexpr int kSentences = 8;
 
 // Byte 0: the lesson's letter code; bytes 1 to 6: 1 when game 1 to 6 belongs to it;
 // byte 7: the extra game, 0 none, 1 game 7, 2 colouring, 3 domino.
 extern unsigned char g_aCourse[kCourseEntries][8];
-extern int g_nLastCourseEntry;  // index of the last entry
-extern int g_nCourseLesson;     // the current lesson, -1 for none
-extern int g_nCourseLetter;     // the letter code of the current lesson
+extern int g_nLastCourseEntry; // index of the last entry
+extern int g_nCourseLesson;    // the current lesson, -1 for none
+extern int g_nCourseLetter;    // the letter code of the current lesson
 // The therapy sentences as NUL-terminated letter codes.
 extern unsigned char g_aSentences[kSentences][kSentenceBytes];
 

@@ -25,7 +25,9 @@ static void Replace(CLxScreen* screen) {
     g_replaced.push_back(Replaced{screen, g_nSoundStarts});
 }
 
-void NoteSoundStarted() { ++g_nSoundStarts; }
+void NoteSoundStarted() {
+    ++g_nSoundStarts;
+}
 
 bool ReplacedScreenMayDriveSound() {
     return g_nDeletingStarts < 0 || g_nDeletingStarts == g_nSoundStarts;

@@ -22,8 +22,8 @@
 #include "shell/LxSettings.h"
 #include "shell/LxTHistory.h"
 #include "shell/LxUserRecords.h"
-#include "shell/LxWords.h"
 #include "shell/LxWindowRules.h"
+#include "shell/LxWords.h"
 
 CLxVideo* g_pVideo = nullptr;
 int g_nPlayerDriver = -1, g_nPlayerDevice = -1, g_nCaptureDriver = -1, g_nCaptureDevice = -1;
@@ -33,8 +33,8 @@ static void FormatToday() {
     tm local{};
     localtime_r(&now, &local);
     char today[48];
-    std::snprintf(today, sizeof today, "%04d.%02d.%02d", local.tm_year + 1900,
-                  local.tm_mon + 1, local.tm_mday);
+    std::snprintf(today, sizeof today, "%04d.%02d.%02d", local.tm_year + 1900, local.tm_mon + 1,
+                  local.tm_mday);
     today[sizeof g_szToday - 1] = 0;
     memcpy(g_szToday, today, sizeof g_szToday);
 }

@@ -25,7 +25,9 @@ static int g_nDepth = 0;
 
 enum : int { kKeyF5 = 116, kKeyF11 = 122, kKeyF12 = 123 };
 
-static CLxCGUI* ActiveGUI() { return g_pActiveScreen ? g_pActiveScreen->GetGUI() : nullptr; }
+static CLxCGUI* ActiveGUI() {
+    return g_pActiveScreen ? g_pActiveScreen->GetGUI() : nullptr;
+}
 
 static void TakeScreenshot() {
     char name[64];
@@ -51,8 +53,8 @@ static void Mouse(UINT msg, WPARAM wParam, LPARAM lParam) {
     int width = 0, height = 0;
     GetClientSize(&width, &height);
     POINT p;
-    if (!ClientToSurface(static_cast<int>(lParam & 0xffff), static_cast<int>((lParam >> 16) & 0xffff),
-                         width, height, 800, 600, &p))
+    if (!ClientToSurface(static_cast<int>(lParam & 0xffff),
+                         static_cast<int>((lParam >> 16) & 0xffff), width, height, 800, 600, &p))
         return;
     gui->DispatchMouse(msg, wParam, p.x | (p.y << 16));
     if (!g_bVideoRunning) Render();
@@ -74,7 +76,14 @@ static void Returned(CLxScreen* screen) {
 
 static bool IsPop(UINT msg) {
     switch (msg) {
-    case 1054: case 1056: case 1058: case 1066: case 1068: case 1070: case 1072: case 1074:
+    case 1054:
+    case 1056:
+    case 1058:
+    case 1066:
+    case 1068:
+    case 1070:
+    case 1072:
+    case 1074:
     case 1076:
         return true;
     default:

@@ -7,9 +7,11 @@ int GetOptionValue(const char* cmdLine, const char* key, int def) {
     const char* p = strstr(cmdLine, key);
     if (!p) return def;
     p += strlen(key);
-    while (*p == ' ' || *p == '\t') ++p;
+    while (*p == ' ' || *p == '\t')
+        ++p;
     if (*p++ != '=') return def;
-    while (*p == ' ' || *p == '\t') ++p;
+    while (*p == ' ' || *p == '\t')
+        ++p;
     bool negative = *p == '-';
     if (negative) ++p;
     int digits = 0;

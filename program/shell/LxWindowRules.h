@@ -10,8 +10,14 @@ int GetOptionValue(const char* cmdLine, const char* key, int def);
 
 // Window edges as the sizing message numbers them.
 enum : int {
-    kEdgeLeft = 1, kEdgeRight, kEdgeTop, kEdgeTopLeft, kEdgeTopRight, kEdgeBottom,
-    kEdgeBottomLeft, kEdgeBottomRight
+    kEdgeLeft = 1,
+    kEdgeRight,
+    kEdgeTop,
+    kEdgeTopLeft,
+    kEdgeTopRight,
+    kEdgeBottom,
+    kEdgeBottomLeft,
+    kEdgeBottomRight
 };
 // Reshapes the proposed window rectangle so that its client area keeps 4:3. The frame
 // is the part of the window outside the client area.

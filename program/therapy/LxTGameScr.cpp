@@ -53,7 +53,8 @@ CLxTGameScr::CLxTGameScr(const char* descriptionPath) : CLxScreen(descriptionPat
     SetControlState(kStop, 14);
     SetControlState(kPause, 8);
     SetControlState(kPlay, 12);
-    for (const char* name : {"fo.beallit", "fo.szobe", "fo.beolvasas", "fo.lassu", "fo.minta", "fo.hangmentes"})
+    for (const char* name :
+         {"fo.beallit", "fo.szobe", "fo.beolvasas", "fo.lassu", "fo.minta", "fo.hangmentes"})
         SetControlFlag(name, kEnabled, false);
     ShowUserHeader(-1);
     SetControlState("fo.szoveg", kVisible);
@@ -77,7 +78,9 @@ std::string CLxTGameScr::ExtraDescription(const char* path, int game) {
     return base + "_" + std::to_string(game) + ".xml";
 }
 
-int CLxTGameScr::OnKeyEvent(CLxKeyEvent*) { return 0; }
+int CLxTGameScr::OnKeyEvent(CLxKeyEvent*) {
+    return 0;
+}
 
 void CLxTGameScr::Refresh() {
     SetLevelPlay();
@@ -98,8 +101,8 @@ void CLxTGameScr::ShowUserHeader(int) {
     char letters[kHistoryLetters] = {};
     if (g_pHistory->GetEntry(g_pHistory->GetCount() - 1, &date, g_aTaskValues, letters)) {
         std::memcpy(g_Driver.aScreenLetters, letters, sizeof letters);
-        std::snprintf(g_szTherapyDate, sizeof g_szTherapyDate, "%04d.%02d.%02d", date / 10000 % 10000,
-                      date / 100 % 100, date % 100);
+        std::snprintf(g_szTherapyDate, sizeof g_szTherapyDate, "%04d.%02d.%02d",
+                      date / 10000 % 10000, date / 100 % 100, date % 100);
     }
     std::string name = CodesToText(g_szUserName);
     size_t blank = name.find_last_of(' ');
@@ -175,7 +178,9 @@ void CLxTGameScr::Click(const char* name) {
         LxSendMessage(kMsgGameMenu);
     } else if (is("fo.hangfejlesztes") || is("fo.rogzites") || is("fo.automatizalas")) {
         LxSendMessage(kMsgStop);
-        LxSendMessage(is("fo.hangfejlesztes") ? kMsgDevelopment : is("fo.rogzites") ? kMsgFixation : kMsgAutomation);
+        LxSendMessage(is("fo.hangfejlesztes") ? kMsgDevelopment
+                      : is("fo.rogzites")     ? kMsgFixation
+                                              : kMsgAutomation);
     } else if (is(kStop)) {
         SetRecorderButtons(4, 6, 0, 4);
         LxSendMessage(kMsgStop);

@@ -17,7 +17,7 @@
 namespace {
 constexpr int kGame = 3;
 constexpr int kTimerMessage = 275;
-constexpr int kLandAfter = 3;    // quiet steps that end a jump
+constexpr int kLandAfter = 3;     // quiet steps that end a jump
 constexpr int kRestartAfter = 10; // quiet steps on the far bank that start a new crossing
 constexpr RECT kPond{0, 0, CLxTGameScr3::kPondRight, 600};
 } // namespace
@@ -37,8 +37,14 @@ CLxTGameScr3::CLxTGameScr3(const char* descriptionPath) : CLxTGameScr(descriptio
     m_pFrogPicture = LoadBitmap("data\\sprites\\breki.bmp");
     if (m_pFrogPicture) m_pFrogPicture->SetColorKey(ColorToPixel(m_pFrogPicture, 0xFFFFFF));
     m_pPrint = new CLxRLEBitmap("data\\sprites\\brekik.rle");
-    CLxSprite::Descriptor frog{m_pGUI, m_pGUI->FindGroup("fo"), "sprite", {10, kGroundY, 76, 400},
-                               {12, 164, kPondRight, 532}, {m_pFrogPicture}, true, false};
+    CLxSprite::Descriptor frog{m_pGUI,
+                               m_pGUI->FindGroup("fo"),
+                               "sprite",
+                               {10, kGroundY, 76, 400},
+                               {12, 164, kPondRight, 532},
+                               {m_pFrogPicture},
+                               true,
+                               false};
     m_pFrog = new CLxBMPSprite(&frog);
     m_pFrog->m_nFlags &= ~kEnabled; // clicks reach the pond under it
     SelectGameButton(kGame);

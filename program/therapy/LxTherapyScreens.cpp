@@ -8,8 +8,12 @@
 namespace {
 const char* const kGamesDescription = "data\\beszedjavj.xml";
 
-CLxScreen* GameMenu(UINT, WPARAM, LPARAM) { return new CLxTGameScr(kGamesDescription); }
-CLxScreen* FrogGame(UINT, WPARAM, LPARAM) { return new CLxTGameScr3(kGamesDescription); }
+CLxScreen* GameMenu(UINT, WPARAM, LPARAM) {
+    return new CLxTGameScr(kGamesDescription);
+}
+CLxScreen* FrogGame(UINT, WPARAM, LPARAM) {
+    return new CLxTGameScr3(kGamesDescription);
+}
 } // namespace
 
 void RegisterTherapyScreens() {

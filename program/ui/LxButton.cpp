@@ -10,8 +10,7 @@ CLxSurface* LxStatePicture(const CLxControl* control, int state) {
     return picture;
 }
 
-CLxButton::CLxButton(CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader, const char* tag,
-                     int type)
+CLxButton::CLxButton(CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader, const char* tag, int type)
     : CLxControl(gui, group, reader, tag, type) {}
 
 void CLxButton::Draw() {

@@ -7,8 +7,8 @@
 #include "media/LxSoundBuffer.h"
 #include "media/LxSoundServer.h"
 #include "shell/LxXMLParser.h"
-#include "ui/LxControlFactory.h"
 #include "ui/LxControl.h"
+#include "ui/LxControlFactory.h"
 #include "ui/LxGroup.h"
 #include "ui/LxScreen.h"
 

@@ -100,8 +100,8 @@ class CLxCGUI {
   private:
     // Sends a mouse event to the control's handler and, when tell, to the listener;
     // false when the control is gone afterwards.
-    bool Send(CLxControl* control, void (CLxControl::*handler)(CLxMouseEvent*), int type,
-              int x, int y, int buttons, bool tell);
+    bool Send(CLxControl* control, void (CLxControl::*handler)(CLxMouseEvent*), int type, int x,
+              int y, int buttons, bool tell);
 
     std::string m_file;
 };

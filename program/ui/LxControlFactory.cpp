@@ -27,8 +27,8 @@ CLxControl* Make(const char* type, CLxCGUI* gui, CLxGroup* group, CLxXMLParser* 
 }
 } // namespace
 
-CLxControl* LxCreateControl(const char* type, CLxCGUI* gui, CLxGroup* group,
-                            CLxXMLParser* reader, const char* tag) {
+CLxControl* LxCreateControl(const char* type, CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader,
+                            const char* tag) {
     CLxControl* control = Make(type, gui, group, reader, tag);
     // The rectangle tags follow the control's tag.
     if (control) control->ReadRects(reader);

@@ -7,5 +7,5 @@ class CLxGroup;
 class CLxXMLParser;
 
 // The new control (already in the description's list), or null for an unknown type.
-CLxControl* LxCreateControl(const char* type, CLxCGUI* gui, CLxGroup* group,
-                            CLxXMLParser* reader, const char* tag);
+CLxControl* LxCreateControl(const char* type, CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader,
+                            const char* tag);

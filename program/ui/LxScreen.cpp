@@ -45,15 +45,11 @@ void CLxScreen::CreateHelp() {
     CLxGroup* group = m_pGUI->FindGroup("fo");
     if (!group) return;
     RECT clip = g_bVideoMode ? RECT{0, 0, 640, 480} : RECT{0, 0, 800, 600};
-    CLxSprite::Descriptor d{m_pGUI,
-                            group,
-                            "sphelp",
-                            {0, 0, 200, 100},
-                            clip,
-                            {m_pHelpSurface, m_pHelpSurface, m_pHelpSurface, m_pHelpSurface,
-                             m_pHelpSurface},
-                            false,
-                            false};
+    CLxSprite::Descriptor d{
+        m_pGUI,   group,
+        "sphelp", {0, 0, 200, 100},
+        clip,     {m_pHelpSurface, m_pHelpSurface, m_pHelpSurface, m_pHelpSurface, m_pHelpSurface},
+        false,    false};
     m_pHelpSprite = new CLxBMPSprite(&d);
     // Its rectangle is absolute, whatever the group's origin.
     m_pHelpSprite->m_pRects[0] = RECT{0, 0, 200, 100};

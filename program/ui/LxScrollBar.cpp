@@ -29,8 +29,8 @@ bool Inside(const RECT& r, int x, int y) {
 }
 } // namespace
 
-CLxScrollBar::CLxScrollBar(CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader,
-                           const char* tag, int type)
+CLxScrollBar::CLxScrollBar(CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader, const char* tag,
+                           int type)
     : CLxControl(gui, group, reader, tag, type) {
     ReadValues(this, reader, tag, type == kScrollBar ? 8 : 16);
     if (type == kScrollBar) Clamp(); // a slider clamps against its own maximum
@@ -86,7 +86,8 @@ void CLxScrollBar::Draw() {
         t1 = std::min(t1, h + f);
     }
     m_rcThumb = Axis(r, t0, 1, t1, h - 1);
-    RECT first = Axis(r, 1, 1, h - 1, h - 1), second = Axis(r, length - h + 1, 1, length - 1, h - 1);
+    RECT first = Axis(r, 1, 1, h - 1, h - 1),
+         second = Axis(r, length - h + 1, 1, length - 1, h - 1);
     Shade(g_pDrawSurface, &first, m_nPart == 1 ? 0.6f : 0.8f);
     Shade(g_pDrawSurface, &second, m_nPart == 2 ? 0.6f : 0.8f);
     if (h / 2 > 3) {
@@ -140,9 +141,14 @@ void CLxScrollBar::OnClick(CLxMouseEvent* event) {
     case 2:
         if (m_nValue < m_nMax - m_nPage) ++m_nValue;
         break;
-    case 4: m_nValue = std::max(m_nValue - m_nPage, m_nMin); break;
-    case 5: m_nValue = std::min(m_nValue + m_nPage, m_nMax - m_nPage); break;
-    default: break;
+    case 4:
+        m_nValue = std::max(m_nValue - m_nPage, m_nMin);
+        break;
+    case 5:
+        m_nValue = std::min(m_nValue + m_nPage, m_nMax - m_nPage);
+        break;
+    default:
+        break;
     }
     Clamp();
     OnMove(event);
@@ -176,8 +182,7 @@ void CLxScrollBar::OnDrag(CLxMouseEvent* event) {
     Draw();
 }
 
-CLxSlider::CLxSlider(CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader, const char* tag,
-                     int type)
+CLxSlider::CLxSlider(CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader, const char* tag, int type)
     : CLxScrollBar(gui, group, reader, tag, type) {
     Clamp();
 }
@@ -193,8 +198,9 @@ void CLxSlider::Draw() {
     RECT track = Axis(r, 0, inset, length, h - inset);
     Bevel(g_pDrawSurface, &track, range < 1 ? 0.8f : 0.0f, 1.5f, 0.5f);
     int t = h / 2, travel = length - t;
-    int t0 = range > 0 ? static_cast<int>(static_cast<long long>(m_nValue - m_nMin) * travel / range)
-                       : 0;
+    int t0 = range > 0
+                 ? static_cast<int>(static_cast<long long>(m_nValue - m_nMin) * travel / range)
+                 : 0;
     m_rcThumb = Axis(r, t0, 0, t0 + t, h);
     RECT before = Axis(r, 1, inset + 1, t0, h - inset - 1);
     RECT after = Axis(r, t0 + t, inset + 1, length - 1, h - inset - 1);

@@ -82,7 +82,8 @@ void CLxBMPSprite::Draw() {
     if (hasKey && !m_bKeyed) SDL_SetColorKey(s, SDL_TRUE, key);
 }
 
-CLxRLESprite::CLxRLESprite(const RLEDescriptor* d) : CLxSprite(d ? &d->sprite : nullptr, kRLESprite) {
+CLxRLESprite::CLxRLESprite(const RLEDescriptor* d)
+    : CLxSprite(d ? &d->sprite : nullptr, kRLESprite) {
     for (int k = 0; k < 8; ++k)
         m_aColours[k] = 0x010101u << k;
     if (!d) return;

@@ -170,8 +170,7 @@ void CLxText::OnButtonUp(CLxMouseEvent* event) {
         ++m_nCaret;
         start += w + 2;
     }
-    if (m_nCaret > 0 && !GlyphWidth(static_cast<unsigned char>(m_szText[m_nCaret - 1])))
-        --m_nCaret;
+    if (m_nCaret > 0 && !GlyphWidth(static_cast<unsigned char>(m_szText[m_nCaret - 1]))) --m_nCaret;
     Draw();
 }
 
@@ -201,8 +200,7 @@ CLxNumberField::CLxNumberField(const NumberDescriptor* d)
     m_nMax = d->max;
 }
 
-CLxNumberField::CLxNumberField(CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader,
-                               const char* tag)
+CLxNumberField::CLxNumberField(CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader, const char* tag)
     : CLxText(gui, group, reader, tag, kNumberField) {
     LxReadRange(reader, tag, "range", &m_nMin, &m_nMax);
 }
@@ -257,8 +255,12 @@ bool LxEditKey(char* text, int length, int* caret, int key, bool mayDelete) {
         text[0] = 0;
         *caret = 0;
         return true;
-    case VK_END: *caret = length; return true;
-    case VK_HOME: *caret = 0; return true;
+    case VK_END:
+        *caret = length;
+        return true;
+    case VK_HOME:
+        *caret = 0;
+        return true;
     case VK_LEFT:
         if (*caret > 0) --*caret;
         return true;

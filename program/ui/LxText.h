@@ -3,8 +3,8 @@
 // codes in a buffer of length + 1 bytes in the description's text pool and drawn byte by
 // byte; while the mouse is over an editable text a caret "^" shows where typing goes.
 #pragma once
-#include <string>
 #include <cstdint>
+#include <string>
 
 #include "ui/LxControl.h"
 
@@ -44,8 +44,7 @@ class CLxText : public CLxControl {
     };
 
     explicit CLxText(const TextDescriptor* d, int type = kText);
-    CLxText(CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader, const char* tag,
-            int type = kText);
+    CLxText(CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader, const char* tag, int type = kText);
 
     void SetRect(const RECT* rect) override;
     void Draw() override;

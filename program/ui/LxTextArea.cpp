@@ -239,8 +239,7 @@ void CLxTextArea::OnButtonUp(CLxMouseEvent* event) {
     } else {
         m_nCaret = n;
     }
-    if (m_nCaret > 0 && !GlyphWidth(static_cast<unsigned char>(m_szText[m_nCaret - 1])))
-        --m_nCaret;
+    if (m_nCaret > 0 && !GlyphWidth(static_cast<unsigned char>(m_szText[m_nCaret - 1]))) --m_nCaret;
     Draw();
 }
 
@@ -250,8 +249,8 @@ void CLxTextArea::OnChar(CLxKeyEvent* event) {
     RECT r;
     int w = GlyphWidth(key), n = TextLength(), height = m_pFont->Height();
     if (!w || n >= m_nLength || height <= 0 || !GetDrawRect(&r)) return;
-    long long capacity = static_cast<long long>((r.right - r.left) & 0xFFF) * (r.bottom - r.top) /
-                         height;
+    long long capacity =
+        static_cast<long long>((r.right - r.left) & 0xFFF) * (r.bottom - r.top) / height;
     if (Width(0, n) + w + 3 >= capacity) return;
     Clamp();
     std::memmove(m_szText + m_nCaret + 1, m_szText + m_nCaret, n - m_nCaret + 1);

@@ -27,25 +27,22 @@ TEST_P(ExpanderTable, RewritesTheLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ExpanderTable,
-    ::testing::Values(ExpandCase{"x = anne[1..3];", "x = anne1,anne2,anne3;"},
-                      ExpandCase{"[2..4]", "2,3,4"}, ExpandCase{"a[1]", "a[1]"},
-                      ExpandCase{"a[1...3]", "a[1...3]"}, ExpandCase{"anne[3..1];", ";"},
-                      ExpandCase{"a[ 1 .. 2 ]", "a1,a2"}, ExpandCase{"\"a[1..2]\"", "\"a[1..2]\""},
-                      ExpandCase{"'a[1..2]' b[1..2]", "'a[1..2]' b1,b2"},
-                      ExpandCase{"\\[1..2]", "\\[1..2]"}, ExpandCase{"a[x..2]", "a[x..2]"},
-                      ExpandCase{"a[1..2", "a[1..2"},
-                      ExpandCase{"for i: 1..3 gain[i] = level[i+10];",
-                                 "gain1 = level11;gain2 = level12;gain3 = level13;"},
-                      ExpandCase{"for i 0..2 f[i*2];", "f0;f2;f4;"},
-                      ExpandCase{"for i 1..2 f[I];", "f1;f2;"},
-                      ExpandCase{"for i 1..2 f[i+];", "f1;f2;"},
-                      ExpandCase{"for i 5..5 f[i/2],g[i%3],h[i-7];", "f2,g2,h-2;"},
-                      ExpandCase{"for i 3..1 f[i];", ""},
-                      ExpandCase{"for i 1..2000000000 ", ""},
-                      ExpandCase{"for 1..2 x[];", "x1;x2;"},
-                      ExpandCase{"for i 1..2 a[1..2];", "a[1..2];a[1..2];"},
-                      ExpandCase{"  lead", "lead"}, ExpandCase{"forward[1..2]", "forward1,forward2"},
-                      ExpandCase{"a\r", "a\r"}));
+    ::testing::Values(
+        ExpandCase{"x = anne[1..3];", "x = anne1,anne2,anne3;"}, ExpandCase{"[2..4]", "2,3,4"},
+        ExpandCase{"a[1]", "a[1]"}, ExpandCase{"a[1...3]", "a[1...3]"},
+        ExpandCase{"anne[3..1];", ";"}, ExpandCase{"a[ 1 .. 2 ]", "a1,a2"},
+        ExpandCase{"\"a[1..2]\"", "\"a[1..2]\""},
+        ExpandCase{"'a[1..2]' b[1..2]", "'a[1..2]' b1,b2"}, ExpandCase{"\\[1..2]", "\\[1..2]"},
+        ExpandCase{"a[x..2]", "a[x..2]"}, ExpandCase{"a[1..2", "a[1..2"},
+        ExpandCase{"for i: 1..3 gain[i] = level[i+10];",
+                   "gain1 = level11;gain2 = level12;gain3 = level13;"},
+        ExpandCase{"for i 0..2 f[i*2];", "f0;f2;f4;"}, ExpandCase{"for i 1..2 f[I];", "f1;f2;"},
+        ExpandCase{"for i 1..2 f[i+];", "f1;f2;"},
+        ExpandCase{"for i 5..5 f[i/2],g[i%3],h[i-7];", "f2,g2,h-2;"},
+        ExpandCase{"for i 3..1 f[i];", ""}, ExpandCase{"for i 1..2000000000 ", ""},
+        ExpandCase{"for 1..2 x[];", "x1;x2;"},
+        ExpandCase{"for i 1..2 a[1..2];", "a[1..2];a[1..2];"}, ExpandCase{"  lead", "lead"},
+        ExpandCase{"forward[1..2]", "forward1,forward2"}, ExpandCase{"a\r", "a\r"}));
 
 TEST(Expander, SplitsLinesAndSkipsEmptyOnes) {
     Expander expander("a\n\n\nb\nc");
@@ -75,7 +72,8 @@ TEST(Expander, HugeExpansionsStopAtTheLineBound) {
 
 TEST(Expander, LongForBodiesAreCutNotOverrun) {
     std::string line = "for i 1000000000..1000000001 ";
-    for (int k = 0; k < 330; ++k) line += "[i]";
+    for (int k = 0; k < 330; ++k)
+        line += "[i]";
     std::string out = Expand(line.c_str());
     EXPECT_EQ(out.size(), 2u * Expander::kMaxBody);
 }

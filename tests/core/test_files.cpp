@@ -24,7 +24,6 @@ class FilesTest : public EngineTest {
         Run("mnt = new Directory(\"\")");
     }
 
-
     bool RootHas(const char* name) {
         return RootFolder()->PlainMembers().Lookup(name, static_cast<int>(strlen(name)));
     }

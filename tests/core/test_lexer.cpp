@@ -53,8 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         LexerCase{"-3", {{102, "-3"}}}, LexerCase{"+.5", {{102, "+.5"}}},
         LexerCase{".", {{102, "."}}}, LexerCase{"data/sub", {{100, "data/sub"}}},
         LexerCase{"a*b", {{100, "a*b"}}}, LexerCase{"'my name'", {{100, "my name"}}},
-        LexerCase{"'a b'.c", {{101, "a b"}, {100, "c"}}},
-        LexerCase{"\"a\\tb\"", {{103, "a\\tb"}}},
+        LexerCase{"'a b'.c", {{101, "a b"}, {100, "c"}}}, LexerCase{"\"a\\tb\"", {{103, "a\\tb"}}},
         LexerCase{"\"open", {{103, "open"}}}, LexerCase{"/", {{-1, "/"}}},
         LexerCase{"// note", {{-1, "// note"}}},
         LexerCase{"/* x = y */", {{-1, "/* x "}, {13, "="}, {100, "y"}, {100, "*/"}}},
@@ -62,8 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
         LexerCase{"x = 5;", {{100, "x"}, {13, "="}, {102, "5"}, {1, ";"}}},
         LexerCase{"f(1, 2)", {{100, "f"}, {9, "("}, {102, "1"}, {1, ","}, {102, "2"}, {10, ")"}}},
         LexerCase{"e5 E", {{100, "e5"}, {100, "E"}}}, LexerCase{"1e5", {{102, "1e5"}}},
-        LexerCase{"x \\ y", {{100, "x"}, {5, "\\"}, {100, "y"}}},
-        LexerCase{"! # $ % & <", {}}));
+        LexerCase{"x \\ y", {{100, "x"}, {5, "\\"}, {100, "y"}}}, LexerCase{"! # $ % & <", {}}));
 
 TEST(Lexer, LineThatEndsInBlanksJoinsTheNext) {
     EXPECT_EQ(Tokens("a   \nb"), (std::vector<Token>{{100, "a"}, {100, "b"}}));

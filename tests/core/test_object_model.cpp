@@ -8,10 +8,10 @@
 
 #include "Exceptions.h"
 #include "Number.h"
-#include "core/Report.h"
 #include "core/Arguments.h"
 #include "core/ClassObject.h"
 #include "core/FolderBase.h"
+#include "core/Report.h"
 #include "core/Root.h"
 #include "support/EngineTest.h"
 
@@ -24,7 +24,9 @@ class Probe : public FolderBase {
     ~Probe() override { ++g_destroyed; }
 };
 
-Interface* NewProbe(Input*, Interface*) { return new Probe; }
+Interface* NewProbe(Input*, Interface*) {
+    return new Probe;
+}
 
 // Follows the factory convention with one required Number parameter.
 Interface* NewNeedsNumber(Input* lexer, Interface* context) {
@@ -37,7 +39,9 @@ Interface* NewNeedsNumber(Input* lexer, Interface* context) {
     return new Probe;
 }
 
-Interface* ThrowIndexError(Input*, Interface*) { throw new IndexError; }
+Interface* ThrowIndexError(Input*, Interface*) {
+    throw new IndexError;
+}
 
 class ObjectModel : public EngineTest {
   protected:
@@ -259,7 +263,8 @@ TEST(Registry, HoldsEachClassOnceAndTheKeywords) {
     std::set<std::string> names;
     NameIterator* members = ClassFolder()->Members(0);
     const char* name = nullptr;
-    while (members->Next(&name)) EXPECT_TRUE(names.insert(name).second) << name;
+    while (members->Next(&name))
+        EXPECT_TRUE(names.insert(name).second) << name;
     delete members;
     for (const char* expected : {"Directory", "WinSys", "File", "Folder", "Console", "Terminal",
                                  "HTTPTerminal", "ActiveWindow", "ModuleFolder", "Wait"})

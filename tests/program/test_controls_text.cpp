@@ -39,21 +39,21 @@ class Texts : public UiTest {
 };
 
 TEST_F(Texts, AttributesAndTheirDefaults) {
-    auto gui = Load(
-        "<control type=\"text\" name=\"a\" length=\"600\" text=\"abc\" font=\"tnr12\" "
-        "align=\"right\" color=\"0x102030\" acolor=\"255\" rect=\"0,0,100,20\">\n"
-        "<common rect=\"0,0,100,20\"/></control>\n"
-        "<control type=\"textfield\" name=\"b\" text=\"hello\" align=\"left\" color=\"16\" "
-        "rect=\"0,0,10,10\"><common/></control>\n"
-        "<control type=\"textfield\" name=\"c\" length=\"-3\" align=\"center\" "
-        "rect=\"0,0,10,10\"><common/></control>\n"
-        "<control type=\"numberfield\" name=\"n\" range=\"5,9\" rect=\"0,0,10,10\">"
-        "<common/></control>\n"
-        "<control type=\"numberfield\" name=\"m\" rect=\"0,0,10,10\"><common/></control>\n"
-        "<control type=\"textarea\" name=\"t\" length=\"600\" rect=\"0,0,10,10\"><common/>"
-        "</control>\n"
-        "<control type=\"textarea\" name=\"u\" length=\"9000\" rect=\"0,0,10,10\"><common/>"
-        "</control>\n");
+    auto gui =
+        Load("<control type=\"text\" name=\"a\" length=\"600\" text=\"abc\" font=\"tnr12\" "
+             "align=\"right\" color=\"0x102030\" acolor=\"255\" rect=\"0,0,100,20\">\n"
+             "<common rect=\"0,0,100,20\"/></control>\n"
+             "<control type=\"textfield\" name=\"b\" text=\"hello\" align=\"left\" color=\"16\" "
+             "rect=\"0,0,10,10\"><common/></control>\n"
+             "<control type=\"textfield\" name=\"c\" length=\"-3\" align=\"center\" "
+             "rect=\"0,0,10,10\"><common/></control>\n"
+             "<control type=\"numberfield\" name=\"n\" range=\"5,9\" rect=\"0,0,10,10\">"
+             "<common/></control>\n"
+             "<control type=\"numberfield\" name=\"m\" rect=\"0,0,10,10\"><common/></control>\n"
+             "<control type=\"textarea\" name=\"t\" length=\"600\" rect=\"0,0,10,10\"><common/>"
+             "</control>\n"
+             "<control type=\"textarea\" name=\"u\" length=\"9000\" rect=\"0,0,10,10\"><common/>"
+             "</control>\n");
     CLxText* a = Text(gui.get(), "g.a");
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->m_nFlags, 56);
@@ -102,18 +102,12 @@ TEST_F(Texts, TextFieldEditing) {
         int caretAfter;
     } cases[] = {
         {"abcde", 5, -'x', "abcde", 5}, // full
-        {"abc", 0, VK_BACK, "abc", 0},
-        {"abc", 2, VK_BACK, "ac", 1},
-        {"abc", 3, VK_DELETE, "abc", 3},
-        {"abc", 1, VK_DELETE, "ac", 1},
-        {"abc", 2, VK_ESCAPE, "", 0},
-        {"abc", 0, VK_END, "abc", 3},
-        {"abc", 2, VK_HOME, "abc", 0},
-        {"abc", 0, VK_LEFT, "abc", 0},
-        {"abc", 3, VK_RIGHT, "abc", 3},
-        {"abc", 1, VK_RIGHT, "abc", 2},
-        {"abc", 1, -'x', "axbc", 2},
-        {"abc", 1, -'^', "abc", 1},
+        {"abc", 0, VK_BACK, "abc", 0},   {"abc", 2, VK_BACK, "ac", 1},
+        {"abc", 3, VK_DELETE, "abc", 3}, {"abc", 1, VK_DELETE, "ac", 1},
+        {"abc", 2, VK_ESCAPE, "", 0},    {"abc", 0, VK_END, "abc", 3},
+        {"abc", 2, VK_HOME, "abc", 0},   {"abc", 0, VK_LEFT, "abc", 0},
+        {"abc", 3, VK_RIGHT, "abc", 3},  {"abc", 1, VK_RIGHT, "abc", 2},
+        {"abc", 1, -'x', "axbc", 2},     {"abc", 1, -'^', "abc", 1},
         {"abc", 1, -'~', "abc", 1}, // no glyph
         {"abc", 1, -300, "abc", 1},
     };
@@ -313,8 +307,8 @@ TEST_F(Areas, UpDownAndClicks) {
     EXPECT_EQ(t->LineStart(3), 17);
     const struct {
         int key, caret;
-    } steps[] = {{0, 3},        {VK_DOWN, 13}, {VK_DOWN, 16}, {VK_DOWN, 18},
-                 {VK_DOWN, 18}, {VK_UP, 16},   {VK_UP, 11},   {VK_UP, 1}, {VK_UP, 1}};
+    } steps[] = {{0, 3},      {VK_DOWN, 13}, {VK_DOWN, 16}, {VK_DOWN, 18}, {VK_DOWN, 18},
+                 {VK_UP, 16}, {VK_UP, 11},   {VK_UP, 1},    {VK_UP, 1}};
     for (const auto& s : steps) {
         if (s.key)
             Key(t, s.key);

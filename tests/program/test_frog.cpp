@@ -23,10 +23,12 @@ class Frog : public TherapyTest {
         g_Driver.nWrite = -1;
     }
     void Sound(CLxTGameScr3* s, int steps, float level) {
-        for (int i = 0; i < steps; ++i) DriverStep(s, level, false);
+        for (int i = 0; i < steps; ++i)
+            DriverStep(s, level, false);
     }
     void Quiet(CLxTGameScr3* s, int steps) {
-        for (int i = 0; i < steps; ++i) DriverStep(s, 0.0f, true);
+        for (int i = 0; i < steps; ++i)
+            DriverStep(s, 0.0f, true);
     }
     static RECT FrogRect(CLxTGameScr3* s) {
         RECT r{};
@@ -45,13 +47,14 @@ TEST_F(Frog, HeightFollowsTheLevel) {
         float level, max;
         int high, y;
     } cases[] = {
-        {0.0f, 0.75f, 100, 352},   {0.75f, 0.75f, 100, 272}, {1.5f, 0.75f, 100, 204},
-        {0.375f, 0.75f, 50, 332},  {0.75f, 0.75f, 200, 204},
-        {0.5f, 0.0f, 100, 352}, // no usable maximum: the frog stays down
+        {0.0f, 0.75f, 100, 352},  {0.75f, 0.75f, 100, 272},
+        {1.5f, 0.75f, 100, 204},  {0.375f, 0.75f, 50, 332},
+        {0.75f, 0.75f, 200, 204}, {0.5f, 0.0f, 100, 352}, // no usable maximum: the frog stays down
         {0.5f, -1.0f, 100, 352},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(CLxTGameScr3::Height(c.level, c.max, c.high), c.y) << c.level << " " << c.max << " " << c.high;
+        EXPECT_EQ(CLxTGameScr3::Height(c.level, c.max, c.high), c.y)
+            << c.level << " " << c.max << " " << c.high;
     EXPECT_EQ(CLxTGameScr3::Height(std::nanf(""), 0.75f, 100), 352);
 }
 
@@ -60,14 +63,22 @@ TEST_F(Frog, PathOfLoudQuietAndInterruptedSounds) {
         const char* what;
         std::vector<std::pair<int, float>> pieces; // steps of sound at a level, or level < 0: quiet
         float x;
-        int top;     // the frog's top at the end
-        bool print;  // a print under the frog's first landing place
+        int top;    // the frog's top at the end
+        bool print; // a print under the frog's first landing place
     } cases[] = {
         {"loud", {{5, 0.75f}}, 48.25f, 272, false},
         {"quiet", {{5, 0.1875f}}, 48.25f, 332, false},
         {"loud, then the child stops", {{5, 0.75f}, {4, -1}}, 48.25f, 352, true},
-        {"a pause of three steps goes on with the jump", {{3, 0.75f}, {3, -1}, {2, 0.75f}}, 48.25f, 272, false},
-        {"a pause of four steps starts a new jump", {{3, 0.75f}, {4, -1}, {2, 0.75f}}, 64.0f, 272, true},
+        {"a pause of three steps goes on with the jump",
+         {{3, 0.75f}, {3, -1}, {2, 0.75f}},
+         48.25f,
+         272,
+         false},
+        {"a pause of four steps starts a new jump",
+         {{3, 0.75f}, {4, -1}, {2, 0.75f}},
+         64.0f,
+         272,
+         true},
     };
     for (const Case& c : cases) {
         CLxTGameScr3 s("data\\beszedjavj.xml");
@@ -99,7 +110,8 @@ TEST_F(Frog, FourthQuietStepLandsAndStampsOnePrint) {
 
 TEST_F(Frog, FarBankRestartsWithoutMorePrints) {
     CLxTGameScr3 s("data\\beszedjavj.xml");
-    while (s.X() < CLxTGameScr3::kFarBank) Sound(&s, 1, 0.75f);
+    while (s.X() < CLxTGameScr3::kFarBank)
+        Sound(&s, 1, 0.75f);
     Quiet(&s, 10);
     EXPECT_FALSE(s.Finished());
     EXPECT_GE(s.X(), 600.0f);

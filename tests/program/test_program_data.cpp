@@ -44,11 +44,10 @@ TEST_F(ProgramDataTest, CourseEntriesCarryTheirLessonsGames) {
         int entry;
         unsigned char bytes[8];
     } cases[] = {
-        {0, {'a', 0, 0, 0, 0, 0, 0, 0}},  // a later "a" entry takes the lesson
-        {1, {'m', 0, 0, 0, 0, 0, 0, 3}},  // domino
-        {2, {'t', 0, 0, 0, 0, 0, 0, 0}},
-        {3, {sz, 0, 1, 0, 0, 0, 0, 1}},   // game 2 and game 7
-        {4, {'a', 1, 0, 1, 0, 0, 0, 2}},  // games 1, 3 and colouring
+        {0, {'a', 0, 0, 0, 0, 0, 0, 0}}, // a later "a" entry takes the lesson
+        {1, {'m', 0, 0, 0, 0, 0, 0, 3}}, // domino
+        {2, {'t', 0, 0, 0, 0, 0, 0, 0}}, {3, {sz, 0, 1, 0, 0, 0, 0, 1}}, // game 2 and game 7
+        {4, {'a', 1, 0, 1, 0, 0, 0, 2}},                                 // games 1, 3 and colouring
         {5, {'e', 0, 0, 0, 0, 0, 0, 0}},
     };
     for (const auto& c : cases)
@@ -60,8 +59,9 @@ TEST_F(ProgramDataTest, AnOverlongCourseStopsAtTheTable) {
     std::string order;
     for (int i = 0; i < 300; ++i)
         order += i ? ", m" : "m";
-    WriteFile("data/long.xml", "<character order=\"" + order + "\"/>\n"
-                               "<session character=\"m\"><game1/></session>\n");
+    WriteFile("data/long.xml", "<character order=\"" + order +
+                                   "\"/>\n"
+                                   "<session character=\"m\"><game1/></session>\n");
     ASSERT_TRUE(LoadCourse("data\\long.xml"));
     EXPECT_EQ(g_nLastCourseEntry, kCourseEntries - 1);
     EXPECT_EQ(g_aCourse[kCourseEntries - 1][0], 'm');

@@ -17,8 +17,9 @@ class ProgramStart : public TempFolderTest {};
 TEST_F(ProgramStart, WithoutTheEngineItSaysSoAndEndsWithCode1) {
     ASSERT_EQ(std::system(("cp '" + std::string(LEXORA_PROGRAM) + "' lexora").c_str()), 0);
     // No display and no library path: the default search cannot find the engine either.
-    std::string command = "env -u LD_LIBRARY_PATH SDL_VIDEODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 "
-                          "./lexora 2>err.txt >out.txt";
+    std::string command =
+        "env -u LD_LIBRARY_PATH SDL_VIDEODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 "
+        "./lexora 2>err.txt >out.txt";
     int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);

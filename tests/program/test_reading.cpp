@@ -8,7 +8,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "test_reading_support.h"
+#include "media/LxSoundDevice.h"
+#include "media/LxSoundServer.h"
 #include "reading/LxCourse.h"
 #include "reading/LxRGameScr1.h"
 #include "reading/LxRPGameScr1.h"
@@ -17,12 +18,11 @@
 #include "shell/LxScreenSwitch.h"
 #include "shell/LxScreenTable.h"
 #include "shell/LxWindowProc.h"
+#include "test_reading_support.h"
 #include "ui/LxCGUI.h"
 #include "ui/LxControl.h"
 #include "ui/LxGroup.h"
 #include "ui/LxText.h"
-#include "media/LxSoundDevice.h"
-#include "media/LxSoundServer.h"
 
 using namespace reading_test;
 
@@ -30,7 +30,9 @@ namespace {
 
 class Reading : public ReadingTest {
   protected:
-    std::unique_ptr<CLxRGameScr1> Open() { return std::make_unique<CLxRGameScr1>("data\\olvfej.xml"); }
+    std::unique_ptr<CLxRGameScr1> Open() {
+        return std::make_unique<CLxRGameScr1>("data\\olvfej.xml");
+    }
     static int Flags(CLxScreen* s, const char* name) {
         CLxControl* c = s->GetGUI()->FindControl(name);
         return c ? c->m_nFlags : -1;
@@ -47,7 +49,9 @@ class Reading : public ReadingTest {
         CLxKeyEvent e(s->GetGUI()->FindControl("fo.szam"), kKeyChar, 13, 0);
         return s->OnKeyEvent(&e);
     }
-    static uint32_t Back(CLxScreen* s, int x, int y) { return GetPixel(s->GetGUI()->m_pBackground, x, y); }
+    static uint32_t Back(CLxScreen* s, int x, int y) {
+        return GetPixel(s->GetGUI()->m_pBackground, x, y);
+    }
 };
 
 struct ShownCase {
@@ -104,7 +108,7 @@ TEST_F(Reading, ButtonsStopTheRecorderAndSendTheirMessage) {
     const struct {
         const char* name;
         UINT msg;
-    } cases[] = {{"fo.kilepes", 16},        {"fo.vissza", 1024},       {"fo.maganhangzok", 1035},
+    } cases[] = {{"fo.kilepes", 16},         {"fo.vissza", 1024},       {"fo.maganhangzok", 1035},
                  {"fo.massalhangzok", 1034}, {"fo.fonemaparok3", 1038}, {"fo.jatek1", 1026},
                  {"fo.jatek3", 1028},        {"fo.jatek7", 1032},       {"fo.jatek8", 1033}};
     Choose(1);
@@ -203,8 +207,9 @@ TEST_F(Reading, AnExtraLettersCardIsLaidOutInRowsByItsHyphens) {
 // The help sound is held only between entering and leaving the help button, and the
 // screen gives back what it holds exactly once.
 TEST_F(Reading, TheHelpSpeaksWhileTheMouseIsOnItsButton) {
-    std::string wave = "RIFF" + Le32(36 + 200) + "WAVEfmt " + Le32(16) + Le16(1) + Le16(1) + Le32(22050) +
-                       Le32(44100) + Le16(2) + Le16(16) + "data" + Le32(200) + std::string(200, '\0');
+    std::string wave = "RIFF" + Le32(36 + 200) + "WAVEfmt " + Le32(16) + Le16(1) + Le16(1) +
+                       Le32(22050) + Le32(44100) + Le16(2) + Le16(16) + "data" + Le32(200) +
+                       std::string(200, '\0');
     WriteFile("data/help/RGame1g.wav", wave);
     WritePicture("data/help/RGame1g.bmp", 0x00FFFF, 66, 12);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
@@ -267,11 +272,12 @@ TEST_F(Reading, SelectionButtonsShowTheirLettersPicturesAndOpenTheLetter) {
     WritePicture("data/sel/betuk/sz0.bmp", 0xFF00FF, 200, 150);
     WritePicture("data/sel/betuk/öö0.bmp", 0x00C000, 200, 150);
     WritePicture("data/sel/betuk/öö1.bmp", 0x00E000, 200, 150);
-    WriteFile("data/sel/consel.xml",
-              "<Lexo background=\"..\\olvbg\" path=\"betuk\">\n<group name=\"fo\" position=\"0,0\">\n"
-              "<unselected disabled=\"..\\fo_0\" passive=\"..\\fo_4\" active=\"..\\fo_5\"/>\n</group>\n" +
-                  Button("01sz", 100, 100) + Button("02ő", 400, 100) + Button("vissza", 700, 500) +
-                  "</Lexo>\n");
+    WriteFile(
+        "data/sel/consel.xml",
+        "<Lexo background=\"..\\olvbg\" path=\"betuk\">\n<group name=\"fo\" position=\"0,0\">\n"
+        "<unselected disabled=\"..\\fo_0\" passive=\"..\\fo_4\" active=\"..\\fo_5\"/>\n</group>\n" +
+            Button("01sz", 100, 100) + Button("02ő", 400, 100) + Button("vissza", 700, 500) +
+            "</Lexo>\n");
     CLxReadingSelScr screen("data\\sel\\consel.xml", 1034);
     EXPECT_EQ(screen.PictureFolder(), "data\\sel\\betuk\\");
     CLxGroup* group = screen.GetGUI()->FindGroup("fo");

@@ -7,10 +7,10 @@
 
 #include <memory>
 
-#include "test_reading_support.h"
 #include "media/LxFontServer.h"
 #include "reading/LxRGameScr1.h"
 #include "reading/LxRPGameScr1.h"
+#include "test_reading_support.h"
 #include "ui/LxCGUI.h"
 
 using namespace reading_test;
@@ -35,7 +35,9 @@ class Game1 : public ReadingTest {
         CLxTimerEvent e(1, message, g_nNow);
         screen->OnTimerEvent(&e);
     }
-    static int Weight(int slot) { return static_cast<int>(static_cast<uint32_t>(g_Driver.aColors[slot]) >> 24); }
+    static int Weight(int slot) {
+        return static_cast<int>(static_cast<uint32_t>(g_Driver.aColors[slot]) >> 24);
+    }
 };
 
 TEST_F(Game1, AVowelListensPerPhonemeWithItsBigLetter) {
@@ -61,7 +63,8 @@ TEST_F(Game1, TheVowelLightsAfterEightyMillisecondsWithItsScore) {
         int held;
         float score;
         int weight;
-    } cases[] = {{0, 1.0f, 255}, {80, 1.0f, 255}, {81, 1.0f, 0}, {200, 0.75f, 63}, {200, 0.25f, 191}};
+    } cases[] = {
+        {0, 1.0f, 255}, {80, 1.0f, 255}, {81, 1.0f, 0}, {200, 0.75f, 63}, {200, 0.25f, 191}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.held);
         Hear(1, 0.5f, c.score, g_nNow - c.held);
@@ -130,7 +133,8 @@ TEST_F(Game1, AConsonantHeardShowsItsWordOnlyWhenRight) {
         EXPECT_EQ(g_Driver.nState, 2);
         EXPECT_EQ(SentMessages(), (std::vector<UINT>{1084, 1086}));
         EXPECT_EQ(GetPixel(g_pDrawSurface, x + 1, y + 1) == 0x04A820u, c.shown);
-        EXPECT_EQ(GetPixel(g_pDrawSurface, x + 2 * GlyphWidth(Code("m")) + 5, y + 1) == 0x04A820u, c.shown);
+        EXPECT_EQ(GetPixel(g_pDrawSurface, x + 2 * GlyphWidth(Code("m")) + 5, y + 1) == 0x04A820u,
+                  c.shown);
     }
 }
 
@@ -152,7 +156,8 @@ TEST_F(Game1, ALetterWithoutCallPictureStillListensAndShowsNoWord) {
 TEST_F(Game1, ALessonWithWordsShowsThemAndNeverListens) {
     auto screen = Open(3); // t with three words, the second one split
     EXPECT_TRUE(screen->ShowsWords());
-    for (UINT msg : SentMessages()) EXPECT_NE(msg, 1086u);
+    for (UINT msg : SentMessages())
+        EXPECT_NE(msg, 1086u);
     CLxSurface* back = screen->GetGUI()->m_pBackground;
     // "tök": t in the accent colour, ö in the normal one.
     EXPECT_EQ(GetPixel(back, 241, 181), 0x04A820u);

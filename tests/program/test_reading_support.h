@@ -10,24 +10,26 @@
 #include <utility>
 #include <vector>
 
-#include "test_controls_support.h"
 #include "media/LxCallPic.h"
 #include "reading/LxLetters.h"
 #include "shell/LxClock.h"
 #include "shell/LxDriverBlock.h"
 #include "shell/LxProgram.h"
 #include "shell/LxProgramData.h"
+#include "test_controls_support.h"
 
 namespace reading_test {
 
 using namespace ui_test;
 
 constexpr uint32_t kBackground = 0x202040;
-constexpr uint32_t kPictureA = 0x3070C0, kPictureM = 0x60A0A0, kPictureT = 0xA0A060, kPictureB = 0x806080,
-                   kPictureP = 0x608060;
+constexpr uint32_t kPictureA = 0x3070C0, kPictureM = 0x60A0A0, kPictureT = 0xA0A060,
+                   kPictureB = 0x806080, kPictureP = 0x608060;
 
 inline int g_nNow = 0;
-inline int FakeClock() { return g_nNow; }
+inline int FakeClock() {
+    return g_nNow;
+}
 
 inline std::vector<std::pair<UINT, WPARAM>> g_sent;
 inline std::vector<LPARAM> g_sentL;
@@ -38,7 +40,8 @@ inline LRESULT RecordMessage(UINT msg, WPARAM w, LPARAM l) {
 }
 inline std::vector<UINT> SentMessages() {
     std::vector<UINT> out;
-    for (auto& m : g_sent) out.push_back(m.first);
+    for (auto& m : g_sent)
+        out.push_back(m.first);
     return out;
 }
 
@@ -65,12 +68,13 @@ inline void WriteReadingDescription() {
     WritePicture("data/olvbg.bmp", kBackground);
     const char* names[] = {"fo_0", "fo_2", "fo_4", "fo_5", "fo_6", "fo_7"};
     const uint32_t colours[] = {0x000001, 0x000020, 0x000040, 0x000050, 0x000060, 0x000070};
-    for (int i = 0; i < 6; ++i) WritePicture(std::string("data/") + names[i] + ".bmp", colours[i]);
+    for (int i = 0; i < 6; ++i)
+        WritePicture(std::string("data/") + names[i] + ".bmp", colours[i]);
     std::string controls;
-    const char* buttons[] = {"kilepes", "vissza", "maganhangzok", "massalhangzok", "fonemaparok1",
-                             "fonemaparok2", "fonemaparok3", "elore", "hatra", "help",
-                             "jatek1", "jatek2", "jatek3", "jatek4", "jatek5", "jatek6",
-                             "jatek7", "jatek8"};
+    const char* buttons[] = {
+        "kilepes",      "vissza", "maganhangzok", "massalhangzok", "fonemaparok1", "fonemaparok2",
+        "fonemaparok3", "elore",  "hatra",        "help",          "jatek1",       "jatek2",
+        "jatek3",       "jatek4", "jatek5",       "jatek6",        "jatek7",       "jatek8"};
     int i = 0;
     for (const char* b : buttons) {
         controls += Button(b, 680 + (i / 9) * 60, 10 + (i % 9) * 32);
@@ -81,11 +85,15 @@ inline void WriteReadingDescription() {
               "<unselected disabled=\"fo_0\" passive=\"fo_4\" active=\"fo_5\"/>\n"
               "<selected disabled=\"fo_2\" passive=\"fo_6\" active=\"fo_7\"/>\n</group>\n" +
                   controls +
-                  "<control type=\"textfield\" name=\"szam\" length=\"3\" rect=\"680,400,60,30\">\n<common/>\n</control>\n"
-                  "<control type=\"text\" name=\"hangero\" length=\"3\" rect=\"680,440,60,30\">\n<common/>\n</control>\n"
-                  "<control type=\"text\" name=\"thangero\" length=\"3\" rect=\"680,480,60,30\">\n<common/>\n</control>\n"
+                  "<control type=\"textfield\" name=\"szam\" length=\"3\" "
+                  "rect=\"680,400,60,30\">\n<common/>\n</control>\n"
+                  "<control type=\"text\" name=\"hangero\" length=\"3\" "
+                  "rect=\"680,440,60,30\">\n<common/>\n</control>\n"
+                  "<control type=\"text\" name=\"thangero\" length=\"3\" "
+                  "rect=\"680,480,60,30\">\n<common/>\n</control>\n"
                   "<group name=\"t\" position=\"0,0\">\n</group>\n"
-                  "<control type=\"button\" name=\"tovabb\">\n<common rect=\"700,540,60,30\"/>\n</control>\n"
+                  "<control type=\"button\" name=\"tovabb\">\n<common "
+                  "rect=\"700,540,60,30\"/>\n</control>\n"
                   "</Lexo>\n");
 }
 
@@ -93,15 +101,18 @@ class ReadingTest : public UiTest {
   protected:
     void SetUp() override {
         UiTest::SetUp();
-        for (const char* name : {"tnr32", "tnr48", "tnr128"}) WriteReadingFont(name);
+        for (const char* name : {"tnr32", "tnr48", "tnr128"})
+            WriteReadingFont(name);
         WriteReadingDescription();
         WriteFile("data/olvfej_tem.xml",
-                  "<Lexora>\n<character vowels=\"a, á, e, i, í, ií, ő\" consonants=\"b, m, p, s, sz, t, zs\""
+                  "<Lexora>\n<character vowels=\"a, á, e, i, í, ií, ő\" consonants=\"b, m, p, s, "
+                  "sz, t, zs\""
                   " pairs=\"ií\" order=\"a, m, ií, t, s, b-p, s-sz-zs\"></character>\n"
                   "<session character=\"a\"><game1/><game2/></session>\n"
                   "<session character=\"m\"><game1/><game3/><coloring/></session>\n"
                   "<session character=\"ií\"><game1/></session>\n"
-                  "<session character=\"t\"><game1 words=\"tök, " + std::string(40, 'a') + " " + std::string(40, 'a') +
+                  "<session character=\"t\"><game1 words=\"tök, " +
+                      std::string(40, 'a') + " " + std::string(40, 'a') +
                       ", ott\"/></session>\n"
                       "<session character=\"s\"><game1/></session>\n"
                       "<session character=\"b-p\"><game1/></session>\n</Lexora>\n");
@@ -110,7 +121,8 @@ class ReadingTest : public UiTest {
                   "<Lexora path=\"callpic\">\n"
                   "<character picture=\"a\" name=\"a\"><word word=\"alma\"/></character>\n"
                   "<character picture=\"m\" name=\"m\"><word word=\"mama\"/></character>\n"
-                  "<character picture=\"i\" name=\"ií\"><word word=\"iz\"/><word word=\"íj\"/></character>\n"
+                  "<character picture=\"i\" name=\"ií\"><word word=\"iz\"/><word "
+                  "word=\"íj\"/></character>\n"
                   "<character picture=\"t\" name=\"t\"><word word=\"tök\"/></character>\n"
                   "<character picture=\"b\" name=\"b\"><word word=\"bab\"/></character>\n"
                   "<character picture=\"p\" name=\"p\"><word word=\"pap\"/></character>\n"

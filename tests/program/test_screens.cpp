@@ -22,7 +22,8 @@ std::vector<std::string>* g_log = nullptr;
 // A button that writes its handler calls into the log before doing what a button does.
 class Probe : public CLxButton {
   public:
-    Probe(CLxCGUI* gui, CLxGroup* group, const char* name, RECT r) : CLxButton(Ref({gui, group, name, &r, 1})) {}
+    Probe(CLxCGUI* gui, CLxGroup* group, const char* name, RECT r)
+        : CLxButton(Ref({gui, group, name, &r, 1})) {}
     static const Descriptor* Ref(const Descriptor& d) { return &d; }
     void Note(const char* what) {
         if (g_log) g_log->push_back(std::string(m_szName) + " " + what);
@@ -101,14 +102,12 @@ TEST_F(Dispatch, SequencesOfMessagesGiveEventsInOrder) {
           {WM_MOUSEMOVE, 1, 60, 20},
           {WM_MOUSEMOVE, 1, 120, 20},
           {WM_LBUTTONUP, 0, 120, 20}},
-         {"A enter", "L A 3", "A move", "A down", "L A 6", "A drag", "L A 2", "A drag", "L A 2", "A leave",
-          "L A 4", "L A 8", "B enter", "L B 3", "B up", "L B 7"}},
+         {"A enter", "L A 3", "A move", "A down", "L A 6", "A drag", "L A 2", "A drag", "L A 2",
+          "A leave", "L A 4", "L A 8", "B enter", "L B 3", "B up", "L B 7"}},
         {"moving over A and off everything",
          {{WM_MOUSEMOVE, 0, 20, 20}, {WM_MOUSEMOVE, 0, 21, 20}, {WM_MOUSEMOVE, 0, 70, 70}},
          {"A enter", "L A 3", "A move", "A move", "A leave", "L A 4"}},
-        {"other messages are ignored",
-         {{515, 1, 20, 20}, {516, 2, 20, 20}},
-         {}},
+        {"other messages are ignored", {{515, 1, 20, 20}, {516, 2, 20, 20}}, {}},
     };
     for (const auto& c : cases) {
         log_.clear();
@@ -197,8 +196,10 @@ TEST_F(Dispatch, AListenerMayDeleteTheControlItHearsOf) {
     for (int type : types) {
         listener_.deleteOn = type;
         auto* c = new Probe(gui_.get(), group_, "D", {300, 300, 320, 320});
-        Feed({{WM_MOUSEMOVE, 0, 310, 310}, {WM_LBUTTONDOWN, 1, 310, 310},
-              {WM_LBUTTONUP, 0, 310, 310}, {WM_MOUSEMOVE, 0, 0, 0}});
+        Feed({{WM_MOUSEMOVE, 0, 310, 310},
+              {WM_LBUTTONDOWN, 1, 310, 310},
+              {WM_LBUTTONUP, 0, 310, 310},
+              {WM_MOUSEMOVE, 0, 0, 0}});
         if (gui_->HasControl(c)) delete c;
         EXPECT_EQ(gui_->m_pHot, nullptr) << type;
         EXPECT_EQ(gui_->m_pPressed, nullptr) << type;

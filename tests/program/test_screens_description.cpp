@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "test_controls_support.h"
 #include "media/LxFontServer.h"
 #include "shell/LxProgram.h"
+#include "test_controls_support.h"
 #include "ui/LxButton.h"
 #include "ui/LxGroup.h"
 #include "ui/LxScreen.h"
@@ -126,8 +126,10 @@ TEST_F(Screens, ButtonsShowThePictureOfTheirState) {
     const struct {
         int flags;
         uint32_t colour;
-    } cases[] = {{kEnabled | kVisible, StateColour(4)},  {kEnabled | kVisible | kHot, StateColour(5)},
-                 {kVisible | kSelected, StateColour(2)}, {kVisible | kHot, StateColour(0)},
+    } cases[] = {{kEnabled | kVisible, StateColour(4)},
+                 {kEnabled | kVisible | kHot, StateColour(5)},
+                 {kVisible | kSelected, StateColour(2)},
+                 {kVisible | kHot, StateColour(0)},
                  {kEnabled | kVisible | kSelected | kHot, StateColour(7)}};
     for (const auto& c : cases) {
         EXPECT_TRUE(screen.SetControlState("fo.b", c.flags));
@@ -183,7 +185,7 @@ TEST_F(Screens, DrawBackgroundRedrawsOnlyWhatMeetsTheRegion) {
     gui.DrawBackground(&region, nullptr, true);
     EXPECT_EQ(region.left, -20); // the caller's rectangle is kept
     EXPECT_EQ(Pixel(5, 5), kBackground);
-    EXPECT_EQ(Pixel(400, 60), 0u);       // b lies outside the region
+    EXPECT_EQ(Pixel(400, 60), 0u);             // b lies outside the region
     EXPECT_EQ(Pixel(130, 80), StateColour(6)); // a over c where they overlap
     EXPECT_EQ(Pixel(170, 120), StateColour(4));
     Clear();
@@ -271,9 +273,9 @@ TEST_F(Bubble, ShownOnEnterHiddenOnLeave) {
     EXPECT_EQ(r.top, 74);
     EXPECT_EQ(r.right - r.left, w);
     EXPECT_EQ(r.bottom - r.top, h);
-    EXPECT_EQ(Pixel(120, 74), 0u);             // the frame
-    EXPECT_EQ(Pixel(120 + w - 2, 75), 0xEF8BACu); // the card
-    EXPECT_EQ(Pixel(122, 76), 0u);             // the text
+    EXPECT_EQ(Pixel(120, 74), 0u);                    // the frame
+    EXPECT_EQ(Pixel(120 + w - 2, 75), 0xEF8BACu);     // the card
+    EXPECT_EQ(Pixel(122, 76), 0u);                    // the text
     gui->DispatchMouse(WM_MOUSEMOVE, 0, At(700, 10)); // leave
     EXPECT_FALSE(screen.m_pHelpSprite->m_nFlags & kVisible);
     EXPECT_EQ(Pixel(122, 76), kBackground);
@@ -294,8 +296,8 @@ TEST_F(Bubble, WidthLimitAndRightEdge) {
     ASSERT_EQ(font->TextWidth(wide.c_str()), 392);
     Describe("<control type=\"button\" name=\"a\" help=\"" + fits +
              "\"><common rect=\"600,0,50,20\"/></control>\n"
-             "<control type=\"button\" name=\"b\" help=\"" + wide +
-             "\"><common rect=\"0,100,50,20\"/></control>\n");
+             "<control type=\"button\" name=\"b\" help=\"" +
+             wide + "\"><common rect=\"0,100,50,20\"/></control>\n");
     TestScreen screen("data\\scr\\s.xml");
     screen.m_pGUI->DispatchMouse(WM_MOUSEMOVE, 0, At(710, 60));
     ASSERT_TRUE(screen.m_pHelpSprite->m_nFlags & kVisible);

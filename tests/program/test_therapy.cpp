@@ -22,7 +22,8 @@ class Therapy : public TherapyTest {
     }
     std::vector<UINT> Messages() {
         std::vector<UINT> out;
-        for (const Sent& s : sent_) out.push_back(s.msg);
+        for (const Sent& s : sent_)
+            out.push_back(s.msg);
         return out;
     }
 };
@@ -33,22 +34,14 @@ TEST_F(Therapy, ClicksSendTheirMessages) {
         const char* control;
         std::vector<UINT> messages;
     } cases[] = {
-        {false, "jobb.j3", {1084, 1044}},
-        {true, "jobb.j3", {1044}},
-        {true, "jobb.j1", {1084, 1042}},
-        {false, "fo.kilepes", {16}},
-        {false, "jobb.vissza", {1024}},
-        {false, "fo.bnev", {1053}},
-        {false, "fo.elokeszites", {1041}},
-        {false, "fo.hangfejlesztes", {1084, 1048}},
-        {false, "fo.rogzites", {1084, 1049}},
-        {false, "fo.automatizalas", {1084, 1050}},
-        {false, "fo.hangbe", {1084, 1057}},
-        {true, "fo.sugo", {1084, 1075}},
-        {false, "fo.felvetel", {1086}},
-        {false, "fo.lejatszas", {1085}},
-        {false, "fo.megallitas", {1084}},
-        {false, "fo.pillanatallj", {1087}},
+        {false, "jobb.j3", {1084, 1044}},     {true, "jobb.j3", {1044}},
+        {true, "jobb.j1", {1084, 1042}},      {false, "fo.kilepes", {16}},
+        {false, "jobb.vissza", {1024}},       {false, "fo.bnev", {1053}},
+        {false, "fo.elokeszites", {1041}},    {false, "fo.hangfejlesztes", {1084, 1048}},
+        {false, "fo.rogzites", {1084, 1049}}, {false, "fo.automatizalas", {1084, 1050}},
+        {false, "fo.hangbe", {1084, 1057}},   {true, "fo.sugo", {1084, 1075}},
+        {false, "fo.felvetel", {1086}},       {false, "fo.lejatszas", {1085}},
+        {false, "fo.megallitas", {1084}},     {false, "fo.pillanatallj", {1087}},
     };
     for (const Case& c : cases) {
         std::unique_ptr<CLxScreen> s(c.frog ? new CLxTGameScr3("data\\beszedjavj.xml")
@@ -101,7 +94,8 @@ TEST_F(Therapy, HeaderSplitsTheNameAndShowsTheLastDay) {
         const char* name;
         const char* vnev;
         const char* knev;
-    } cases[] = {{"Anna", "Anna", ""}, {"Kis Anna", "Kis", "Anna"}, {"Nagy Kis Anna", "Nagy Kis", "Anna"}};
+    } cases[] = {
+        {"Anna", "Anna", ""}, {"Kis Anna", "Kis", "Anna"}, {"Nagy Kis Anna", "Nagy Kis", "Anna"}};
     for (const Case& c : cases) {
         std::snprintf(g_szUserName, sizeof g_szUserName, "%s", TextToCodes(c.name).c_str());
         CLxTGameScr s("data\\beszedjavj.xml");
@@ -117,7 +111,8 @@ TEST_F(Therapy, HeaderSplitsTheNameAndShowsTheLastDay) {
     ASSERT_TRUE(history.Save(path));
     CLxTGameScr s("data\\beszedjavj.xml");
     EXPECT_STREQ(g_szTherapyDate, "2017.09.26");
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(g_Driver.aScreenLetters)), TextToCodes("sz"));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(g_Driver.aScreenLetters)),
+              TextToCodes("sz"));
     EXPECT_EQ(g_pHistory->GetCount(), 2);
 }
 
@@ -156,7 +151,8 @@ TEST_F(Therapy, ScreensPutTheDriverBackIntoLevelPlay) {
 
 TEST_F(Therapy, ExtraDescriptionsSitBesideTheBaseOne) {
     EXPECT_EQ(CLxTGameScr::ExtraDescription("data\\beszedjavj.xml", 3), "data\\beszedjavj_3.xml");
-    EXPECT_EQ(CLxTGameScr::ExtraDescription(".\\data\\beszedjavj.xml", 1), ".\\data\\beszedjavj_1.xml");
+    EXPECT_EQ(CLxTGameScr::ExtraDescription(".\\data\\beszedjavj.xml", 1),
+              ".\\data\\beszedjavj_1.xml");
     EXPECT_EQ(CLxTGameScr::ExtraDescription("beszedjavj", 6), "beszedjavj_6.xml");
 }
 } // namespace

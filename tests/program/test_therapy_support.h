@@ -75,27 +75,33 @@ class TherapyTest : public ui_test::UiTest {
         for (const char* state : {"fo_0", "fo_4", "fo_5", "fo_6", "fo_7"})
             ui_test::WritePicture(std::string("data/") + state + ".bmp", 0x204060, 800, 600);
         std::string fo, jobb;
-        const char* names[] = {"fo.felvetel", "fo.megallitas", "fo.pillanatallj", "fo.lejatszas",
-                               "fo.sugo", "fo.kilepes", "fo.bnev", "fo.hangfejlesztes",
-                               "fo.rogzites", "fo.automatizalas", "fo.hangbe", "fo.elokeszites",
+        const char* names[] = {"fo.felvetel",      "fo.megallitas",     "fo.pillanatallj",
+                               "fo.lejatszas",     "fo.sugo",           "fo.kilepes",
+                               "fo.bnev",          "fo.hangfejlesztes", "fo.rogzites",
+                               "fo.automatizalas", "fo.hangbe",         "fo.elokeszites",
                                "fo.mentes"};
         int x = 0;
-        for (const char* n : names) fo += Button(n + 3, x += 50, 560);
+        for (const char* n : names)
+            fo += Button(n + 3, x += 50, 560);
         for (const char* n : {"vnev", "knev", "szoveg"})
             fo += std::string("<control type=\"text\" name=\"") + n +
                   "\" length=\"40\" text=\"\" rect=\"" + std::to_string(x += 50) +
                   ",10,40,20\"><common/></control>\n";
-        for (int i = 1; i <= 6; ++i) jobb += Button(("j" + std::to_string(i)).c_str(), 700, 40 * i);
+        for (int i = 1; i <= 6; ++i)
+            jobb += Button(("j" + std::to_string(i)).c_str(), 700, 40 * i);
         jobb += Button("vissza", 700, 300);
         WriteFile("data/beszedjavj.xml",
                   "<Lexo background=\"hatter\">\n<group name=\"fo\" position=\"0,0\">\n"
                   "<unselected disabled=\"fo_0\" passive=\"fo_4\" active=\"fo_5\"/>\n"
                   "<selected passive=\"fo_6\" active=\"fo_7\"/>\n</group>\n" +
-                      fo + "<group name=\"jobb\" position=\"0,0\">\n</group>\n" + jobb + "</Lexo>\n");
+                      fo + "<group name=\"jobb\" position=\"0,0\">\n</group>\n" + jobb +
+                      "</Lexo>\n");
         WriteFile("data/beszedjavj_3.xml",
                   "<Lexo>\n<group name=\"fo\">\n</group>\n"
-                  "<control type=\"slider\" name=\"seb\" range=\"0,100\"><common rect=\"680,420,100,20\"/></control>\n"
-                  "<control type=\"slider\" name=\"mag\" range=\"0,200\"><common rect=\"680,460,100,20\"/></control>\n"
+                  "<control type=\"slider\" name=\"seb\" range=\"0,100\"><common "
+                  "rect=\"680,420,100,20\"/></control>\n"
+                  "<control type=\"slider\" name=\"mag\" range=\"0,200\"><common "
+                  "rect=\"680,460,100,20\"/></control>\n"
                   "</Lexo>\n");
         ui_test::WritePicture("data/sprites/breki.bmp", 0x30a030, 66, 48);
         LxImage print;

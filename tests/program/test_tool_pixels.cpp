@@ -134,11 +134,20 @@ struct Piece {
 };
 
 const Piece kPieces[] = {
-    {"W", L"W", false},   {"g", L"g", false},    {"j", L"j", true},  {"cs", L"cs", false},
-    {"ő", L"ő", false},   {"Dzs", L"Dzs", true}, {"Ű", L"Ű", false}, {"Ö", L"Ö", false},
-    {"Öő", L"Öő", false}, {"Q", L"Q", false},    {"@", L"", false}, // moves to the next multiple of
-                                                                    // 32 pixels
-    {"y", L"y", false},   {".", L".", false},
+    {"W", L"W", false},
+    {"g", L"g", false},
+    {"j", L"j", true},
+    {"cs", L"cs", false},
+    {"ő", L"ő", false},
+    {"Dzs", L"Dzs", true},
+    {"Ű", L"Ű", false},
+    {"Ö", L"Ö", false},
+    {"Öő", L"Öő", false},
+    {"Q", L"Q", false},
+    {"@", L"", false}, // moves to the next multiple of
+                       // 32 pixels
+    {"y", L"y", false},
+    {".", L".", false},
 };
 
 TEST_P(ToolFontPixels, DrawnTextMatchesFreeTypeAtEveryPixel) {

@@ -26,12 +26,23 @@ class Values : public UiTest {
     void Mouse(CLxControl* c, int type, int x, int y, int buttons = 0) {
         CLxMouseEvent e(c, x, y, type, buttons);
         switch (type) {
-        case kMouseMove: c->OnMove(&e); break;
-        case kMouseDown: c->OnButtonDown(&e); break;
-        case kMouseDrag: c->OnDrag(&e); break;
-        case kMouseUp: c->OnButtonUp(&e); break;
-        case kMouseClick: c->OnClick(&e); break;
-        default: break;
+        case kMouseMove:
+            c->OnMove(&e);
+            break;
+        case kMouseDown:
+            c->OnButtonDown(&e);
+            break;
+        case kMouseDrag:
+            c->OnDrag(&e);
+            break;
+        case kMouseUp:
+            c->OnButtonUp(&e);
+            break;
+        case kMouseClick:
+            c->OnClick(&e);
+            break;
+        default:
+            break;
         }
     }
     std::unique_ptr<CLxCGUI> gui_;
@@ -139,8 +150,14 @@ TEST_F(Values, SpritesDragInsideTheirClipAndPickTheirPicture) {
     CLxSurface* active = CreateSurface(20, 20);
     FillRectPixel(passive, nullptr, 0x40);
     FillRectPixel(active, nullptr, 0x50);
-    CLxSprite::Descriptor d{&gui, group, "s", {10, 10, 30, 30}, {0, 0, 100, 100},
-                            {nullptr, passive, active, nullptr, nullptr}, false, false};
+    CLxSprite::Descriptor d{&gui,
+                            group,
+                            "s",
+                            {10, 10, 30, 30},
+                            {0, 0, 100, 100},
+                            {nullptr, passive, active, nullptr, nullptr},
+                            false,
+                            false};
     auto* s = new CLxBMPSprite(&d);
     EXPECT_EQ(s->PictureFor(4), passive);
     EXPECT_EQ(s->PictureFor(5), active);

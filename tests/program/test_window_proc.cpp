@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "test_controls_support.h"
 #include "shell/LxDriver.h"
 #include "shell/LxMainWindow.h"
 #include "shell/LxMenuScreen.h"
@@ -16,6 +15,7 @@
 #include "shell/LxScreenSwitch.h"
 #include "shell/LxScreenTable.h"
 #include "shell/LxWindowProc.h"
+#include "test_controls_support.h"
 #include "ui/LxCGUI.h"
 
 using namespace ui_test;
@@ -49,7 +49,9 @@ CLxScreen* MakeStub(UINT msg, WPARAM, LPARAM) {
     return new Stub(std::to_string(msg) + "#" + std::to_string(++g_made));
 }
 
-Stub* Active() { return static_cast<Stub*>(g_pActiveScreen); }
+Stub* Active() {
+    return static_cast<Stub*>(g_pActiveScreen);
+}
 
 class WindowProcTest : public UiTest {
   protected:
@@ -78,7 +80,7 @@ TEST_F(WindowProcTest, ACreatedScreenReplacesTheActiveOneAfterTheHandlerReturns)
     Active()->sendOnTimer = 1024;
     WindowProc(kMsgTimer, 444, 0);
     EXPECT_EQ(g_events, (std::vector<std::string>{"new 1024#1", "timer 1024#1", "new 1024#2",
-                                                   "after 1024#1", "delete 1024#1"}));
+                                                  "after 1024#1", "delete 1024#1"}));
     EXPECT_EQ(Active()->label, "1024#2");
 }
 
@@ -197,7 +199,9 @@ class Listener : public CLxScreen {
     }
 };
 
-CLxScreen* MakeListener(UINT, WPARAM, LPARAM) { return new Listener; }
+CLxScreen* MakeListener(UINT, WPARAM, LPARAM) {
+    return new Listener;
+}
 
 TEST_F(WindowProcTest, AReplacedScreenDoesNotStopItsSuccessorsRecording) {
     RegisterScreen(1025, LxSwitch::Create, MakeListener);

@@ -115,17 +115,18 @@ TEST_F(Recogniser, SaysTheLetterOfSyntheticSpeech) {
         const char* name;
         char symbol;
     } cases[] = {
-        {"b\xc3\xa9", 'b'},  {"c\xc3\xa9", 'c'},  {"cs\xc3\xa9", 'C'}, {"d\xc3\xa9", 'd'},
-        {"ef", 'f'},         {"g\xc3\xa9", 'g'},  {"gy\xc3\xa9", 'G'}, {"h\xc3\xa1", 'h'},
-        {"j\xc3\xa9", 'j'},  {"k\xc3\xa1", 'k'},  {"el", 'l'},         {"ely", 'L'},
-        {"em", 'm'},         {"en", 'n'},         {"eny", 'N'},        {"p\xc3\xa9", 'p'},
-        {"er", 'r'},         {"es", 's'},         {"esz", 'S'},        {"t\xc3\xa9", 't'},
-        {"ty\xc3\xa9", 'T'}, {"v\xc3\xa9", 'v'},  {"z\xc3\xa9", 'z'},  {"zs\xc3\xa9", 'Z'},
+        {"b\xc3\xa9", 'b'},  {"c\xc3\xa9", 'c'}, {"cs\xc3\xa9", 'C'}, {"d\xc3\xa9", 'd'},
+        {"ef", 'f'},         {"g\xc3\xa9", 'g'}, {"gy\xc3\xa9", 'G'}, {"h\xc3\xa1", 'h'},
+        {"j\xc3\xa9", 'j'},  {"k\xc3\xa1", 'k'}, {"el", 'l'},         {"ely", 'L'},
+        {"em", 'm'},         {"en", 'n'},        {"eny", 'N'},        {"p\xc3\xa9", 'p'},
+        {"er", 'r'},         {"es", 's'},        {"esz", 'S'},        {"t\xc3\xa9", 't'},
+        {"ty\xc3\xa9", 'T'}, {"v\xc3\xa9", 'v'}, {"z\xc3\xa9", 'z'},  {"zs\xc3\xa9", 'Z'},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::string command = std::string("espeak-ng -v hu+m8 -s 150 -p 50 -w said.wav '") +
-                              c.name + "' && sox -q said.wav -r 22050 -b 16 -c 1 speech.wav "
+                              c.name +
+                              "' && sox -q said.wav -r 22050 -b 16 -c 1 speech.wav "
                               "silence 1 0.005 0.3% reverse silence 1 0.005 0.3% reverse";
         ASSERT_EQ(std::system(command.c_str()), 0);
         std::vector<float> speech = ReadWav("speech.wav");

@@ -56,7 +56,9 @@ std::string EngineTest::Run(const std::string& script) {
     return sink_->Take();
 }
 
-Interface* EngineTest::Member(const char* path) { return Evaluate(path); }
+Interface* EngineTest::Member(const char* path) {
+    return Evaluate(path);
+}
 
 double EngineTest::NumberAt(const char* path) {
     auto* number = QueryInterface<Number>(Member(path), "Number");

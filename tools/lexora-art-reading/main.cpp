@@ -74,11 +74,13 @@ bool DrawCallPictures() {
     bool ok = catalogue.Count() > 0;
     for (int i = 0; i < catalogue.Count(); ++i)
         ok = DrawCallPicture(catalogue.PicturePath(i), i) && ok;
-    if (!catalogue.Count()) std::fprintf(stderr, "lexora-art-reading: no letters in data\\callpic.xml\n");
+    if (!catalogue.Count())
+        std::fprintf(stderr, "lexora-art-reading: no letters in data\\callpic.xml\n");
     return ok;
 }
 
-void DrawCentred(CLxSurface* s, CLxRLEFonts* font, const std::string& codes, uint32_t rgb, const RECT& r) {
+void DrawCentred(CLxSurface* s, CLxRLEFonts* font, const std::string& codes, uint32_t rgb,
+                 const RECT& r) {
     LxSurfaceDesc locked;
     if (!font || s->Lock(nullptr, &locked) != 0) return;
     font->Attach(&locked);
@@ -122,7 +124,8 @@ bool DrawSelection(const char* description, CLxRLEFonts* font) {
         }
         if (std::strncmp(tag, "control", 7) != 0) continue;
         const char* name = xml.GetAttr(tag, "name");
-        if (!name || std::strlen(name) < 3 || name[0] < '0' || name[0] > '9' || name[1] < '0' || name[1] > '9')
+        if (!name || std::strlen(name) < 3 || name[0] < '0' || name[0] > '9' || name[1] < '0' ||
+            name[1] > '9')
             continue;
         unsigned char code = DecodeLetter(name + 2);
         char codes[2] = {static_cast<char>(code), 0};
@@ -149,7 +152,9 @@ bool DrawHelp(const std::string& spec, CLxRLEFonts* font) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: lexora-art-reading DATAROOT [sel:DESCRIPTION]... [help:NAME=TEXT]...\n");
+        std::fprintf(
+            stderr,
+            "usage: lexora-art-reading DATAROOT [sel:DESCRIPTION]... [help:NAME=TEXT]...\n");
         return 2;
     }
     if (chdir(argv[1]) != 0) {
@@ -164,8 +169,10 @@ int main(int argc, char** argv) {
     bool ok = DrawCallPictures();
     for (int i = 2; i < argc; ++i) {
         std::string arg = argv[i];
-        if (!arg.compare(0, 4, "sel:")) ok = DrawSelection(arg.c_str() + 4, &big) && ok;
-        else if (!arg.compare(0, 5, "help:")) ok = DrawHelp(arg.substr(5), &text) && ok;
+        if (!arg.compare(0, 4, "sel:"))
+            ok = DrawSelection(arg.c_str() + 4, &big) && ok;
+        else if (!arg.compare(0, 5, "help:"))
+            ok = DrawHelp(arg.substr(5), &text) && ok;
     }
     return ok ? 0 : 1;
 }

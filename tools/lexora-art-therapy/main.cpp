@@ -48,7 +48,7 @@ bool DrawPond(const std::string& path) {
 bool DrawFrog(const std::string& path) {
     CLxSurface* s = CreateSurface(66, 48);
     Fill(s, 0, 0, 66, 48, 0xffffff);
-    Ellipse(s, 2, 30, 26, 47, 0x2e7d32);  // back legs
+    Ellipse(s, 2, 30, 26, 47, 0x2e7d32); // back legs
     Ellipse(s, 40, 30, 64, 47, 0x2e7d32);
     Ellipse(s, 8, 14, 58, 44, 0x43a047);  // body
     Ellipse(s, 18, 26, 48, 42, 0xc5e1a5); // belly
@@ -58,7 +58,7 @@ bool DrawFrog(const std::string& path) {
     Ellipse(s, 41, 7, 51, 17, 0xfafafa);
     Ellipse(s, 18, 10, 23, 15, 0x101010);
     Ellipse(s, 44, 10, 49, 15, 0x101010);
-    Fill(s, 24, 24, 42, 26, 0x1b5e20);    // mouth
+    Fill(s, 24, 24, 42, 26, 0x1b5e20); // mouth
     bool ok = SaveBitmap(s, path.c_str());
     FreeSurface(&s);
     return ok;

@@ -27,7 +27,7 @@
 namespace {
 
 struct Face {
-    RECT rect;  // relative to the group's origin
+    RECT rect; // relative to the group's origin
     std::string label;
     bool drawn; // buttons and check boxes have a face; other controls show the background
 };
@@ -54,7 +54,9 @@ std::string Folder(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-uint32_t Colour(const char* text) { return static_cast<uint32_t>(strtoul(text, nullptr, 16)); }
+uint32_t Colour(const char* text) {
+    return static_cast<uint32_t>(strtoul(text, nullptr, 16));
+}
 
 bool Save(CLxSurface* surface, const std::string& base, const std::string& name) {
     std::string path = MakeBitmapPath(base.c_str(), name.c_str());
@@ -99,7 +101,8 @@ CLxRLEFonts* FontFor(const Face& face) {
 
 void DrawFace(CLxSurface* surface, const Face& face, int state) {
     FillRectRGB(surface, &face.rect, kFace[state]);
-    if (state & 4) Bevel(surface, &face.rect, 0.0f, (state & 2) ? 0.7f : 1.3f, (state & 2) ? 1.3f : 0.7f);
+    if (state & 4)
+        Bevel(surface, &face.rect, 0.0f, (state & 2) ? 0.7f : 1.3f, (state & 2) ? 1.3f : 0.7f);
     CLxRLEFonts* font = FontFor(face);
     if (face.label.empty() || !font) return;
     LxSurfaceDesc locked;
@@ -185,12 +188,13 @@ bool DrawDescription(const char* path) {
             face = nullptr;
         }
     }
-    for (const Group& g : groups) ok = DrawGroup(base, g) && ok;
+    for (const Group& g : groups)
+        ok = DrawGroup(base, g) && ok;
     FreeSurface(&g_pBackground);
     return ok;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
@@ -207,8 +211,10 @@ int main(int argc, char** argv) {
                             "data\\fonts\\tnr12.xml"};
     for (int i = 0; i < 3; ++i)
         if (fonts[i].Load(names[i])) g_fonts.push_back(&fonts[i]);
-    if (g_fonts.empty()) std::fprintf(stderr, "lexora-screen: no fonts in data\\fonts; labels left out\n");
+    if (g_fonts.empty())
+        std::fprintf(stderr, "lexora-screen: no fonts in data\\fonts; labels left out\n");
     bool ok = true;
-    for (int i = 2; i < argc; ++i) ok = DrawDescription(argv[i]) && ok;
+    for (int i = 2; i < argc; ++i)
+        ok = DrawDescription(argv[i]) && ok;
     return ok ? 0 : 1;
 }

@@ -177,7 +177,8 @@ int Trainer::Classify(const float* cues, int first, int last) const {
     const int classes = static_cast<int>(classes_);
     first = std::clamp(first, 1, classes);
     last = last < first || last > classes ? classes : last;
-    return static_cast<int>(std::max_element(z.begin() + first - 1, z.begin() + last) - z.begin()) + 1;
+    return static_cast<int>(std::max_element(z.begin() + first - 1, z.begin() + last) - z.begin()) +
+           1;
 }
 
 double Trainer::Accuracy(const Samples& s) const {
