@@ -68,6 +68,22 @@ void BM_FindAmongMembers(benchmark::State& state) {
 }
 BENCHMARK(BM_FindAmongMembers)->Arg(10)->Arg(100)->Arg(1000);
 
+// Storing n members into a fresh folder, one statement each: about n steps, not n^2.
+void BM_StoreMembers(benchmark::State& state) {
+    Interface* root = LoadedRoot();
+    if (!root) return state.SkipWithError("library not loaded");
+    std::string fill = "bench_s{\n";
+    for (int i = 0; i < state.range(0); ++i)
+        fill += "m" + std::to_string(i) + " = 1;\n";
+    fill += "}";
+    for (auto _ : state) {
+        Dispose(root->Run("bench_s = new Folder", root));
+        Dispose(root->Run(fill.c_str(), root));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_StoreMembers)->Arg(3000)->Arg(30000)->Unit(benchmark::kMillisecond);
+
 // A for-line that fills most of an expanded line.
 void BM_ExpandForLine(benchmark::State& state) {
     Interface* root = LoadedRoot();

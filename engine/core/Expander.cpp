@@ -44,9 +44,12 @@ int ReadDigits(const char* s, int i, int n, long long* value) {
 Expander::Expander(const char* text)
     : Expander(text, text ? static_cast<int>(std::strlen(text)) : 0) {}
 
+// A NUL ends a text, as it ends an upstream chunk.
 Expander::Expander(const char* text, int length)
     : chunk_(text), chunkLength_(length), out_(new char[kCapacity + 1]) {
     out_[0] = 0;
+    const void* nul = text && length > 0 ? std::memchr(text, 0, length) : nullptr;
+    if (nul) chunkLength_ = static_cast<int>(static_cast<const char*>(nul) - text);
 }
 
 Expander::Expander(Input* upstream) : upstream_(upstream), out_(new char[kCapacity + 1]) {

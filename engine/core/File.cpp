@@ -4,7 +4,9 @@
 // under the statements still to come.
 #include "core/File.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -21,6 +23,30 @@ void ReportOpenError(const std::string& path, int error) {
     report("File error during opening file %s: %s", path.c_str(),
            std::generic_category().message(error).c_str());
 }
+
+// Opens a regular file for reading without blocking on a FIFO in its place; anything
+// else, or a file larger than File::kMaxSize, is refused with the opening message.
+FILE* OpenRegular(const std::string& path) {
+    int fd = open(talvik::OsPath(path, true).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        ReportOpenError(path, errno);
+        return nullptr;
+    }
+    struct stat info;
+    int error = fstat(fd, &info) != 0           ? errno
+                : S_ISDIR(info.st_mode)         ? EISDIR
+                : !S_ISREG(info.st_mode)        ? EINVAL
+                : info.st_size > File::kMaxSize ? EFBIG
+                                                : 0;
+    FILE* file = error ? nullptr : fdopen(fd, "rb");
+    if (!file) {
+        ReportOpenError(path, error ? error : errno);
+        close(fd);
+    }
+    return file;
+}
+
+thread_local int t_runDepth = 0; // files being run as scripts on this thread
 
 // An argument nobody keeps is disposed of as the interpreter disposes of statement
 // values; the context (what an empty argument list yields) is not ours to dispose of.
@@ -50,21 +76,21 @@ const char* File::Read(int* length, int* kind) {
         Forget();
         return nullptr;
     }
-    FILE* file = std::fopen(talvik::OsPath(path_, true).c_str(), "rb");
+    FILE* file = OpenRegular(path_);
     if (!file) {
-        ReportOpenError(path_, errno);
         Forget();
         return nullptr;
     }
     // A file cut shorter than what was delivered has been rewritten: start again.
     struct stat info;
-    if (fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size < offset_)
-        offset_ = 0;
+    if (fstat(fileno(file), &info) == 0 && info.st_size < offset_) offset_ = 0;
     std::string fresh;
     if (fseeko(file, offset_, SEEK_SET) == 0) {
         char chunk[16384];
         size_t n;
-        while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        // A file still growing as it is read is taken up to the size limit.
+        while (offset_ + static_cast<off_t>(fresh.size()) < kMaxSize &&
+               (n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
             fresh.append(chunk, n);
     }
     std::fclose(file);
@@ -141,12 +167,20 @@ Interface* File::CallHeld(Input* lexer, Interface* context) {
         return this;
     }
     DropArgument(argument, context);
+    if (t_runDepth >= kMaxRunDepth) {
+        report("Warning: script nested too deeply");
+        return nullptr;
+    }
     Rewind();
     int length = 0, kind = 0;
     const char* text = Read(&length, &kind);
     std::string script = text ? std::string(text, length) : std::string();
     Expander expander(script.data(), static_cast<int>(script.size()));
     Lexer inner(&expander);
+    struct Depth {
+        Depth() { ++t_runDepth; }
+        ~Depth() { --t_runDepth; }
+    } depth;
     return context->Call(&inner, context);
 }
 

@@ -16,6 +16,11 @@ class File : public TextChannel {
   public:
     // The longest path the OS can open; longer ones are refused.
     enum : int { kMaxPath = 4095 };
+    // Only regular files are read, and no more of one than this: a device or a pipe
+    // in place of a script would otherwise block or grow memory without end.
+    static constexpr off_t kMaxSize = 64 << 20;
+    // Files run as scripts from inside files run as scripts, at most this deep.
+    enum : int { kMaxRunDepth = 32 };
 
     explicit File(std::string path) : path_(std::move(path)) {}
 

@@ -8,8 +8,7 @@
 void ModuleBase::AddDependant(Interface* module) {
     if (!module) return;
     // Put would replace the entry of the same (empty) name: every link is kept.
-    module->AddRef();
-    dependants_.Nodes().push_front(NameList::Node{std::string(), module, 0});
+    dependants_.AddUnnamed(module);
 }
 
 bool ModuleBase::IsDependant(Interface* module) {

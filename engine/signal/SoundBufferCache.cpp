@@ -9,6 +9,10 @@
 // object empties it. Entries are sound-buffer objects of their own, and a cache object
 // holds the entry it points at, so emptying the table or evicting never frees samples
 // that an output still shows. The output is marked complete, as the copies are.
+//
+// Consumers size their arrays by the source's capacity when they are created and read
+// no further than it, so the object offers the default sound-buffer capacity from the
+// start and every copy has at least that much room.
 #include <algorithm>
 #include <cstring>
 #include <deque>
@@ -26,7 +30,8 @@ constexpr size_t kEntries = 10;
 // A cached copy: owns its samples, complete.
 class CachedSound : public SampleBuffer {
   public:
-    explicit CachedSound(const SoundBuffer& from) : SampleBuffer(std::max(from.length, 1)) {
+    explicit CachedSound(const SoundBuffer& from)
+        : SampleBuffer(std::max(from.length, kDefaultCapacity)) {
         length = from.data ? std::max(from.length, 0) : 0;
         std::copy(from.data, from.data + length, data);
         sps = from.sps;
@@ -71,6 +76,7 @@ class SoundBufferCache : public ModuleBase, public virtual SoundBuffer, public v
   public:
     SoundBufferCache(Input* name, Input* script, Interface* context)
         : name_(name), script_(script), context_(context) {
+        capacity = SampleBuffer::kDefaultCapacity;
         name_->AddRef();
         script_->AddRef();
         context_->AddRef();
@@ -156,6 +162,7 @@ class SoundBufferCache : public ModuleBase, public virtual SoundBuffer, public v
         shown_ = sound;
         data = sound ? sound->data : nullptr;
         length = sound ? sound->length : 0;
+        capacity = sound ? sound->capacity : SampleBuffer::kDefaultCapacity;
         if (!sound) return;
         sps = sound->sps;
         complete = 1; // a cached sound is whole: consumers flush their tails on it

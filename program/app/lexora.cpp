@@ -41,6 +41,8 @@ std::string CommandLine(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Messages appear line by line also when the output goes to a file or a pipe.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     std::string error;
     Interface* root = talvik::LoadEngineLibrary(&error);
     if (!root) {

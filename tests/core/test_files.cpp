@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 
@@ -105,6 +107,43 @@ TEST_F(FilesTest, MissingFileReportsTheOpeningError) {
     EXPECT_EQ(Run("mnt.nothere()"),
               "File error during opening file nothere: No such file or directory\n");
 }
+
+// What a file run as a script may be instead of a script: each ends with a message
+// and the engine goes on.
+struct HostileFileCase {
+    const char* name;
+    const char* script;  // run in the working folder, after the file was made
+    const char* printed; // the start of what it prints
+};
+
+class HostileFiles : public FilesTest, public ::testing::WithParamInterface<HostileFileCase> {};
+
+TEST_P(HostileFiles, EndWithAMessage) {
+    WriteFile("nul", std::string("nul_a = 1;\0nul_b = 2;\nnul_c = 3;\n", 33));
+    std::filesystem::create_directory("dir");
+    mkfifo("fifo", 0600);
+    WriteFile("self", "mnt.self()\n");
+    WriteFile("big", "");
+    std::filesystem::resize_file("big", File::kMaxSize + 1);
+    std::string printed = Run(GetParam().script);
+    EXPECT_EQ(printed.substr(0, strlen(GetParam().printed)), GetParam().printed) << printed;
+    EXPECT_EQ(Run("list 1"), "1\n") << "the engine still answers";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, HostileFiles,
+    ::testing::Values(
+        // A NUL ends the text: what follows it is not run, and nothing spins.
+        HostileFileCase{"nul", "mnt.nul(); list nul_a; list nul_c",
+                        "1\nWarning: 'nul_c' not Found\n"},
+        HostileFileCase{"device", "mnt.'/dev/zero'()",
+                        "File error during opening file /dev/zero: Invalid argument\n"},
+        HostileFileCase{"fifo", "mnt.fifo()",
+                        "File error during opening file fifo: Invalid argument\n"},
+        HostileFileCase{"directory", "mnt.dir()", ""},
+        HostileFileCase{"big", "mnt.big()", "File error during opening file big: File too large\n"},
+        HostileFileCase{"self", "mnt.self()", "Warning: script nested too deeply\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct WildcardCase {
     const char* pattern;

@@ -171,6 +171,23 @@ TEST_F(BufferTransforms, CacheRunsTheScriptOnMissesAndKeepsTenSounds) {
     EXPECT_EQ(c->length, 0);
 }
 
+// Consumers bound what they read by the capacity: the cached sound must reach them.
+TEST_F(BufferTransforms, CachedSoundReachesTheCacheConsumers) {
+    auto* request = new Request;
+    auto* home = QueryInterface<Folder>(Evaluate(folder), "Folder");
+    home->Set("request", 7, request, 0);
+    home->Release();
+    In("sb = new DummySoundBuffer(3); c = new SoundBufferCache(request, \"sb\");"
+       "p = new PreEmpSB(c, 0.5)");
+    request->Ask("a");
+    Feed({2, 4, 6}, 11025);
+    ASSERT_EQ(Process("c"), 0);
+    Process("p");
+    SoundBuffer* p = Buffer("p");
+    ASSERT_EQ(p->length, 3);
+    EXPECT_EQ(p->data[2], 6.0f - 2.0f);
+}
+
 // What the script reads from the cache object: the wanted name once, then nothing.
 TEST_F(BufferTransforms, CacheOffersTheWantedNameOnce) {
     auto* request = new Request;

@@ -224,5 +224,13 @@ bool Trainer::Write(const std::string& name, std::string* error) const {
     for (double d : deviation_)
         std::fprintf(trf.get(), "%.9g ", d);
     std::fputc('\n', trf.get());
+    // The identity transformation: the evaluator then feeds the normalised cues as they
+    // are, and finds the section it looks for.
+    std::fputs("#tran\n", trf.get());
+    for (size_t row = 0; row < mean_.size(); ++row) {
+        for (size_t column = 0; column < mean_.size(); ++column)
+            std::fputs(row == column ? "1 " : "0 ", trf.get());
+        std::fputc('\n', trf.get());
+    }
     return !std::ferror(trf.get()) || (*error = "cannot write " + trfName, false);
 }
