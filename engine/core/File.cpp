@@ -4,9 +4,7 @@
 // under the statements still to come.
 #include "core/File.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -24,25 +22,11 @@ void ReportOpenError(const std::string& path, int error) {
            std::generic_category().message(error).c_str());
 }
 
-// Opens a regular file for reading without blocking on a FIFO in its place; anything
-// else, or a file larger than File::kMaxSize, is refused with the opening message.
+// Opens a regular file for reading, or reports why not: a device or a FIFO in place of
+// a script would block or grow memory without end.
 FILE* OpenRegular(const std::string& path) {
-    int fd = open(talvik::OsPath(path, true).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        ReportOpenError(path, errno);
-        return nullptr;
-    }
-    struct stat info;
-    int error = fstat(fd, &info) != 0           ? errno
-                : S_ISDIR(info.st_mode)         ? EISDIR
-                : !S_ISREG(info.st_mode)        ? EINVAL
-                : info.st_size > File::kMaxSize ? EFBIG
-                                                : 0;
-    FILE* file = error ? nullptr : fdopen(fd, "rb");
-    if (!file) {
-        ReportOpenError(path, error ? error : errno);
-        close(fd);
-    }
+    FILE* file = talvik::OpenRegularFile(talvik::OsPath(path, true), File::kMaxSize);
+    if (!file) ReportOpenError(path, errno);
     return file;
 }
 

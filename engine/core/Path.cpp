@@ -6,7 +6,11 @@
 #include "core/Path.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "core/TextCodec.h"
 
@@ -91,6 +95,24 @@ std::string EnginePath(std::string_view osName) {
         if (c == '/') c = '\\';
     }
     return out;
+}
+
+FILE* OpenRegularFile(const std::string& osPath, long long maxBytes) {
+    int fd = open(osPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat info;
+    int error = fstat(fd, &info) != 0     ? errno
+                : S_ISDIR(info.st_mode)   ? EISDIR
+                : !S_ISREG(info.st_mode)  ? EINVAL
+                : info.st_size > maxBytes ? EFBIG
+                                          : 0;
+    FILE* file = error ? nullptr : fdopen(fd, "rb");
+    if (!file) {
+        if (!error) error = errno;
+        close(fd);
+        errno = error;
+    }
+    return file;
 }
 
 } // namespace talvik

@@ -2,6 +2,7 @@
 // Windows-style: relative to the working folder, with backslashes, in ISO 8859-2, and
 // with letter case that need not match the files on disk.
 #pragma once
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,11 @@ std::string OsPath(std::string_view path, bool forReading);
 // The engine form of a name the OS reports: UTF-8 becomes Latin-2 ('?' for what Latin-2
 // cannot hold) and slashes become backslashes.
 std::string EnginePath(std::string_view osName);
+
+// Opens an OS path for reading in binary mode when it is a regular file of at most
+// maxBytes, without blocking on a FIFO in its place. Otherwise null, with errno telling
+// why: the open's own error, EISDIR for a folder, EINVAL for a device, FIFO or socket,
+// EFBIG for a file over the limit.
+FILE* OpenRegularFile(const std::string& osPath, long long maxBytes);
 
 } // namespace talvik

@@ -17,16 +17,10 @@ namespace {
 std::string g_firstRoot = ".\\";
 std::string g_secondRoot = "data\\";
 
+// Data files are regular files (a FIFO or a device in place of one would block or never
+// end) below the size an int can count.
 FILE* OpenLoose(const std::string& path) {
-    FILE* file = std::fopen(talvik::OsPath(path, true).c_str(), "rb");
-    if (!file) return nullptr;
-    // fopen opens folders for reading too; a folder is not a data file.
-    struct stat info;
-    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::fclose(file);
-        return nullptr;
-    }
-    return file;
+    return talvik::OpenRegularFile(talvik::OsPath(path, true), INT_MAX);
 }
 
 // Member names are stored either in the program's Latin-2 or in UTF-8; try both forms.
@@ -68,7 +62,10 @@ bool CLxFile::Exists(const char* path) {
 }
 
 CLxFile::Lookup CLxFile::OpenMember(const std::string& archive, const std::string& member) {
-    unzFile zip = unzOpen(talvik::OsPath(archive, true).c_str());
+    std::string path = talvik::OsPath(archive, true);
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return Lookup::kMissing;
+    unzFile zip = unzOpen(path.c_str());
     if (!zip) return Lookup::kMissing;
     if (!LocateMember(zip, member)) {
         unzClose(zip);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Path.h"
+#include "media/LxSaveFile.h"
 #include "media/LxSoundDevice.h"
 #include "media/LxWaveFile.h"
 
@@ -218,28 +219,22 @@ bool WriteWave(CBSoundBuffer* buffer, const char* name, unsigned start, unsigned
     std::memcpy(header + 36, "data", 4);
     Le(header + 40, length, 4);
 
-    const std::string& root = CLxFile::FirstRoot();
-    std::string path = root;
-    if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
-    std::string target = talvik::OsPath(path + name, false);
-    std::string temporary = target + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
-    bool ok = std::fwrite(header, 1, sizeof header, file) == sizeof header;
+    CLxSaveFile file(name);
+    if (!file.IsOpen()) return false;
+    file.Write(header, sizeof header);
     // The part is taken as from a ring, whether or not the buffer loops: start up to the
     // end, then the beginning up to end.
     unsigned first = start < end ? end - start : size - start;
     unsigned second = length - first;
     void *region1, *region2;
     unsigned len1, len2;
-    if (ok && first)
-        ok = buffer->Lock(start, first, &region1, &len1, &region2, &len2, 0) == 0 &&
-             std::fwrite(region1, 1, len1, file) == len1;
-    if (ok && second)
-        ok = buffer->Lock(0, second, &region1, &len1, &region2, &len2, 0) == 0 &&
-             std::fwrite(region1, 1, len1, file) == len1;
-    ok = std::fclose(file) == 0 && ok;
-    if (ok) ok = std::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) std::remove(temporary.c_str());
-    return ok;
+    if (first) {
+        if (buffer->Lock(start, first, &region1, &len1, &region2, &len2, 0) != 0) return false;
+        file.Write(region1, len1);
+    }
+    if (second) {
+        if (buffer->Lock(0, second, &region1, &len1, &region2, &len2, 0) != 0) return false;
+        file.Write(region1, len1);
+    }
+    return file.Commit();
 }

@@ -1,6 +1,6 @@
 // Saving the last recording (program message 1088, after the driver has stopped): under
 // a word's name as "save\speech\<word>.wav", or without one as "out%03d.wav", numbered
-// from 000 in each run by g_nOutFile.
+// by g_nOutFile after the highest number already in the working folder.
 #pragma once
 
 // word: letter codes, or null for a numbered file; recordedBytes: the bytes of the last

@@ -6,9 +6,9 @@
 
 #include <cstring>
 
+#include "media/LxSaveFile.h"
 #include "reading/LxLetters.h"
 #include "shell/LxDriverBlock.h"
-#include "shell/LxSaveFile.h"
 #include "shell/LxUserRecords.h"
 #include "shell/LxXMLParser.h"
 

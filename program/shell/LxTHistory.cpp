@@ -14,8 +14,8 @@
 #include <ctime>
 #include <string>
 
+#include "media/LxSaveFile.h"
 #include "reading/LxLetters.h"
-#include "shell/LxSaveFile.h"
 #include "shell/LxUserRecords.h"
 
 namespace {

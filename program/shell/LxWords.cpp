@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "media/LxSaveFile.h"
 #include "reading/LxLetters.h"
-#include "shell/LxSaveFile.h"
 #include "shell/LxUserRecords.h"
 
 char g_aWords[kMaxWords][kWordBytes];

@@ -49,6 +49,17 @@ TEST_F(RecordingSaveTest, UnnamedRecordingsAreNumberedInOrder) {
     EXPECT_EQ(g_nOutFile, 2);
 }
 
+// A new run starts counting at 0 again: it must not overwrite the last run's files.
+TEST_F(RecordingSaveTest, NumberingContinuesAfterTheHighestExistingFile) {
+    std::ofstream("out000.wav") << "earlier";
+    std::ofstream("out007.wav") << "earlier";
+    EXPECT_TRUE(SaveRecording(nullptr, 1000));
+    EXPECT_EQ(ReadFile("out000.wav"), "earlier");
+    EXPECT_EQ(ReadFile("out007.wav"), "earlier");
+    EXPECT_EQ(ReadFile("out008.wav").size(), 1044u);
+    EXPECT_EQ(g_nOutFile, 9);
+}
+
 TEST_F(RecordingSaveTest, NamedRecordingGoesToTheSpeechFolder) {
     EXPECT_TRUE(SaveRecording(TextToCodes("ősz").c_str(), 1000));
     // File names on disk are UTF-8.
