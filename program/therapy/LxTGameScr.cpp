@@ -19,6 +19,9 @@
 #include "ui/LxScrollBar.h"
 
 namespace {
+// The driver in the games: levels only, ticking fast, smoothed over four frames.
+constexpr int kGamePeriod = 10, kGameSmooth = 4;
+
 // The recorder buttons, in the order SetRecorderButtons takes them.
 const char* const kRecord = "fo.felvetel";
 const char* const kStop = "fo.megallitas";
@@ -51,7 +54,7 @@ CLxTGameScr::CLxTGameScr(const char* descriptionPath) : CLxScreen(descriptionPat
 }
 
 void CLxTGameScr::SetLevelPlay() {
-    SetDriverMode({kDriverLevels, 10, 4});
+    SetDriverMode({kDriverLevels, kGamePeriod, kGameSmooth});
 }
 
 std::string CLxTGameScr::ExtraDescription(const char* path, int game) {
