@@ -2,7 +2,9 @@
 // sound and video, builds the main screen and runs the window's loop until the window
 // is closed (F12 or the window's close button). Options on the command line choose the
 // sound devices: pdrv and pdev for playback, cdrv and cdev for recording, each an index
-// into SDL's lists ("pdrv=1").
+// into SDL's lists ("pdrv=1"). When LEXORA_AUTOPILOT names a script, the autopilot
+// plays it as the program runs (LxAutopilot.h); a script that does not parse ends the
+// program at once with exit code 2.
 #include <SDL.h>
 
 #include <cstdio>
@@ -12,9 +14,11 @@
 #include "EngineLoader.h"
 #include "core/TextCodec.h"
 #include "reading/LxReadingScreens.h"
+#include "shell/LxAutopilot.h"
 #include "shell/LxDriver.h"
 #include "shell/LxMainWindow.h"
 #include "shell/LxMenuScreen.h"
+#include "shell/LxMessages.h"
 #include "shell/LxProgram.h"
 #include "shell/LxStartup.h"
 #include "shell/LxWindowProc.h"
@@ -43,6 +47,7 @@ std::string CommandLine(int argc, char** argv) {
 int main(int argc, char** argv) {
     // Messages appear line by line also when the output goes to a file or a pipe.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    if (!StartAutopilot()) return 2;
     std::string error;
     Interface* root = talvik::LoadEngineLibrary(&error);
     if (!root) {
@@ -63,12 +68,12 @@ int main(int argc, char** argv) {
         InitAudio();
         InitVideo();
         g_bRenderEnabled = 0;
-        WindowProc(1024, 0, 0);
+        WindowProc(kMsgMainScreen, 0, 0);
         g_bRenderEnabled = 1;
         Render();
         ShowMainWindow();
         code = RunMessageLoop();
-        WindowProc(1084, 0, 0);
+        WindowProc(kMsgStop, 0, 0);
         ReleaseVideo();
         ReleaseAudio();
         DestroyMainWindow();

@@ -99,7 +99,6 @@ inline bool PtInRect(const RECT* r, POINT p) {
 constexpr UINT WM_KEYDOWN = 256;
 constexpr UINT WM_KEYUP = 257;
 constexpr UINT WM_CHAR = 258;
-constexpr UINT WM_TIMER = 275;
 constexpr UINT WM_MOUSEMOVE = 512;
 constexpr UINT WM_LBUTTONDOWN = 513;
 constexpr UINT WM_LBUTTONUP = 514;

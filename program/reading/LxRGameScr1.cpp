@@ -32,6 +32,7 @@ const char* const kPictureFont = "data\\fonts\\tnr48.xml";
 const char* const kVowelFont = "data\\fonts\\tnr128.xml";
 constexpr int kMaxWords = 12;
 constexpr size_t kMaxWordCodes = 63;
+constexpr int kConsonantPeriod = 15; // ms: an utterance's end is found sooner
 
 CLxRLEFonts* Font(const char* path) {
     return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr;
@@ -143,18 +144,18 @@ void CLxRGameScr1::SetUp() {
     m_bWords = DrawWords();
     bool vowel = IsVowel(m_nLetter);
     bool pair = IsVowelPair(m_nLetter);
+    // The letter (a vowel pair's short and long form) lights in the call picture; a
+    // consonant's slot only places its key word. Without a picture nothing lights.
+    LxOverlaySlot slots[2] = {};
+    int count = 0;
     if (CLxSurface* picture = MakeCallPicture(m_nLetter)) {
-        uint32_t colour = LetterColour(m_nLetter);
-        g_Driver.aLetters[0] = vowel ? ToLower(PairShort(m_nLetter)) : 0;
-        g_Driver.aLetters[1] = pair ? ToLower(PairLong(m_nLetter)) : 0;
-        g_Driver.aLetters[2] = 0;
-        g_Driver.aColors[0] = static_cast<int>(colour);
+        int colour = static_cast<int>(LetterColour(m_nLetter));
+        unsigned char first = vowel ? ToLower(PairShort(m_nLetter)) : 0;
         if (pair) {
-            g_Driver.aColors[1] = static_cast<int>(colour);
-            g_Driver.aRects[0] = RECT{110, 300, 230, 460};
-            g_Driver.aRects[1] = RECT{410, 300, 530, 460};
+            slots[count++] = {first, colour, RECT{110, 300, 230, 460}};
+            slots[count++] = {ToLower(PairLong(m_nLetter)), colour, RECT{410, 300, 530, 460}};
         } else {
-            g_Driver.aRects[0] = RECT{160, 300, 280, 460};
+            slots[count++] = {first, colour, RECT{160, 300, 280, 460}};
         }
         if (CLxSurface* background = m_pGUI->m_pBackground) {
             if (m_bWords) {
@@ -165,16 +166,12 @@ void CLxRGameScr1::SetUp() {
             }
         }
         FreeSurface(&picture);
-    } else {
-        // Without a picture nothing is prepared to light: the overlay stays empty.
-        g_Driver.aLetters[0] = 0;
     }
     m_pGUI->DrawBackground(nullptr, nullptr, true);
     if (m_bWords) return;
-    g_Driver.nState = vowel ? 1 : 2;
-    g_Driver.nPeriod = vowel ? 25 : 15;
-    g_Driver.pOverlayFont = Font(vowel ? kVowelFont : kPictureFont);
-    g_Driver.pOverlayFont2 = nullptr;
+    SetDriverMode({vowel ? kDriverPhonemes : kDriverWaiting,
+                   vowel ? kListenPeriod : kConsonantPeriod, kSmoothFrames,
+                   Font(vowel ? kVowelFont : kPictureFont), nullptr, slots, count});
     SetControlState("fo.hangero", 12);
     SetControlState("fo.thangero", 12);
     LxSendMessage(kMsgRecord);
@@ -215,11 +212,12 @@ int CLxRGameScr1::OnTimerEvent(CLxTimerEvent* event) {
         if (CLxControl* meter = m_pGUI->FindControl("fo.hangero"); meter && meter->Is(kVisible))
             meter->Draw();
     }
-    if (g_Driver.nState == 5) {
+    if (g_Driver.nState == kDriverRecognised) {
         ShowRecognised();
         return 0;
     }
-    if (event && event->m_nMessage != 275 && IsVowel(m_nLetter)) LightVowel(event);
+    if (event && event->m_nMessage != static_cast<int>(kMsgTimer) && IsVowel(m_nLetter))
+        LightVowel(event);
     return 0;
 }
 
@@ -233,7 +231,6 @@ void CLxRGameScr1::ShowRecognised() {
     }
     SetUp();
     if (!word.empty()) DrawLargeWord(word.c_str());
-    g_Driver.nState = 2;
 }
 
 void CLxRGameScr1::DrawLargeWord(const char* codes) {

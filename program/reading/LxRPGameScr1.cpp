@@ -58,12 +58,6 @@ CLxRPGameScr1::CLxRPGameScr1(const char* descriptionPath) : CLxReadingScr(descri
     bool vowels = IsVowel(Member(0)) && IsVowel(Member(1));
     m_szName = vowels ? "RPGame1g" : "RPGame1s";
     SetControlFlag("fo.jatek1", kSelected, true);
-    bool secondVowel = IsVowel(Member(1));
-    g_Driver.nPeriod = 25;
-    g_Driver.nState = secondVowel ? 1 : 2;
-    g_Driver.pOverlayFont =
-        Font(secondVowel ? "data\\fonts\\tnr128.xml" : "data\\fonts\\tnr48.xml");
-    g_Driver.pOverlayFont2 = nullptr;
     SetControlState("fo.hangero", 12);
     SetControlState("fo.thangero", 12);
     SetUp();
@@ -73,23 +67,29 @@ CLxRPGameScr1::~CLxRPGameScr1() {
     LxSendMessage(kMsgStop);
 }
 
+// With a vowel second member the members light in their panels while the driver
+// streams per-phoneme scores; otherwise the panels only place the heard member's key
+// word, and the driver waits for an utterance.
 void CLxRPGameScr1::SetUp() {
     int n = MemberCount();
     bool lit = IsVowel(Member(1));
-    for (int i = 0; i < n; ++i) {
+    LxOverlaySlot slots[kMaxMembers] = {};
+    int count = 0;
+    for (int i = 0; i < n && i < kMaxMembers; ++i) {
         RECT panel;
         if (!PanelRect(n, i, &panel)) continue;
-        g_Driver.aRects[i] = panel;
         unsigned char member = Member(i);
-        g_Driver.aLetters[i] = lit ? member : 0;
-        g_Driver.aColors[i] =
-            static_cast<int>(lit && IsVowel(member) ? kVowelColour : kConsonantColour);
+        uint32_t colour = lit && IsVowel(member) ? kVowelColour : kConsonantColour;
+        slots[i] = {lit ? member : static_cast<unsigned char>(0), static_cast<int>(colour), panel};
+        count = i + 1;
         CLxSurface* picture = MakeCallPicture(member);
         if (picture && m_pGUI->m_pBackground)
             BltSurface(m_pGUI->m_pBackground, &panel, picture, nullptr, 0);
         FreeSurface(&picture);
     }
-    g_Driver.aLetters[lit ? n : 0] = 0;
+    SetDriverMode({lit ? kDriverPhonemes : kDriverWaiting, kListenPeriod, kSmoothFrames,
+                   Font(lit ? "data\\fonts\\tnr128.xml" : "data\\fonts\\tnr48.xml"), nullptr, slots,
+                   count});
     m_pGUI->DrawBackground(nullptr, nullptr, true);
     LxSendMessage(kMsgStop);
     LxSendMessage(kMsgRecord);
@@ -98,13 +98,13 @@ void CLxRPGameScr1::SetUp() {
 int CLxRPGameScr1::OnTimerEvent(CLxTimerEvent* event) {
     if (CLxControl* meter = m_pGUI->FindControl("fo.hangero"); meter && meter->Is(kVisible))
         meter->Draw();
-    if (g_Driver.nState == 5) ShowRecognised();
-    if (event && event->m_nMessage != 275 && g_Driver.pOverlayFont) LightMembers();
+    if (g_Driver.nState == kDriverRecognised) ShowRecognised();
+    if (event && event->m_nMessage != static_cast<int>(kMsgTimer) && g_Driver.pOverlayFont)
+        LightMembers();
     return 0;
 }
 
 void CLxRPGameScr1::ShowRecognised() {
-    g_Driver.nState = 2;
     unsigned char heard = g_Driver.aLetters[0];
     int member = -1;
     for (int i = 0; heard && i < MemberCount() && member < 0; ++i)

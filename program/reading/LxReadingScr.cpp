@@ -65,10 +65,7 @@ CLxReadingScr::CLxReadingScr(const char* descriptionPath) : CLxScreen(descriptio
     char number[16] = "";
     if (g_nCourseLesson >= 0) std::snprintf(number, sizeof number, "%d", g_nCourseLesson + 1);
     SetControlText("fo.szam", number);
-    g_Driver.nState = 1;
-    g_Driver.pOverlayFont = nullptr;
-    g_Driver.pOverlayFont2 = nullptr;
-    g_Driver.nSmooth = 2;
+    SetDriverMode({kDriverPhonemes, kListenPeriod, kSmoothFrames});
     SetControlFlag("t.tovabb", kVisible, false);
     SetUpSeventhGame();
     DrawLetterCard();
@@ -216,8 +213,8 @@ int CLxReadingScr::OnKeyEvent(CLxKeyEvent* event) {
     if (!field) return 0;
     long n = std::strtol(field->GetText(), nullptr, 10);
     if (n < 1 || n > g_nLastCourseEntry + 1) return 0;
-    LxSendMessage(1039, g_aCourse[n - 1][0], 0);
-    return 1039;
+    LxSendMessage(kMsgReadingLetter, g_aCourse[n - 1][0], 0);
+    return kMsgReadingLetter;
 }
 
 int CLxReadingScr::OnMouseEvent(CLxMouseEvent* event) {
@@ -233,11 +230,21 @@ int CLxReadingScr::OnMouseEvent(CLxMouseEvent* event) {
         const char* name;
         UINT msg;
     } kButtons[] = {
-        {"fo.kilepes", 16},         {"fo.vissza", 1024},       {"fo.maganhangzok", 1035},
-        {"fo.massalhangzok", 1034}, {"fo.fonemaparok1", 1036}, {"fo.fonemaparok2", 1037},
-        {"fo.fonemaparok3", 1038},  {"fo.jatek1", 1026},       {"fo.jatek2", 1027},
-        {"fo.jatek3", 1028},        {"fo.jatek4", 1029},       {"fo.jatek5", 1030},
-        {"fo.jatek6", 1031},        {"fo.jatek7", 1032},       {"fo.jatek8", 1033},
+        {"fo.kilepes", kMsgClose},
+        {"fo.vissza", kMsgMainScreen},
+        {"fo.maganhangzok", kMsgVowelSelection},
+        {"fo.massalhangzok", kMsgConsonantSelection},
+        {"fo.fonemaparok1", kMsgPairSelection1},
+        {"fo.fonemaparok2", kMsgPairSelection2},
+        {"fo.fonemaparok3", kMsgPairSelection3},
+        {"fo.jatek1", kMsgReadingGame1},
+        {"fo.jatek2", kMsgReadingGame2},
+        {"fo.jatek3", kMsgReadingGame3},
+        {"fo.jatek4", kMsgReadingGame4},
+        {"fo.jatek5", kMsgReadingGame5},
+        {"fo.jatek6", kMsgReadingGame6},
+        {"fo.jatek7", kMsgReadingExtraGame},
+        {"fo.jatek8", kMsgExtendedMemory},
     };
     UINT msg = 0;
     for (const auto& button : kButtons)
@@ -251,7 +258,7 @@ int CLxReadingScr::OnMouseEvent(CLxMouseEvent* event) {
             --g_nCourseLesson;
             g_nCourseLetter = -1;
         }
-        msg = 1026;
+        msg = kMsgReadingGame1;
     }
     if (!msg) return 0;
     LxSendMessage(kMsgStop);

@@ -12,6 +12,9 @@ class CBSoundBuffer;
 class CLxReadingScr : public CLxScreen {
   public:
     static constexpr int kMaxMembers = 4;
+    // The driver's period and smoothing window while a reading game listens.
+    static constexpr int kListenPeriod = 25;
+    static constexpr int kSmoothFrames = 2;
 
     explicit CLxReadingScr(const char* descriptionPath);
     ~CLxReadingScr() override;

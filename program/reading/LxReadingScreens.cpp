@@ -9,6 +9,7 @@
 #include "reading/LxRGameScr1.h"
 #include "reading/LxRPGameScr1.h"
 #include "reading/LxReadingSelScr.h"
+#include "shell/LxMessages.h"
 #include "shell/LxScreenTable.h"
 
 namespace {
@@ -24,16 +25,16 @@ const char* const kSelections[] = {"data\\consel.xml", "data\\vowsel.xml", "data
                                    "data\\pair2sel.xml", "data\\pair3sel.xml"};
 
 CLxScreen* Selection(UINT msg, WPARAM, LPARAM) {
-    return new CLxReadingSelScr(kSelections[msg - 1034], static_cast<int>(msg));
+    return new CLxReadingSelScr(kSelections[msg - kMsgConsonantSelection], static_cast<int>(msg));
 }
 } // namespace
 
 void RegisterReadingScreens() {
-    RegisterScreen(1025, LxSwitch::Create, Game1);
-    RegisterScreen(1026, LxSwitch::Create, Game1);
+    RegisterScreen(kMsgReading, Game1);
+    RegisterScreen(kMsgReadingGame1, Game1);
     // A selection screen whose description the data set lacks would be an empty page
     // with no way back: its tab then does nothing.
-    for (UINT msg = 1034; msg <= 1038; ++msg)
-        if (CLxFile::Exists(kSelections[msg - 1034]))
-            RegisterScreen(msg, LxSwitch::Create, Selection);
+    for (UINT msg = kMsgConsonantSelection; msg <= kMsgPairSelection3; ++msg)
+        if (CLxFile::Exists(kSelections[msg - kMsgConsonantSelection]))
+            RegisterScreen(msg, Selection);
 }

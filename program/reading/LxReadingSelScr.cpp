@@ -7,6 +7,7 @@
 #include "media/LxDraw.h"
 #include "media/LxSurface.h"
 #include "reading/LxLetters.h"
+#include "shell/LxMessages.h"
 #include "shell/LxProgram.h"
 #include "shell/LxXMLParser.h"
 #include "ui/LxCGUI.h"
@@ -100,15 +101,15 @@ int CLxReadingSelScr::OnMouseEvent(CLxMouseEvent* event) {
     if (!event || event->m_nType != kMouseClick || !event->m_pControl) return 0;
     std::string name = event->m_pControl->GetFullName();
     if (name == "fo.kilepes") {
-        LxSendMessage(16);
-        return 16;
+        LxSendMessage(kMsgClose);
+        return kMsgClose;
     }
     if (name == "fo.vissza") {
-        LxSendMessage(1024);
-        return 1024;
+        LxSendMessage(kMsgMainScreen);
+        return kMsgMainScreen;
     }
     unsigned char letter = SelectionLetter(name.c_str());
     if (!letter) return 0;
-    LxSendMessage(1039, letter, m_nMessage);
-    return 1039;
+    LxSendMessage(kMsgReadingLetter, letter, m_nMessage);
+    return kMsgReadingLetter;
 }

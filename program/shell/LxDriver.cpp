@@ -339,7 +339,7 @@ float Measure(float* x) {
     row[kRingPitch] = x ? (500 - pitch) / 500 : 0.0f;
     row[kRingLevel] = static_cast<float>(energy * scale * 8);
     float level;
-    if (g_Driver.nState == 2 || g_Driver.nState == 3) {
+    if (g_Driver.nState == kDriverWaiting || g_Driver.nState == kDriverUtterance) {
         level = static_cast<float>(energy * scale * 16);
     } else {
         int frames = std::min(nFrame, SmoothFrames());
@@ -355,18 +355,18 @@ float Measure(float* x) {
 
 // Waiting for voice, and the end of the utterance after a quiet spell.
 void FollowUtterance(int p, float level) {
-    if (g_Driver.nState == 2) {
+    if (g_Driver.nState == kDriverWaiting) {
         std::printf("Wait: %d %f\n", p, level);
         if (level > g_Driver.fMinLevel) {
             int begin = std::max(p - kPreRoll, 0);
             nUtteranceBegin = nUtteranceBeginCopy = begin;
             nUtteranceEnd = -1;
-            g_Driver.nState = 3;
+            g_Driver.nState = kDriverUtterance;
             std::printf("ProcessBegin: %d\n", begin);
         }
-    } else if (g_Driver.nState == 3) {
+    } else if (g_Driver.nState == kDriverUtterance) {
         if (level < g_Driver.fMinLevel && LxClock() - g_Driver.nBestClock > kQuietMs) {
-            g_Driver.nState = 4;
+            g_Driver.nState = kDriverEnded;
             nUtteranceEnd = p;
         }
         if (level >= g_Driver.fMinLevel) g_Driver.nBestClock = LxClock();
@@ -404,7 +404,7 @@ void RecogniseUtterance() {
         TakeResult();
         bRecognising = 0;
     }
-    g_Driver.nState = 5;
+    g_Driver.nState = kDriverRecognised;
 }
 
 void Tick(int timerId, int message) {
@@ -426,7 +426,7 @@ void Tick(int timerId, int message) {
     const uint8_t* recording = BufferBytes(g_pRecording);
     if (!recording || p < 0 || p + kBlockBytes > Size(g_pRecording)) return;
 
-    bool perPhoneme = g_Driver.nState == 1;
+    bool perPhoneme = g_Driver.nState == kDriverPhonemes;
     LxEngineRef<SoundBuffer> buffer = BlockBuffer(perPhoneme ? "mod.wfi" : "mod_sb.wfi");
     LxEngineRef<Evaluator> evaluator;
     if (perPhoneme) {
@@ -451,7 +451,7 @@ void Tick(int timerId, int message) {
 
     FollowUtterance(p, level);
     bool wasRecognising = bRecognising;
-    if (!bRecognising && g_Driver.nState == 4) {
+    if (!bRecognising && g_Driver.nState == kDriverEnded) {
         buffer.Reset();
         RecogniseUtterance();
     }
@@ -548,7 +548,7 @@ void DriverTick(int timerId, int message) {
 void DrawLetterOverlay(CLxSurface* surface) {
     CLxRLEFonts* fonts[2] = {g_Driver.pOverlayFont, g_Driver.pOverlayFont2};
     const int* colours[2] = {g_Driver.aColors, g_Driver.aColors2};
-    if (!fonts[0] || !surface || g_Driver.nState == 5) return;
+    if (!fonts[0] || !surface || g_Driver.nState == kDriverRecognised) return;
     for (int i = 0; i < 32 && g_Driver.aLetters[i]; i++) {
         const RECT& box = g_Driver.aRects[i];
         for (int f = 0; f < 2; f++) {

@@ -10,13 +10,10 @@
 // driver knows nothing of the screen classes.
 #pragma once
 #include "media/LxWin.h"
+#include "shell/LxMessages.h"
 
 class CLxSurface;
 class Interface;
-
-// Sound messages of the main window.
-constexpr UINT kMsgStop = 1084, kMsgPlayBack = 1085, kMsgRecord = 1086, kMsgPause = 1087,
-               kMsgStopAndSave = 1088;
 
 // Frame ring columns besides the class scores (0 to 18 for classes 1 to 19).
 constexpr int kRingPitch = 28;

@@ -6,6 +6,7 @@
 #include "media/LxSoundDevice.h"
 #include "media/LxSurface.h"
 #include "media/LxVideo.h"
+#include "shell/LxAutopilot.h"
 #include "shell/LxClock.h"
 #include "shell/LxDriver.h"
 #include "shell/LxProgram.h"
@@ -134,7 +135,7 @@ static void KeepWindowAspect(int width, int height) {
     if (r.bottom != height) SDL_SetWindowSize(g_pWindow, width, r.bottom);
 }
 
-static void HandleEvent(const SDL_Event& e) {
+void HandleEvent(const SDL_Event& e) {
     switch (e.type) {
     case SDL_QUIT:
         WindowProc(kMsgClose, 0, 0);
@@ -183,6 +184,9 @@ int RunMessageLoop() {
     int lastRender = LxClock();
     while (!g_bQuit) {
         int wait = nextTimer - LxClock();
+        int autopilotWait = AutopilotPoll(LxClock());
+        if (g_bQuit) break;
+        if (autopilotWait >= 0 && autopilotWait < wait) wait = autopilotWait;
         int driverWait = DriverPoll(LxClock());
         if (driverWait >= 0) {
             // While the driver runs, what its ticks drew is shown at about 25 frames a second.

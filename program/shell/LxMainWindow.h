@@ -6,13 +6,11 @@
 #include <SDL.h>
 
 #include "media/LxWin.h"
+#include "shell/LxMessages.h"
 
-constexpr UINT kMsgClose = 16;
-constexpr UINT kMsgDestroy = 2;
 constexpr UINT kMsgKeyDown = 256;
 constexpr UINT kMsgKeyUp = 257;
 constexpr UINT kMsgChar = 258;
-constexpr UINT kMsgTimer = 275;
 constexpr UINT kMsgMouseMove = 512;
 constexpr UINT kMsgLButtonDown = 513;
 constexpr UINT kMsgLButtonUp = 514;
@@ -35,3 +33,5 @@ void GetClientSize(int* width, int* height);
 
 // The Windows key code of an SDL key, or 0 for keys the screens never see.
 int VirtualKey(SDL_Keycode key);
+// Turns one SDL event into calls of the window procedure (the autopilot's events too).
+void HandleEvent(const SDL_Event& e);

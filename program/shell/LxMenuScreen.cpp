@@ -4,6 +4,7 @@
 
 #include "shell/LxDriver.h"
 #include "shell/LxDriverBlock.h"
+#include "shell/LxMessages.h"
 #include "shell/LxProgram.h"
 #include "shell/LxScreenTable.h"
 #include "ui/LxCGUI.h"
@@ -41,7 +42,9 @@ int MenuMessage(const char* name) {
     if (!name || name[0] != 'm' || name[1] < '1' || name[1] > '9') return 0;
     char* end = nullptr;
     long msg = strtol(name + 1, &end, 10);
-    if (*end || msg < 1024 || msg > 1088) return 0;
+    if (*end || msg < static_cast<long>(kFirstProgramMessage) ||
+        msg > static_cast<long>(kLastProgramMessage))
+        return 0;
     return static_cast<int>(msg);
 }
 
@@ -54,6 +57,6 @@ static CLxScreen* InfoScreen(UINT, WPARAM, LPARAM) {
 }
 
 void RegisterMenuScreens() {
-    RegisterScreen(1024, LxSwitch::Create, MainScreen);
-    RegisterScreen(1062, LxSwitch::Create, InfoScreen);
+    RegisterScreen(kMsgMainScreen, MainScreen);
+    RegisterScreen(kMsgInfoScreen, InfoScreen);
 }

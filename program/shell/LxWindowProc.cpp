@@ -11,8 +11,8 @@
 #include "shell/LxClock.h"
 #include "shell/LxDriver.h"
 #include "shell/LxMainWindow.h"
+#include "shell/LxMessages.h"
 #include "shell/LxProgram.h"
-#include "shell/LxProgramData.h"
 #include "shell/LxRecordingSave.h"
 #include "shell/LxScreenTable.h"
 #include "shell/LxWindowRules.h"
@@ -74,48 +74,30 @@ static void Returned(CLxScreen* screen) {
     if (screen) screen->Refresh();
 }
 
-static bool IsPop(UINT msg) {
-    switch (msg) {
-    case 1054:
-    case 1056:
-    case 1058:
-    case 1066:
-    case 1068:
-    case 1070:
-    case 1072:
-    case 1074:
-    case 1076:
-        return true;
-    default:
-        return false;
-    }
-}
-
 static void SwitchScreens(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == 1063) {
-        if (RestoreSavedScreen()) Returned(g_pActiveScreen);
+    LxRoute route = RouteMessage(msg, wParam);
+    switch (route.how) {
+    case LxSwitch::None:
         return;
-    }
-    if (IsPop(msg)) {
+    case LxSwitch::Create:
+        CreateScreen(route.make, route.msg, wParam, lParam);
+        return;
+    case LxSwitch::CreateSaving:
+        CreateScreenSaving(route.make, route.msg, wParam, lParam);
+        return;
+    case LxSwitch::PushOver:
+        if (!g_pActiveScreen) return;
+        PushScreen(route.make, route.msg, wParam, lParam);
+        return;
+    case LxSwitch::Push:
+        PushScreen(route.make, route.msg, wParam, lParam);
+        return;
+    case LxSwitch::Pop:
         Returned(PopScreen());
         return;
-    }
-    if (msg == 1032 && (g_nCourseLesson < 0 || g_aCourse[g_nCourseLesson][7] == 0)) return;
-    if (msg == 1039) {
-        g_nCourseLetter = static_cast<int>(wParam);
-        g_nCourseLesson = -1;
-        msg = 1025;
-    }
-    LxSwitch how;
-    LxScreenFactory make;
-    if (!FindScreen(msg, &how, &make)) return;
-    if (how == LxSwitch::Push) {
-        if (msg == 1075 && !g_pActiveScreen) return;
-        PushScreen(make, msg, wParam, lParam);
-    } else if (how == LxSwitch::CreateSaving) {
-        CreateScreenSaving(make, msg, wParam, lParam);
-    } else {
-        CreateScreen(make, msg, wParam, lParam);
+    case LxSwitch::RestoreSaved:
+        if (RestoreSavedScreen()) Returned(g_pActiveScreen);
+        return;
     }
 }
 
@@ -161,7 +143,7 @@ static LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(0);
         return 0;
     case kMsgClose:
-        WindowProc(1084, 0, 0);
+        WindowProc(kMsgStop, 0, 0);
         HideMainWindow();
         WindowProc(kMsgDestroy, 0, 0);
         return 0;
@@ -184,7 +166,8 @@ static LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         Mouse(msg, wParam, lParam);
         return 0;
     default:
-        if (msg >= 1024 && msg <= 1088) ProgramMessage(msg, wParam, lParam);
+        if (msg >= kFirstProgramMessage && msg <= kLastProgramMessage)
+            ProgramMessage(msg, wParam, lParam);
         return 0;
     }
 }

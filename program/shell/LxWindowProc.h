@@ -1,5 +1,5 @@
-// The window procedure: every event of the window and every program message (1024 to
-// 1088) arrives here, on the window thread. Program messages switch screens and drive
+// The window procedure: every event of the window and every program message
+// (LxMessages.h) arrives here, on the window thread. Program messages switch screens and drive
 // recording; a message sent while another is being handled is handled at once, nested.
 #pragma once
 #include "media/LxWin.h"

@@ -19,17 +19,8 @@
 #include "ui/LxScrollBar.h"
 
 namespace {
-// Program messages a click sends.
-enum : UINT {
-    kMsgGameMenu = 1041,
-    kMsgDevelopment = 1048,
-    kMsgFixation = 1049,
-    kMsgAutomation = 1050,
-    kMsgUserSelect = 1053,
-    kMsgVoiceSetup = 1057,
-    kMsgHelp = 1075,
-    kMsgMainScreen = 1024,
-};
+// The driver in the games: levels only, ticking fast, smoothed over four frames.
+constexpr int kGamePeriod = 10, kGameSmooth = 4;
 
 // The recorder buttons, in the order SetRecorderButtons takes them.
 const char* const kRecord = "fo.felvetel";
@@ -63,11 +54,7 @@ CLxTGameScr::CLxTGameScr(const char* descriptionPath) : CLxScreen(descriptionPat
 }
 
 void CLxTGameScr::SetLevelPlay() {
-    g_Driver.pOverlayFont = nullptr;
-    g_Driver.pOverlayFont2 = nullptr;
-    g_Driver.nState = 0;
-    g_Driver.nPeriod = 10;
-    g_Driver.nSmooth = 4;
+    SetDriverMode({kDriverLevels, kGamePeriod, kGameSmooth});
 }
 
 std::string CLxTGameScr::ExtraDescription(const char* path, int game) {
@@ -173,12 +160,12 @@ int CLxTGameScr::OnMouseEvent(CLxMouseEvent* event) {
 void CLxTGameScr::Click(const char* name) {
     auto is = [name](const char* n) { return std::strcmp(name, n) == 0; };
     if (is("fo.bnev")) {
-        LxSendMessage(kMsgUserSelect);
+        LxSendMessage(kMsgUserSelection);
     } else if (is("fo.elokeszites")) {
-        LxSendMessage(kMsgGameMenu);
+        LxSendMessage(kMsgTherapyGames);
     } else if (is("fo.hangfejlesztes") || is("fo.rogzites") || is("fo.automatizalas")) {
         LxSendMessage(kMsgStop);
-        LxSendMessage(is("fo.hangfejlesztes") ? kMsgDevelopment
+        LxSendMessage(is("fo.hangfejlesztes") ? kMsgSoundDevelopment
                       : is("fo.rogzites")     ? kMsgFixation
                                               : kMsgAutomation);
     } else if (is(kStop)) {
@@ -208,7 +195,7 @@ void CLxTGameScr::Click(const char* name) {
         SaveDay();
     } else if (int game = GameButton(name)) {
         if (!IsSelected(name)) LxSendMessage(kMsgStop);
-        LxSendMessage(kMsgGameMenu + game);
+        LxSendMessage(kMsgTherapyGames + game);
     } else if (is("fo.sugo")) {
         SetRecorderButtons(4, 6, 0, 4);
         LxSendMessage(kMsgStop);

@@ -10,13 +10,13 @@
 #include "media/LxRLEBitmap.h"
 #include "media/LxSurface.h"
 #include "shell/LxDriverBlock.h"
+#include "shell/LxMessages.h"
 #include "shell/LxSettings.h"
 #include "ui/LxCGUI.h"
 #include "ui/LxSprite.h"
 
 namespace {
 constexpr int kGame = 3;
-constexpr int kTimerMessage = 275;
 constexpr int kLandAfter = 3;     // quiet steps that end a jump
 constexpr int kRestartAfter = 10; // quiet steps on the far bank that start a new crossing
 constexpr RECT kPond{0, 0, CLxTGameScr3::kPondRight, 600};
@@ -89,7 +89,7 @@ int CLxTGameScr3::OnMouseEvent(CLxMouseEvent* event) {
 }
 
 int CLxTGameScr3::OnTimerEvent(CLxTimerEvent* event) {
-    if (event->m_nMessage != kTimerMessage && g_Driver.nWrite != m_nLastWrite) {
+    if (event->m_nMessage != static_cast<int>(kMsgTimer) && g_Driver.nWrite != m_nLastWrite) {
         m_nLastWrite = g_Driver.nWrite;
         if (m_nLastWrite >= 0 && m_nLastWrite < kHistoryMax) Step(m_nLastWrite);
     }

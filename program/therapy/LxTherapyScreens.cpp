@@ -1,6 +1,7 @@
 // Registers the therapy screens; see LxTherapyScreens.h.
 #include "therapy/LxTherapyScreens.h"
 
+#include "shell/LxMessages.h"
 #include "shell/LxScreenTable.h"
 #include "therapy/LxTGameScr.h"
 #include "therapy/LxTGameScr3.h"
@@ -17,6 +18,6 @@ CLxScreen* FrogGame(UINT, WPARAM, LPARAM) {
 } // namespace
 
 void RegisterTherapyScreens() {
-    RegisterScreen(1041, LxSwitch::Create, GameMenu);
-    RegisterScreen(1044, LxSwitch::Create, FrogGame);
+    RegisterScreen(kMsgTherapyGames, GameMenu);
+    RegisterScreen(kMsgTherapyGame3, FrogGame);
 }

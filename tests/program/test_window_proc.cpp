@@ -11,7 +11,9 @@
 #include "shell/LxDriver.h"
 #include "shell/LxMainWindow.h"
 #include "shell/LxMenuScreen.h"
+#include "shell/LxMessages.h"
 #include "shell/LxProgram.h"
+#include "shell/LxProgramData.h"
 #include "shell/LxScreenSwitch.h"
 #include "shell/LxScreenTable.h"
 #include "shell/LxWindowProc.h"
@@ -60,10 +62,8 @@ class WindowProcTest : public UiTest {
         g_events.clear();
         g_made = 0;
         ClearScreenTable();
-        RegisterScreen(1024, LxSwitch::Create, MakeStub);
-        RegisterScreen(1033, LxSwitch::CreateSaving, MakeStub);
-        RegisterScreen(1053, LxSwitch::Push, MakeStub);
-        RegisterScreen(1055, LxSwitch::Push, MakeStub);
+        for (UINT msg : {kMsgMainScreen, kMsgExtendedMemory, kMsgUserSelection, kMsgTherapySetup})
+            RegisterScreen(msg, MakeStub);
         LxSetMessageHandler(WindowProc);
     }
     void TearDown() override {
@@ -126,6 +126,62 @@ TEST_F(WindowProcTest, MessagesWithoutAScreenKeepTheActiveOne) {
         WindowProc(msg, 'a', 0);
     ASSERT_NE(Active(), nullptr);
     EXPECT_EQ(Active()->label, "1024#1");
+}
+
+// Every switching rule lives in the screen table; modules only give factories.
+TEST_F(WindowProcTest, TheScreenTableRoutesEachMessageByItsRule) {
+    ClearScreenTable();
+    for (UINT msg = kFirstProgramMessage; msg <= kLastProgramMessage; ++msg)
+        RegisterScreen(msg, MakeStub);
+    const struct {
+        UINT msg;
+        LxSwitch how;
+    } cases[] = {
+        {1024, LxSwitch::Create}, {1031, LxSwitch::Create},       {1033, LxSwitch::CreateSaving},
+        {1038, LxSwitch::Create}, {1040, LxSwitch::Create},       {1047, LxSwitch::Create},
+        {1050, LxSwitch::Create}, {1051, LxSwitch::None},         {1052, LxSwitch::None},
+        {1053, LxSwitch::Push},   {1054, LxSwitch::Pop},          {1055, LxSwitch::Push},
+        {1056, LxSwitch::Pop},    {1057, LxSwitch::Push},         {1058, LxSwitch::Pop},
+        {1059, LxSwitch::None},   {1060, LxSwitch::None},         {1061, LxSwitch::Create},
+        {1062, LxSwitch::Create}, {1063, LxSwitch::RestoreSaved}, {1064, LxSwitch::None},
+        {1065, LxSwitch::Push},   {1066, LxSwitch::Pop},          {1067, LxSwitch::Push},
+        {1068, LxSwitch::Pop},    {1069, LxSwitch::Push},         {1070, LxSwitch::Pop},
+        {1071, LxSwitch::Push},   {1072, LxSwitch::Pop},          {1073, LxSwitch::Push},
+        {1074, LxSwitch::Pop},    {1075, LxSwitch::PushOver},     {1076, LxSwitch::Pop},
+        {1077, LxSwitch::None},   {1083, LxSwitch::None},         {1084, LxSwitch::None},
+        {1088, LxSwitch::None},   {1023, LxSwitch::None},         {1089, LxSwitch::None},
+    };
+    for (const auto& c : cases) {
+        LxRoute route = RouteMessage(c.msg, 0);
+        EXPECT_EQ(route.how, c.how) << c.msg;
+        bool builds =
+            c.how != LxSwitch::None && c.how != LxSwitch::Pop && c.how != LxSwitch::RestoreSaved;
+        EXPECT_EQ(route.make != nullptr, builds) << c.msg;
+    }
+    // Without a factory a building rule goes nowhere.
+    ClearScreenTable();
+    EXPECT_EQ(RouteMessage(kMsgInfoScreen, 0).how, LxSwitch::None);
+    EXPECT_EQ(RouteMessage(kMsgHelpDone, 0).how, LxSwitch::Pop);
+}
+
+TEST_F(WindowProcTest, TheLetterAndExtraGameRulesLookAtTheCourse) {
+    RegisterScreen(kMsgReading, MakeStub);
+    RegisterScreen(kMsgReadingExtraGame, MakeStub);
+    g_nCourseLesson = 2;
+    g_nCourseLetter = 'x';
+    LxRoute letter = RouteMessage(kMsgReadingLetter, 'm');
+    EXPECT_EQ(letter.how, LxSwitch::Create);
+    EXPECT_EQ(letter.msg, kMsgReading); // built as the current lesson's game
+    EXPECT_EQ(g_nCourseLetter, 'm');
+    EXPECT_EQ(g_nCourseLesson, -1);
+    EXPECT_EQ(RouteMessage(kMsgReadingExtraGame, 0).how, LxSwitch::None); // no lesson
+    g_nCourseLesson = 0;
+    g_aCourse[0][7] = 0;
+    EXPECT_EQ(RouteMessage(kMsgReadingExtraGame, 0).how, LxSwitch::None); // no extra game
+    g_aCourse[0][7] = 2;
+    EXPECT_EQ(RouteMessage(kMsgReadingExtraGame, 0).how, LxSwitch::Create);
+    g_aCourse[0][7] = 0;
+    g_nCourseLesson = -1;
 }
 
 TEST_F(WindowProcTest, TheWindowTimerReachesScreensOnlyWhileTheDriverRests) {
@@ -204,7 +260,7 @@ CLxScreen* MakeListener(UINT, WPARAM, LPARAM) {
 }
 
 TEST_F(WindowProcTest, AReplacedScreenDoesNotStopItsSuccessorsRecording) {
-    RegisterScreen(1025, LxSwitch::Create, MakeListener);
+    RegisterScreen(kMsgReading, MakeListener);
     WindowProc(1025, 0, 0);
     ASSERT_NE(g_nDriverTimer, 0);
     // The second listener replaces the first, which stops in its destructor after the
@@ -217,7 +273,7 @@ TEST_F(WindowProcTest, AReplacedScreenDoesNotStopItsSuccessorsRecording) {
 }
 
 TEST_F(WindowProcTest, ASwitchFromADriverTickWaitsForTheHandlerToReturn) {
-    RegisterScreen(1025, LxSwitch::Create, MakeListener);
+    RegisterScreen(kMsgReading, MakeListener);
     WindowProc(1025, 0, 0);
     ConnectDriverToScreens();
     CLxScreen* listener = g_pActiveScreen;
