@@ -125,6 +125,19 @@ std::string Utf8ToLatin2(std::string_view text, char replacement) {
     return out;
 }
 
+bool IsUtf8Text(std::string_view text) {
+    bool beyondAscii = false;
+    size_t i = 0;
+    while (i < text.size()) {
+        char32_t c;
+        size_t length = DecodeUtf8(text.substr(i), c);
+        if (length == 0) return false;
+        beyondAscii = beyondAscii || length > 1;
+        i += length;
+    }
+    return beyondAscii;
+}
+
 std::wstring Utf16LeToWide(std::string_view bytes) {
     size_t units = bytes.size() / 2;
     auto unit = [bytes](size_t i) -> char32_t {

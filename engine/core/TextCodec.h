@@ -21,6 +21,10 @@ std::string Latin2ToUtf8(std::string_view text);
 // byte that does not start a valid UTF-8 sequence (truncated, overlong, surrogate, or
 // above U+10FFFF).
 std::string Utf8ToLatin2(std::string_view text, char replacement = '?');
+// True when text has characters beyond ASCII and every byte belongs to a valid UTF-8
+// sequence: text that editors wrote in UTF-8 rather than in Latin-2, where a letter
+// such as "ö" is one byte that never starts a valid sequence with its neighbours.
+bool IsUtf8Text(std::string_view text);
 
 // Combines surrogate pairs; a lone surrogate becomes U+FFFD and an odd last byte is
 // ignored. A byte order mark is kept as U+FEFF.

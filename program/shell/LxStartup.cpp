@@ -66,7 +66,7 @@ void InitApplication(const char* cmdLine) {
 }
 
 void ReleaseApplication() {
-    SaveWords();
+    SaveWordsIfChanged();
     delete g_pHistory;
     g_pHistory = nullptr;
     delete g_pCallPics;

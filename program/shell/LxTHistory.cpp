@@ -80,16 +80,17 @@ CLxTHistory::CLxTHistory(const char* name) {
     std::snprintf(m_szName, sizeof m_szName, "%s", name ? name : "");
 }
 
+void CLxTHistory::DropOldest() {
+    std::memmove(m_aDates, m_aDates + 1, sizeof m_aDates - sizeof m_aDates[0]);
+    std::memmove(m_aValues, m_aValues + 1, sizeof m_aValues - sizeof m_aValues[0]);
+    std::memmove(m_aLetters, m_aLetters + 1, sizeof m_aLetters - sizeof m_aLetters[0]);
+    --m_nEntries;
+}
+
 void CLxTHistory::AddEntry(int date, const int* values, const char* letters) {
     int index = m_nEntries - 1;
     if (m_nEntries == 0 || m_aDates[index] != date) {
-        if (m_nEntries == kHistoryEntries) {
-            // Full: the oldest day gives way.
-            std::memmove(m_aDates, m_aDates + 1, sizeof m_aDates - sizeof m_aDates[0]);
-            std::memmove(m_aValues, m_aValues + 1, sizeof m_aValues - sizeof m_aValues[0]);
-            std::memmove(m_aLetters, m_aLetters + 1, sizeof m_aLetters - sizeof m_aLetters[0]);
-            --m_nEntries;
-        }
+        if (m_nEntries == kHistoryEntries) DropOldest();
         index = m_nEntries++;
     }
     m_aDates[index] = date;
@@ -225,7 +226,9 @@ bool CLxTHistory::Load(const char* path) {
             inTable = true;
             withMin = line.find("min") != std::string::npos;
             columns = HeaderColumns(line, withMin);
-        } else if (row && m_nEntries < kHistoryEntries) {
+        } else if (row) {
+            // A page longer than the record keeps its newest days, as adding days does.
+            if (m_nEntries == kHistoryEntries) DropOldest();
             ReadEntry(line.c_str(), withMin, columns);
         }
     }

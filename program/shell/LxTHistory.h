@@ -34,6 +34,8 @@ class CLxTHistory {
     int GetCount() const { return m_nEntries; }
 
   private:
+    // Full: the oldest day gives way.
+    void DropOldest();
     void ReadEntry(const char* line, bool withMin, int columns);
 
     char m_szName[64];

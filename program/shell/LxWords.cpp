@@ -1,11 +1,23 @@
 // The words list page; see LxWords.h. Reading looks only at the table cells, so the
-// header and any editing a therapist did around the table are ignored.
+// header and any editing a therapist did around the table are ignored. Cells are found
+// whatever the letter case of their tags (HTML editors write "<td>"), and a page that an
+// editor saved in UTF-8 is read as such.
+//
+// Nothing a therapist wrote is lost by a load and a save: words that the list cannot
+// hold (over 63 bytes of letter codes, or beyond 256 words) are kept aside as they were
+// read and written back after the list; the page is written only when the list changed
+// since it was read, and never over a page that exists but could not be read.
 #include "shell/LxWords.h"
 
-#include <algorithm>
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "core/Path.h"
+#include "core/TextCodec.h"
+#include "media/LxFile.h"
 #include "media/LxSaveFile.h"
 #include "reading/LxLetters.h"
 #include "shell/LxUserRecords.h"
@@ -17,28 +29,75 @@ namespace {
 
 const char kWordsPath[] = "save\\theraphy\\words.html";
 
+std::vector<std::string> g_kept;   // cells that do not fit the list, as read
+std::vector<std::string> g_loaded; // the list as it was read, to see whether it changed
+bool g_bUnreadable = false;        // the page exists but could not be read
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+// The position of tag (lower case, such as "<td") in page from pos on, in any letter
+// case and followed by ">" or attributes; npos when there is none.
+size_t FindTag(const std::string& page, const char* tag, size_t pos) {
+    size_t length = std::char_traits<char>::length(tag);
+    for (; pos + length <= page.size(); ++pos) {
+        size_t i = 0;
+        while (i < length && Lower(page[pos + i]) == tag[i])
+            ++i;
+        if (i < length) continue;
+        char next = pos + length < page.size() ? page[pos + length] : 0;
+        if (next == '>' || next == ' ' || next == '\t' || next == '\r' || next == '\n') return pos;
+    }
+    return std::string::npos;
+}
+
+std::vector<std::string> CurrentWords() {
+    int words = g_nWords < 0 ? 0 : g_nWords > kMaxWords ? kMaxWords : g_nWords;
+    return std::vector<std::string>(g_aWords, g_aWords + words);
+}
+
+bool PageExists() {
+    std::string root = CLxFile::FirstRoot();
+    if (!root.empty() && root.back() != '\\' && root.back() != '/') root += '\\';
+    struct stat info;
+    return lstat(talvik::OsPath(root + kWordsPath, true).c_str(), &info) == 0;
+}
+
 } // namespace
 
 bool LoadWords() {
     g_nWords = 0;
+    g_kept.clear();
+    g_loaded.clear();
     std::string page;
-    if (!ReadRecordFile(kWordsPath, &page)) return false;
+    g_bUnreadable = !ReadRecordFile(kWordsPath, &page) && PageExists();
+    if (g_bUnreadable)
+        std::fprintf(
+            stderr, "%s\n",
+            talvik::Latin2ToUtf8(std::string("A szólista nem olvasható: ") + kWordsPath).c_str());
+    if (talvik::IsUtf8Text(page)) page = talvik::Utf8ToLatin2(page);
     size_t pos = 0;
-    while (g_nWords < kMaxWords && (pos = page.find("<TD>", pos)) != std::string::npos) {
-        pos += 4;
-        size_t end = page.find("</TD>", pos);
+    while ((pos = FindTag(page, "<td", pos)) != std::string::npos) {
+        size_t open = page.find('>', pos);
+        if (open == std::string::npos) break;
+        size_t end = FindTag(page, "</td", open + 1);
         if (end == std::string::npos) break;
-        std::string cell = page.substr(pos, end - pos);
-        pos = end + 5;
-        if (cell == "&nbsp;") continue;
-        cell.resize(std::min<size_t>(cell.size(), kWordBytes - 1));
+        std::string cell = page.substr(open + 1, end - open - 1);
+        pos = end + 4;
+        if (cell == "&nbsp;" || cell.empty()) continue;
         std::string codes = TextToCodes(cell.c_str());
-        std::snprintf(g_aWords[g_nWords++], kWordBytes, "%s", codes.c_str());
+        if (g_nWords < kMaxWords && codes.size() < size_t(kWordBytes))
+            std::snprintf(g_aWords[g_nWords++], kWordBytes, "%s", codes.c_str());
+        else
+            g_kept.push_back(cell);
     }
+    g_loaded = CurrentWords();
     return g_nWords > 0;
 }
 
 bool SaveWords() {
+    if (g_bUnreadable) return false;
     CLxSaveFile file(kWordsPath);
     if (!file.IsOpen()) return false;
     file.Line("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">");
@@ -52,18 +111,24 @@ bool SaveWords() {
     file.Line("<H3>Szavak a beszédjavítás-terápia hangfejlesztés moduljához</H3>");
     file.Line("<TABLE BGCOLOR = \"#99FFCC\" BORDERCOLOR = \"#FFFFFF\" BORDER=\"2\" "
               "CELLPADDING=\"4\" CELLSPACING=\"0\">");
-    int words = g_nWords < 0 ? 0 : g_nWords > kMaxWords ? kMaxWords : g_nWords;
-    int cells = (words + 4) / 5 * 5;
-    for (int i = 0; i < cells; ++i) {
+    std::vector<std::string> cells;
+    for (const std::string& codes : CurrentWords())
+        cells.push_back(CodesToText(codes.c_str()));
+    cells.insert(cells.end(), g_kept.begin(), g_kept.end());
+    size_t padded = (cells.size() + 4) / 5 * 5;
+    for (size_t i = 0; i < padded; ++i) {
         if (i % 5 == 0) file.Write("<TR>\r\n\t");
-        if (i < words)
-            file.Write("<TD>" + CodesToText(g_aWords[i]) + "</TD>");
-        else
-            file.Write("<TD>&nbsp;</TD>");
+        file.Write(i < cells.size() ? "<TD>" + cells[i] + "</TD>" : "<TD>&nbsp;</TD>");
         if (i % 5 == 4) file.Write("\r\n</TR>\r\n");
     }
     file.Line("</TABLE>");
     file.Line("</BODY>");
     file.Write("</HTML>");
-    return file.Commit();
+    if (!file.Commit()) return false;
+    g_loaded = CurrentWords();
+    return true;
+}
+
+bool SaveWordsIfChanged() {
+    return CurrentWords() == g_loaded || SaveWords();
 }

@@ -160,6 +160,37 @@ TEST_F(HistoryTest, FullRecordDropsTheOldestDay) {
     EXPECT_EQ(history.FindDate(20000000), -1);
 }
 
+// Rows of a page, each "<TR>" line up to the table's end.
+std::string RowsOf(const std::string& page) {
+    size_t header = page.find("<TR>");
+    size_t first = page.find("<TR>", header + 4);
+    return page.substr(first, page.find("</TABLE>") - first);
+}
+
+// A page with more days than the record holds keeps its newest days, as adding does:
+// the next save must not drop the days the therapist added last.
+TEST_F(HistoryTest, LongPageKeepsItsNewestDays) {
+    CLxTHistory older("abc"), newer("abc");
+    for (int day = 0; day < kHistoryEntries; ++day)
+        older.AddEntry(20000000 + day, values_, "s");
+    for (int day = 0; day < 4; ++day)
+        newer.AddEntry(21000000 + day, values_, "s");
+    ASSERT_TRUE(older.Save(kPath));
+    std::string page = ReadFile("save/theraphy/abc/history.html");
+    ASSERT_TRUE(newer.Save("save\\theraphy\\abc\\newer.html"));
+    page.insert(page.find("</TABLE>"), RowsOf(ReadFile("save/theraphy/abc/newer.html")));
+    WriteFile("save/theraphy/abc/history.html", page);
+
+    CLxTHistory loaded;
+    ASSERT_TRUE(loaded.Load(kPath));
+    ASSERT_EQ(loaded.GetCount(), kHistoryEntries);
+    int date = 0;
+    ASSERT_TRUE(loaded.GetEntry(kHistoryEntries - 1, &date, nullptr, nullptr));
+    EXPECT_EQ(date, 21000003);
+    ASSERT_TRUE(loaded.GetEntry(0, &date, nullptr, nullptr));
+    EXPECT_EQ(date, 20000004);
+}
+
 // A letter order longer than the task values takes only as many values as there are.
 TEST_F(HistoryTest, LongLetterOrderTakesTwentyValues) {
     std::string order = "_";

@@ -1,4 +1,5 @@
-// The words list page: five cells a row with padding, reading back, and a missing file.
+// The words list page: five cells a row with padding, reading back, and a missing file;
+// pages written by editors and words the list cannot hold survive a load and a save.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -54,16 +55,74 @@ TEST_F(WordsTest, SevenWordsMakeTwoRowsWithPadding) {
     EXPECT_EQ(std::string(g_aWords[6]), TextToCodes("répa"));
 }
 
-TEST_F(WordsTest, CellsAreCutAndCounted) {
-    std::string page = "<TD>" + std::string(100, 'x') + "</TD><TD>&nbsp;</TD>";
+// What the list cannot hold (an over-long word, words beyond 256) is kept as it was read
+// and written back after the list, so a load and a save lose nothing.
+TEST_F(WordsTest, WordsTheListCannotHoldSurviveASave) {
+    std::string longWord(100, 'x');
+    std::string page = "<TD>" + longWord + "</TD><TD>&nbsp;</TD>";
     for (int i = 0; i < 300; ++i)
-        page += "<TD>w</TD>";
+        page += "<TD>w" + std::to_string(i) + "</TD>";
     page += "<TD>open";
     WriteFile("save/theraphy/words.html", page);
     ASSERT_TRUE(LoadWords());
     EXPECT_EQ(g_nWords, kMaxWords);
-    EXPECT_EQ(std::string(g_aWords[0]), std::string(kWordBytes - 1, 'x'));
-    EXPECT_STREQ(g_aWords[1], "w");
+    EXPECT_EQ(std::string(g_aWords[0]), TextToCodes("w0"));
+    ASSERT_TRUE(SaveWords());
+    ASSERT_TRUE(LoadWords());
+    EXPECT_EQ(g_nWords, kMaxWords);
+    std::string saved = ReadFile("save/theraphy/words.html");
+    EXPECT_NE(saved.find("<TD>" + longWord + "</TD>"), std::string::npos);
+    EXPECT_NE(saved.find("<TD>w299</TD>"), std::string::npos);
+}
+
+struct PageCase {
+    const char* name;
+    std::string page;
+    std::vector<std::string> words; // as text
+};
+
+class WordPages : public WordsTest, public ::testing::WithParamInterface<PageCase> {};
+
+TEST_P(WordPages, ReadTheWords) {
+    WriteFile("save/theraphy/words.html", GetParam().page);
+    LoadWords();
+    std::vector<std::string> words;
+    for (int i = 0; i < g_nWords; ++i)
+        words.push_back(CodesToText(g_aWords[i]));
+    EXPECT_EQ(words, GetParam().words);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, WordPages,
+    ::testing::Values(
+        // HTML editors write lower-case tags, with attributes.
+        PageCase{"lower_case", "<tr><td>alma</td><td class=\"w\">szék</TD></tr>", {"alma", "szék"}},
+        // A page saved in UTF-8: "körte" must not become two letters for its "ö".
+        PageCase{"utf8", "<td>k\xc3\xb6rte</td><td>\xc5\x91sz</td>", {"körte", "ősz"}},
+        PageCase{"latin2", "<TD>körte</TD>", {"körte"}},
+        // Tags that only start like a cell are not cells.
+        PageCase{"not_cells", "<TDX>no</TDX><thead>no</thead><TD>igen</TD>", {"igen"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A list nobody changed is not written: the therapist's own page stays byte for byte.
+TEST_F(WordsTest, UnchangedListIsNotRewritten) {
+    std::string page = "<P>my notes</P><td>alma</td>";
+    WriteFile("save/theraphy/words.html", page);
+    ASSERT_TRUE(LoadWords());
+    EXPECT_TRUE(SaveWordsIfChanged());
+    EXPECT_EQ(ReadFile("save/theraphy/words.html"), page);
+    SetWords({"alma", "körte"});
+    EXPECT_TRUE(SaveWordsIfChanged());
+    EXPECT_NE(ReadFile("save/theraphy/words.html").find("<TD>körte</TD>"), std::string::npos);
+}
+
+// A page that is there but cannot be read is never replaced by an empty list.
+TEST_F(WordsTest, UnreadablePageIsNeverOverwritten) {
+    std::filesystem::create_directory("save/theraphy/words.html");
+    EXPECT_FALSE(LoadWords());
+    SetWords({"alma"});
+    EXPECT_FALSE(SaveWordsIfChanged());
+    EXPECT_TRUE(std::filesystem::is_directory("save/theraphy/words.html"));
 }
 
 TEST_F(WordsTest, MissingFileLeavesTheListEmpty) {
