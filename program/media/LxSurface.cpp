@@ -4,7 +4,11 @@
 // outside the pixels.
 #include "media/LxSurface.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -123,14 +127,57 @@ CLxSurface* CreateSurface(int width, int height) {
     return surface;
 }
 
+namespace {
+
+// The largest picture side the program takes: its screens are 800 x 600.
+constexpr int32_t kMaxPictureSide = 4096;
+
+uint32_t ReadLe(const unsigned char* p, int bytes) {
+    uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = value << 8 | p[i];
+    return value;
+}
+
+// Whether the BMP header in file claims a size that the file and the program can hold,
+// checked before anything is allocated for it: a 54-byte header can claim gigabytes.
+bool PlausibleBitmap(FILE* file) {
+    unsigned char h[34];
+    struct stat info;
+    if (std::fread(h, 1, sizeof h, file) != sizeof h || fstat(fileno(file), &info) != 0 ||
+        h[0] != 'B' || h[1] != 'M')
+        return false;
+    std::rewind(file);
+    if (ReadLe(h + 14, 4) < 40) return true; // the old 16-bit header cannot claim much
+    auto width = static_cast<int32_t>(ReadLe(h + 18, 4));
+    auto height = static_cast<int32_t>(ReadLe(h + 22, 4));
+    if (height < 0 && height != INT32_MIN) height = -height;
+    if (width <= 0 || width > kMaxPictureSide || height <= 0 || height > kMaxPictureSide)
+        return false;
+    uint32_t compression = ReadLe(h + 30, 4);
+    if (compression != 0 && compression != 3) return true; // run lengths: no size to check
+    int64_t row = (int64_t(width) * ReadLe(h + 28, 2) + 31) / 32 * 4;
+    return int64_t(ReadLe(h + 10, 4)) + row * height <= int64_t(info.st_size);
+}
+
+} // namespace
+
 CLxSurface* LoadBitmap(const char* path) {
     auto* surface = new CLxSurface;
     if (!path) return surface;
     std::string os = talvik::OsPath(path, true);
-    if (SDL_RWops* file = SDL_RWFromFile(os.c_str(), "rb"))
-        surface->Attach(SDL_LoadBMP_RW(file, 1));
-    if (!surface->m_pSurface) {
+    FILE* file = talvik::OpenRegularFile(os, INT32_MAX);
+    if (!file) {
         std::printf("File not found! %s (%s)\n", path, os.c_str());
+        std::fflush(stdout);
+        return surface;
+    }
+    if (PlausibleBitmap(file))
+        surface->Attach(SDL_LoadBMP_RW(SDL_RWFromFP(file, SDL_TRUE), 1));
+    else
+        std::fclose(file);
+    if (!surface->m_pSurface) {
+        std::printf("Damaged or oversized picture! %s (%s)\n", path, os.c_str());
         std::fflush(stdout);
     }
     return surface;

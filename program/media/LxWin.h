@@ -2,6 +2,7 @@
 // exclusive right and bottom edges, points, the 40-byte bitmap information header and
 // the result codes of the surface helpers.
 #pragma once
+#include <climits>
 #include <cstdint>
 
 struct RECT {
@@ -83,11 +84,17 @@ inline bool UnionRect(RECT* out, const RECT* a, const RECT* b) {
     return true;
 }
 
+// Moves a rectangle; coordinates from descriptions may lie near the integer limits, so
+// the sums stop at them instead of overflowing.
 inline void OffsetRect(RECT* r, int dx, int dy) {
-    r->left += dx;
-    r->right += dx;
-    r->top += dy;
-    r->bottom += dy;
+    auto add = [](int& field, int delta) {
+        long long sum = static_cast<long long>(field) + delta;
+        field = static_cast<int>(sum > INT_MAX ? INT_MAX : sum < INT_MIN ? INT_MIN : sum);
+    };
+    add(r->left, dx);
+    add(r->right, dx);
+    add(r->top, dy);
+    add(r->bottom, dy);
 }
 
 inline bool PtInRect(const RECT* r, POINT p) {

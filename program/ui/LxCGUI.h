@@ -28,6 +28,8 @@ class CLxXMLParser;
 class CLxCGUI {
   public:
     static constexpr int kMaxRects = 1024;
+    // True once every rectangle of the pool is taken.
+    bool RectsFull() const { return m_nRects >= kMaxRects; }
     static constexpr int kTextBytes = 8192;
 
     // Reads the description (none for null) and fetches the click and asterisk sounds.

@@ -1,9 +1,11 @@
 // The control types a description may name; see LxControlFactory.h.
 #include "ui/LxControlFactory.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "ui/LxButton.h"
+#include "ui/LxCGUI.h"
 #include "ui/LxScrollBar.h"
 #include "ui/LxText.h"
 #include "ui/LxTextArea.h"
@@ -30,7 +32,12 @@ CLxControl* Make(const char* type, CLxCGUI* gui, CLxGroup* group, CLxXMLParser* 
 CLxControl* LxCreateControl(const char* type, CLxCGUI* gui, CLxGroup* group, CLxXMLParser* reader,
                             const char* tag) {
     CLxControl* control = Make(type, gui, group, reader, tag);
+    if (!control) return nullptr;
     // The rectangle tags follow the control's tag.
-    if (control) control->ReadRects(reader);
-    return control;
+    control->ReadRects(reader);
+    if (control->m_nRects > 0 || !gui->RectsFull()) return control;
+    std::fprintf(stderr, "Too many rectangles in the screen description: %s is left out\n",
+                 control->GetFullName().c_str());
+    delete control;
+    return nullptr;
 }

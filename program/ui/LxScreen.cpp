@@ -51,6 +51,12 @@ void CLxScreen::CreateHelp() {
         clip,     {m_pHelpSurface, m_pHelpSurface, m_pHelpSurface, m_pHelpSurface, m_pHelpSurface},
         false,    false};
     m_pHelpSprite = new CLxBMPSprite(&d);
+    if (m_pHelpSprite->m_nRects == 0) {
+        // The description used up the rectangle pool: no help bubbles on this screen.
+        delete m_pHelpSprite;
+        m_pHelpSprite = nullptr;
+        return;
+    }
     // Its rectangle is absolute, whatever the group's origin.
     m_pHelpSprite->m_pRects[0] = RECT{0, 0, 200, 100};
     m_pHelpSprite->m_nFlags &= ~kVisible;

@@ -248,6 +248,19 @@ TEST_F(Screens, PoolsThatRunFullDropRectanglesAndTexts) {
     EXPECT_TRUE(CLxCGUI::IsSharedEmpty(unnamed->m_szName));
 }
 
+// A description with more rectangles than the pool holds: the controls past it are left
+// out, and the screen (with its help sprite) is built without storing past the pool.
+TEST_F(Screens, DescriptionBeyondTheRectanglePoolLeavesControlsOut) {
+    std::string controls;
+    for (int i = 0; i < CLxCGUI::kMaxRects + 10; ++i)
+        controls += "<control type=\"button\" name=\"b" + std::to_string(i) +
+                    "\"><common rect=\"0,0,5,5\"/></control>\n";
+    Describe(controls);
+    TestScreen screen("data\\scr\\s.xml");
+    EXPECT_NE(screen.m_pGUI->FindControl("fo.b0"), nullptr);
+    EXPECT_EQ(screen.m_pGUI->FindControl("fo.b1030"), nullptr);
+}
+
 // The help bubble: a card of the text's width + 4 below the control, moved left at the
 // clip's right edge and above the control near its bottom; none for 392 pixels or more.
 class Bubble : public Screens {

@@ -3,6 +3,10 @@
 // archive) and presentation stretched to the window.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -231,6 +235,51 @@ TEST_F(Surfaces, BitmapsSaveLoadAndReportTheirSize) {
     delete missing;
     EXPECT_FALSE(ReadBitmapSize("nincs", &w, &h));
     EXPECT_EQ(w, 0);
+}
+
+// Descriptions may hold coordinates near the integer limits: moving stops at them.
+TEST(Rectangles, OffsetStopsAtTheIntegerLimits) {
+    RECT r{INT_MAX - 5, INT_MIN + 5, INT_MAX, 0};
+    OffsetRect(&r, 100, -100);
+    EXPECT_EQ(r.left, INT_MAX);
+    EXPECT_EQ(r.right, INT_MAX);
+    EXPECT_EQ(r.top, INT_MIN);
+    EXPECT_EQ(r.bottom, -100);
+    RECT s{1, 2, 3, 4};
+    OffsetRect(&s, -1, 1);
+    EXPECT_EQ(s.left, 0);
+    EXPECT_EQ(s.bottom, 5);
+}
+
+// A 54-byte picture header for width x height pixels of 24 bits, with no pixels after it.
+std::string BitmapHeader(int32_t width, int32_t height) {
+    std::string h(54, '\0');
+    auto put = [&h](int at, uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            h[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    h[0] = 'B', h[1] = 'M';
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, static_cast<uint32_t>(width), 4);
+    put(22, static_cast<uint32_t>(height), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    return h;
+}
+
+// Headers that claim more than the file holds, or more than any screen needs, are refused
+// before anything is allocated for them; a FIFO in place of a picture never blocks.
+TEST_F(Surfaces, LyingPictureFilesAreRefusedWithoutAllocating) {
+    WriteFile("huge.bmp", BitmapHeader(40000, 40000));
+    WriteFile("short.bmp", BitmapHeader(100, -100) + std::string(300, 'x'));
+    WriteFile("negative.bmp", BitmapHeader(-5, 5));
+    mkfifo("fifo.bmp", 0600);
+    for (const char* name : {"huge.bmp", "short.bmp", "negative.bmp", "fifo.bmp"}) {
+        CLxSurface* picture = LoadBitmap(name);
+        EXPECT_EQ(picture->m_pSurface, nullptr) << name;
+        delete picture;
+    }
 }
 
 TEST_F(Surfaces, BitmapSizeOfAnArchivedPicture) {
