@@ -8,11 +8,13 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "EngineLoader.h"
 #include "core/TextCodec.h"
+#include "media/LxFile.h"
 #include "reading/LxReadingScreens.h"
 #include "shell/LxAutopilot.h"
 #include "shell/LxDriver.h"
@@ -26,11 +28,13 @@
 
 namespace {
 
-void NoEngine() {
-    const char text[] = "Nem találom a 'libtalviklib.so'-t!\r\n";
-    std::fprintf(stderr, "%s", talvik::Latin2ToUtf8(text).c_str());
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Lexora", talvik::Latin2ToUtf8(text).c_str(),
-                             nullptr);
+// A fault that ends the program: said on standard error and in a message box, except
+// when the autopilot runs, which nobody watches to close a box.
+void Fatal(const std::string& latin2) {
+    std::string text = talvik::Latin2ToUtf8(latin2);
+    std::fprintf(stderr, "%s\n", text.c_str());
+    if (!std::getenv("LEXORA_AUTOPILOT"))
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Lexora", text.c_str(), nullptr);
 }
 
 std::string CommandLine(int argc, char** argv) {
@@ -51,7 +55,7 @@ int main(int argc, char** argv) {
     std::string error;
     Interface* root = talvik::LoadEngineLibrary(&error);
     if (!root) {
-        NoEngine();
+        Fatal("Nem találom a 'libtalviklib.so'-t!");
         return 1;
     }
     DriverInit(root);
@@ -63,8 +67,13 @@ int main(int argc, char** argv) {
     RegisterTherapyScreens();
     RegisterReadingScreens();
 
-    int code = 0;
-    if (CreateMainWindow()) {
+    int code = 1;
+    CLxFile mainScreen;
+    if (!mainScreen.Open(kMainScreenDescription))
+        Fatal(std::string("Nem olvasható a főképernyő leírása: ") + kMainScreenDescription);
+    else if (!CreateMainWindow())
+        Fatal(std::string("Nem nyílik meg a program ablaka: ") + SDL_GetError());
+    else {
         InitAudio();
         InitVideo();
         g_bRenderEnabled = 0;

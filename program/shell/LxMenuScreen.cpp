@@ -49,7 +49,7 @@ int MenuMessage(const char* name) {
 }
 
 static CLxScreen* MainScreen(UINT, WPARAM, LPARAM) {
-    return new CLxMenuScreen("data\\lexora.xml");
+    return new CLxMenuScreen(kMainScreenDescription);
 }
 
 static CLxScreen* InfoScreen(UINT, WPARAM, LPARAM) {

@@ -8,6 +8,9 @@
 
 class CLxTimeDiagramm;
 
+// The main screen's description: without it the program has nothing to show.
+constexpr const char* kMainScreenDescription = "data\\lexora.xml";
+
 class CLxMenuScreen : public CLxScreen {
   public:
     explicit CLxMenuScreen(const char* descriptionPath);
