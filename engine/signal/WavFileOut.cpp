@@ -47,22 +47,19 @@ class WavFileOut : public WavWriter {
 
 Interface* NewWavFileOut(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* source = args.Get<SoundBuffer>(0, "SoundBuffer");
+    auto source = args.Get<SoundBuffer>(0, "SoundBuffer");
     if (!source) {
         report("WavFileOut: First parameter must be 'SoundBuffer' Interface");
         return nullptr;
     }
-    auto* name = args.Get<Input>(1, "Input");
+    auto name = args.Get<Input>(1, "Input");
     if (!name) {
-        source->Release();
         report("WavFileOut: Second parameter must be 'Input' Interface");
         return nullptr;
     }
-    auto* out = new WavFileOut(source, name);
+    auto* out = new WavFileOut(source.get(), name.get());
     Hold self(out);
     out->Link(args.At(0));
     out->Link(args.At(1));
-    source->Release();
-    name->Release();
     return out;
 }
