@@ -26,11 +26,7 @@ class WavFileOut : public WavWriter {
         int size = 0, kind = 0;
         const char* text = name_->Read(&size, &kind);
         if (!text || size < 0) return;
-        std::string file(text, std::min(size, 255));
-        size_t base = file.find_last_of("/\\");
-        size_t dot = file.find('.', base == std::string::npos ? 0 : base + 1);
-        if (dot != std::string::npos) file.resize(dot);
-        file += ".wav";
+        std::string file = talvik::ReplaceExtension(std::string(text, std::min(size, 255)), ".wav");
         FILE* f = std::fopen(talvik::OsPath(file, false).c_str(), "wb");
         if (!f) {
             report("WavFileOut: File Open Error : %s", file.c_str());

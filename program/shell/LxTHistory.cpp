@@ -11,10 +11,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <string>
 
 #include "reading/LxLetters.h"
+#include "shell/LxClock.h"
 #include "shell/LxSaveFile.h"
 #include "shell/LxUserRecords.h"
 
@@ -99,11 +99,7 @@ void CLxTHistory::AddEntry(int date, const int* values, const char* letters) {
 }
 
 void CLxTHistory::AddToday(const int* values, const char* letters) {
-    std::time_t now = std::time(nullptr);
-    std::tm local;
-    localtime_r(&now, &local);
-    AddEntry((local.tm_year + 1900) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday, values,
-             letters);
+    AddEntry(LxToday(), values, letters);
 }
 
 int CLxTHistory::FindDate(int date) const {
