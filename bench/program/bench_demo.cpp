@@ -43,6 +43,7 @@ Interface* DemoEngine() {
         auto** export_root = static_cast<Folder**>(dlsym(library, "export_root"));
         if (!export_root || !*export_root) return nullptr;
         DriverInit(*export_root);
+        LxEngineHold hold;
         return EngineRun("mnt.data.recogniser24x3()") ? *export_root : nullptr;
     }();
     return root;

@@ -37,21 +37,19 @@ Arguments::~Arguments() {
 }
 
 bool Arguments::GetNumber(int position, double* value) const {
-    auto* number = Get<Number>(position, "Number");
+    Obtained<Number> number = Get<Number>(position, "Number");
     if (!number) return false;
     *value = number->value;
-    number->Release();
     return true;
 }
 
 bool Arguments::GetText(int position, std::string* text) const {
-    auto* input = Get<Input>(position, "Input");
+    Obtained<Input> input = Get<Input>(position, "Input");
     if (!input) return false;
     input->Rewind();
     int length = 0, kind = 0;
     const char* chunk = input->Read(&length, &kind);
     bool ok = chunk && kind == kKindText;
     if (ok) text->assign(chunk, length < 0 ? 0 : length);
-    input->Release();
     return ok;
 }

@@ -8,6 +8,7 @@
 
 #include "Input.h"
 #include "Number.h"
+#include "core/Obtained.h"
 
 class Arguments {
   public:
@@ -21,9 +22,10 @@ class Arguments {
     int Size() const { return static_cast<int>(values_.size()); }
     // The argument at a position; the context when it was left out.
     Interface* At(int position) const { return values_[position]; }
-    // The named interface of an argument, with a reference the caller releases.
-    template <class T> T* Get(int position, const char* name) const {
-        return QueryInterface<T>(values_[position], name);
+    // The named interface of an argument, held with one reference (empty when the
+    // argument has no such interface).
+    template <class T> Obtained<T> Get(int position, const char* name) const {
+        return Obtain<T>(values_[position], name);
     }
     // The value of a Number argument; false when it is none.
     bool GetNumber(int position, double* value) const;

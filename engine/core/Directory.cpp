@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/File.h"
+#include "core/Obtained.h"
 #include "core/Path.h"
 #include "core/Permanent.h"
 
@@ -138,7 +139,7 @@ Interface* NewDirectory(Input* lexer, Interface* context) {
     Interface* argument = context->Interpret(lexer, context);
     lexer->SkipItem(level);
     lexer->SkipBlock(level);
-    auto* input = QueryInterface<Input>(argument, "Input");
+    Obtained<Input> input = Obtain<Input>(argument, "Input");
     if (!input) {
         if (argument && argument != context) {
             argument->AddRef();
@@ -146,11 +147,8 @@ Interface* NewDirectory(Input* lexer, Interface* context) {
         }
         return nullptr;
     }
-    std::string path = InputText(input);
-    input->Release();
+    std::string path = InputText(input.get());
     if (File::Refused(path)) return nullptr;
-    Folder* parent = QueryInterface<Folder>(context, "Folder");
-    auto* directory = new Directory(path, parent);
-    if (parent) parent->Release();
-    return directory;
+    Obtained<Folder> parent = Obtain<Folder>(context, "Folder");
+    return new Directory(path, parent.get());
 }

@@ -11,14 +11,26 @@ std::recursive_mutex& Mutex() {
 thread_local int t_depth = 0;
 } // namespace
 
-EngineGuard::EngineGuard() {
+void EngineEnter() {
     Mutex().lock();
     ++t_depth;
 }
 
-EngineGuard::~EngineGuard() {
+void EngineLeave() {
     --t_depth;
     Mutex().unlock();
+}
+
+bool EngineHeld() {
+    return t_depth > 0;
+}
+
+EngineGuard::EngineGuard() {
+    EngineEnter();
+}
+
+EngineGuard::~EngineGuard() {
+    EngineLeave();
 }
 
 EngineUnlocked::EngineUnlocked() : depth_(t_depth) {

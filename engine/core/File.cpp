@@ -13,6 +13,7 @@
 
 #include "core/Expander.h"
 #include "core/Lexer.h"
+#include "core/Obtained.h"
 #include "core/Path.h"
 #include "core/Report.h"
 
@@ -144,9 +145,8 @@ Interface* File::CallHeld(Input* lexer, Interface* context) {
     int level = lexer->Depth();
     Interface* argument = context->Interpret(lexer, context);
     lexer->SkipBlock(level);
-    if (auto* input = QueryInterface<Input>(argument, "Input")) {
-        std::string text = InputText(input);
-        input->Release();
+    if (auto input = Obtain<Input>(argument, "Input")) {
+        std::string text = InputText(input.get());
         WriteLine(text.c_str());
         return this;
     }
@@ -200,13 +200,12 @@ Interface* NewFile(Input* lexer, Interface* context) {
     int level = lexer->Depth();
     Interface* argument = context->Interpret(lexer, context);
     lexer->SkipBlock(level);
-    auto* input = QueryInterface<Input>(argument, "Input");
+    Obtained<Input> input = Obtain<Input>(argument, "Input");
     if (!input) {
         DropArgument(argument, context);
         return nullptr;
     }
-    std::string path = InputText(input);
-    input->Release();
+    std::string path = InputText(input.get());
     if (File::Refused(path)) return nullptr;
     return new File(path);
 }

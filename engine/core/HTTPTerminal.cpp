@@ -173,11 +173,8 @@ Interface* HTTPTerminal::Call(Input* lexer, Interface* context) {
 
 Interface* NewHTTPTerminal(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 1);
-    Input* in;
-    Output* out;
+    Obtained<Input> in;
+    Obtained<Output> out;
     if (!TerminalEnds(args.At(0), "HTTPTerminal", &in, &out)) return nullptr;
-    auto* terminal = new HTTPTerminal(in, out);
-    in->Release();
-    out->Release();
-    return terminal;
+    return new HTTPTerminal(in.get(), out.get());
 }

@@ -115,4 +115,17 @@ FILE* OpenRegularFile(const std::string& osPath, long long maxBytes) {
     return file;
 }
 
+std::string FolderOf(std::string_view path) {
+    size_t slash = path.find_last_of("\\/");
+    return std::string(slash == std::string_view::npos ? "" : path.substr(0, slash + 1));
+}
+
+std::string ReplaceExtension(std::string_view path, std::string_view extension) {
+    size_t slash = path.find_last_of("\\/");
+    size_t dot = path.find('.', slash == std::string_view::npos ? 0 : slash + 1);
+    std::string out(path.substr(0, dot));
+    out += extension;
+    return out;
+}
+
 } // namespace talvik

@@ -25,4 +25,12 @@ std::string EnginePath(std::string_view osName);
 // EFBIG for a file over the limit.
 FILE* OpenRegularFile(const std::string& osPath, long long maxBytes);
 
+// The folder of a path with its last separator (backslash or slash): "data\fonts\" of
+// "data\fonts\tnr.xml"; "" for a bare name.
+std::string FolderOf(std::string_view path);
+// The path with the extension of its last component, from that component's first dot,
+// replaced by extension (which brings its own dot, or whatever else should follow the
+// stem); a name without a dot just gains it.
+std::string ReplaceExtension(std::string_view path, std::string_view extension);
+
 } // namespace talvik

@@ -4,9 +4,25 @@
 
 #include <cstring>
 
+#include "Lock.h"
+#include "core/EngineLock.h"
 #include "core/Permanent.h"
 
 namespace {
+// The root is also the hosts' way to the engine's lock: the one thing a host that
+// has only the root can hold around its own work on engine objects.
+class RootObject : public FolderBase, public Lock {
+  public:
+    void* GetInterface(const char* name) override {
+        if (std::strcmp(name, "Lock")) return FolderBase::GetInterface(name);
+        AddRef();
+        return static_cast<Lock*>(this);
+    }
+    void Enter() override { EngineEnter(); }
+    void Leave() override { EngineLeave(); }
+    int Held() override { return EngineHeld(); }
+};
+
 struct StaticFolders {
     FolderBase* root;
     FolderBase* classes;
@@ -16,7 +32,7 @@ struct StaticFolders {
 StaticFolders& Statics() {
     static StaticFolders statics = [] {
         StaticFolders s;
-        s.root = new Permanent<FolderBase>();
+        s.root = new Permanent<RootObject>();
         s.root->Adopt(nullptr, "root");
         auto add = [&](const char* name) {
             FolderBase* folder = new Permanent<FolderBase>(s.root);

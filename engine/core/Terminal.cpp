@@ -54,35 +54,29 @@ Interface* Terminal::Call(Input* lexer, Interface* context) {
     return result;
 }
 
-bool TerminalEnds(Interface* argument, const char* className, Input** in, Output** out) {
-    *in = QueryInterface<Input>(argument, "Input");
-    *out = nullptr;
+bool TerminalEnds(Interface* argument, const char* className, Obtained<Input>* in,
+                  Obtained<Output>* out) {
+    *in = Obtain<Input>(argument, "Input");
+    out->reset();
     if (!*in) {
         report("%s: Parameter must implement 'Input' Interface", className);
         return false;
     }
-    *out = QueryInterface<Output>(argument, "Output");
+    *out = Obtain<Output>(argument, "Output");
     if (*out) return true;
     report("%s: Parameter must implement 'Output' Interface", className);
-    (*in)->Release();
-    *in = nullptr;
+    in->reset();
     return false;
 }
 
 Interface* NewTerminal(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 1);
-    Input* in;
-    Output* out;
+    Obtained<Input> in;
+    Obtained<Output> out;
     Terminal* terminal = nullptr;
-    if (TerminalEnds(args.At(0), "Terminal", &in, &out)) {
-        terminal = new Terminal(in, out);
-        in->Release();
-        out->Release();
-    }
+    if (TerminalEnds(args.At(0), "Terminal", &in, &out))
+        terminal = new Terminal(in.get(), out.get());
     // A failed terminal removes the folder's "log": messages go to the next one up.
-    if (auto* folder = QueryInterface<Folder>(context, "Folder")) {
-        folder->Export("log", 3, terminal);
-        folder->Release();
-    }
+    if (auto folder = Obtain<Folder>(context, "Folder")) folder->Export("log", 3, terminal);
     return terminal;
 }

@@ -8,6 +8,7 @@
 #include "Input.h"
 #include "Output.h"
 #include "core/LineReader.h"
+#include "core/Obtained.h"
 #include "core/TextChannel.h"
 
 class Terminal : public TextChannel {
@@ -37,5 +38,6 @@ class Terminal : public TextChannel {
 
 // Asks the one argument of a terminal factory for its Input and Output. When one
 // is missing, reports "<className>: Parameter must implement '...' Interface" and
-// returns false with nothing held; otherwise the caller releases both.
-bool TerminalEnds(Interface* argument, const char* className, Input** in, Output** out);
+// returns false with nothing held; otherwise both are held in in and out.
+bool TerminalEnds(Interface* argument, const char* className, Obtained<Input>* in,
+                  Obtained<Output>* out);

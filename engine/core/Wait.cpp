@@ -28,7 +28,7 @@ int Wait::Process() {
 }
 
 Interface* NewWait(Input* lexer, Interface* context) {
-    Module* source = nullptr;
+    Obtained<Module> source;
     {
         Arguments args(lexer, context, 1);
         source = args.Get<Module>(0, "Module");
@@ -39,9 +39,10 @@ Interface* NewWait(Input* lexer, Interface* context) {
     }
     auto* wait = new Wait;
     // A source that nobody else holds dies with our reference and lets go of the
-    // Wait: keep the Wait, as a fresh temporary, through that.
+    // Wait: keep the Wait, as a fresh temporary, through that, so the reference is
+    // given back here, while the hold lasts.
     Hold self(wait);
-    wait->Link(source);
-    source->Release();
+    wait->Link(source.get());
+    source.reset();
     return wait;
 }

@@ -115,27 +115,23 @@ Interface* NewANNClusters(Input* lexer, Interface* context) {
         report("ANNClusters: First parameter must be 'Number' Interface");
         return nullptr;
     }
-    auto* source = args.Get<ClusterBound>(1, "ClusterBound");
+    auto source = args.Get<ClusterBound>(1, "ClusterBound");
     if (!source) {
         report("ANNClusters: Second parameter must be 'ClusterBound' Interface");
         return nullptr;
     }
-    auto* detector = args.Get<Evaluator>(2, "Evaluator");
+    auto detector = args.Get<Evaluator>(2, "Evaluator");
     if (!detector) {
-        source->Release();
         report("ANNClusters: Third parameter must be 'Evaluator' Interface");
         return nullptr;
     }
-    auto* gate = args.Get<Feature>(3, "Feature");
+    auto gate = args.Get<Feature>(3, "Feature");
     double threshold = 0.5;
     args.GetNumber(4, &threshold);
-    auto* clusters = new ANNClusters(static_cast<int>(step), source, detector, gate,
-                                     static_cast<float>(threshold));
+    auto* clusters = new ANNClusters(static_cast<int>(step), source.get(), detector.get(),
+                                     gate.get(), static_cast<float>(threshold));
     Hold self(clusters);
     for (int i = 1; i < 4; ++i)
         if (i < 3 || gate) clusters->Link(args.At(i));
-    source->Release();
-    detector->Release();
-    if (gate) gate->Release();
     return clusters;
 }

@@ -147,37 +147,28 @@ class ANNEvaluator : public ModuleBase, public virtual Evaluator {
 
 Interface* NewANNEvaluator(Input* lexer, Interface* context) {
     Arguments args(lexer, context);
-    std::vector<ACue*> cues;
+    std::vector<Obtained<ACue>> cues;
     for (int i = 1; i < args.Size(); ++i)
-        if (auto* cue = args.Get<ACue>(i, "ACue")) cues.push_back(cue);
+        if (auto cue = args.Get<ACue>(i, "ACue")) cues.push_back(std::move(cue));
     if (cues.empty()) return nullptr;
-    auto release = [&] {
-        for (ACue* cue : cues)
-            cue->Release();
-    };
     std::string file;
     if (!args.GetText(0, &file)) {
-        release();
         report("ANNEvaluator: First parameter must be 'Input' Interface");
         return nullptr;
     }
     auto network = std::make_unique<Network>();
     std::string error;
     if (!network->Load(file, &error)) {
-        release();
         report("ANNEvaluator: %s: %s", file.c_str(), error.c_str());
         return nullptr;
     }
-    auto* evaluator = new ANNEvaluator(std::move(network), cues);
+    auto* evaluator = new ANNEvaluator(std::move(network), HandOver(cues));
     if (!evaluator->ReadTransformation(TransformationName(file))) {
         delete evaluator; // releases the cues
         return nullptr;
     }
     Hold self(evaluator);
     for (int i = 1; i < args.Size(); ++i)
-        if (auto* cue = args.Get<ACue>(i, "ACue")) {
-            evaluator->Link(args.At(i));
-            cue->Release();
-        }
+        if (args.Get<ACue>(i, "ACue")) evaluator->Link(args.At(i));
     return evaluator;
 }

@@ -122,27 +122,20 @@ class CalcHeuristic : public ModuleBase, public virtual Input, public virtual Hy
 
 Interface* NewCalcHeuristic(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 3);
-    auto* e1 = args.Get<Evaluator>(0, "Evaluator");
-    auto* e2 = args.Get<Evaluator>(1, "Evaluator");
-    auto* cb = args.Get<ClusterBound>(2, "ClusterBound");
-    auto drop = [&] {
-        for (Interface* i : {static_cast<Interface*>(e1), static_cast<Interface*>(e2),
-                             static_cast<Interface*>(cb)})
-            if (i) i->Release();
-    };
+    auto e1 = args.Get<Evaluator>(0, "Evaluator");
+    auto e2 = args.Get<Evaluator>(1, "Evaluator");
+    auto cb = args.Get<ClusterBound>(2, "ClusterBound");
     const char* problem =
         !e1 || !e2 ? "CalcHeuristic: First two parameter must be an 'Evaluator' Interface"
         : !cb      ? "CalcHeuristic: Third parameter not a 'ClusterBound' Interface"
                    : nullptr;
     if (problem) {
-        drop();
         report("%s", problem);
         return nullptr;
     }
-    auto* heuristic = new CalcHeuristic(e1, e2, cb);
+    auto* heuristic = new CalcHeuristic(e1.get(), e2.get(), cb.get());
     Hold self(heuristic);
     for (int i = 0; i < 3; ++i)
         heuristic->Link(args.At(i));
-    drop();
     return heuristic;
 }

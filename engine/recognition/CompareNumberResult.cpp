@@ -37,26 +37,23 @@ class CompareNumberResult : public Comparison {
 
 Interface* NewCompareNumberResult(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* hypothesis = args.Get<Hypothesis>(0, "Hypothesis");
+    auto hypothesis = args.Get<Hypothesis>(0, "Hypothesis");
     if (!hypothesis) {
         report("CompareNumberResult: First parameter must be a 'Hypothesis' Interface");
         return nullptr;
     }
     Interface* data = args.At(1);
     if (!data || data == context) {
-        hypothesis->Release();
         report("CompareNumberResult: Second parameter required");
         return nullptr;
     }
-    Input* expected = ExpectedInput(data);
+    Obtained<Input> expected(ExpectedInput(data));
     if (!expected) {
         report("CompareNumberResult: Warning: ort not found, using empty string");
-        expected = QueryInterface<Input>(new StringInput(""), "Input");
+        expected = Obtain<Input>(new StringInput(""), "Input");
     }
-    auto* compare = new CompareNumberResult(hypothesis, data, expected);
+    auto* compare = new CompareNumberResult(hypothesis.get(), data, expected.get());
     Hold self(compare);
     compare->Link(args.At(0));
-    hypothesis->Release();
-    expected->Release();
     return compare;
 }

@@ -46,22 +46,19 @@ class CompareResult : public Comparison {
 
 Interface* NewCompareResult(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* hypothesis = args.Get<Hypothesis>(0, "Hypothesis");
+    auto hypothesis = args.Get<Hypothesis>(0, "Hypothesis");
     if (!hypothesis) {
         report("CompareResult: First parameter must be 'Hypothesis' Interface");
         return nullptr;
     }
     Interface* data = args.At(1);
     if (!data || data == context) {
-        hypothesis->Release();
         return nullptr;
     }
-    Input* expected = ExpectedInput(data);
-    if (!expected) expected = QueryInterface<Input>(new StringInput(""), "Input");
-    auto* compare = new CompareResult(hypothesis, data, expected);
+    Obtained<Input> expected(ExpectedInput(data));
+    if (!expected) expected = Obtain<Input>(new StringInput(""), "Input");
+    auto* compare = new CompareResult(hypothesis.get(), data, expected.get());
     Hold self(compare);
     compare->Link(args.At(0));
-    hypothesis->Release();
-    expected->Release();
     return compare;
 }

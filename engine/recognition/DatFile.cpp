@@ -267,14 +267,13 @@ Number* TimeBase(Interface* base, const char* member, double fallback) {
 
 Interface* NewDatFile(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 4);
-    auto* name = args.Get<Input>(0, "Input");
+    auto name = args.Get<Input>(0, "Input");
     if (!name) {
         report("DatFile: First parameter must be 'Input' Interface");
         return nullptr;
     }
-    auto* phonemes = args.Get<Phonemes>(2, "Phonemes");
+    auto phonemes = args.Get<Phonemes>(2, "Phonemes");
     if (!phonemes) {
-        name->Release();
         report("DatFile: Third parameter must be 'Phonemes' Interface");
         return nullptr;
     }
@@ -282,15 +281,12 @@ Interface* NewDatFile(Input* lexer, Interface* context) {
     if (!base) report("DatFile: Warning: Second parameter missing");
     Number* sps = TimeBase(base, "sps", 1000);
     Number* frameDist = TimeBase(base, "framedist", 1);
-    auto* cb = args.Get<ClusterBound>(3, "ClusterBound");
-    auto* dat = new DatFile(name, sps, frameDist, phonemes, cb);
+    auto cb = args.Get<ClusterBound>(3, "ClusterBound");
+    auto* dat = new DatFile(name.get(), sps, frameDist, phonemes.get(), cb.get());
     Hold self(dat);
     dat->Link(args.At(0));
     if (base) dat->Link(base);
     dat->Link(args.At(2));
     if (cb) dat->Link(args.At(3));
-    name->Release();
-    phonemes->Release();
-    if (cb) cb->Release();
     return dat;
 }

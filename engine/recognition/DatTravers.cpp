@@ -194,14 +194,11 @@ Interface* NewDatTravers(Input* lexer, Interface* context) {
     if (!corpus || corpus == context) return nullptr;
     DatTravers* traversal = nullptr;
     std::string database;
-    auto* folder = QueryInterface<Folder>(corpus, "Folder");
-    if (folder && DatabaseText(folder, &database)) {
-        traversal = new DatTravers(folder, std::move(database));
-    } else if (auto* list = QueryInterface<Input>(corpus, "Input")) {
-        traversal = new DatTravers(list);
-        list->Release();
-    }
-    if (folder) folder->Release();
+    Obtained<Folder> folder = Obtain<Folder>(corpus, "Folder");
+    if (folder && DatabaseText(folder.get(), &database))
+        traversal = new DatTravers(folder.get(), std::move(database));
+    else if (auto list = Obtain<Input>(corpus, "Input"))
+        traversal = new DatTravers(list.get());
     if (!traversal) return nullptr;
     Hold self(traversal);
     traversal->Link(corpus);

@@ -126,22 +126,19 @@ class Dictionary : public ModuleBase, public virtual Language {
 
 Interface* NewDictionary(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* words = args.Get<Input>(0, "Input");
+    auto words = args.Get<Input>(0, "Input");
     if (!words) {
         report("Dictionary: First parameter error");
         return nullptr;
     }
-    auto* phonemes = args.Get<Phonemes>(1, "Phonemes");
+    auto phonemes = args.Get<Phonemes>(1, "Phonemes");
     if (!phonemes) {
-        words->Release();
         report("Dictionary: Second parameter error");
         return nullptr;
     }
-    auto* dictionary = new Dictionary(words, phonemes);
+    auto* dictionary = new Dictionary(words.get(), phonemes.get());
     Hold self(dictionary);
     dictionary->Link(args.At(1));
     dictionary->Link(args.At(0));
-    words->Release();
-    phonemes->Release();
     return dictionary;
 }

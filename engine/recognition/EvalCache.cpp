@@ -62,14 +62,13 @@ class EvalCache : public ModuleBase, public virtual Evaluator {
 
 Interface* NewEvalCache(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 1);
-    auto* wrapped = args.Get<Evaluator>(0, "Evaluator");
+    auto wrapped = args.Get<Evaluator>(0, "Evaluator");
     if (!wrapped) {
         report("EvalCache: First parameter not an 'Evaluator' Interface");
         return nullptr;
     }
-    auto* cache = new EvalCache(wrapped);
+    auto* cache = new EvalCache(wrapped.get());
     Hold self(cache);
     cache->Link(args.At(0));
-    wrapped->Release();
     return cache;
 }

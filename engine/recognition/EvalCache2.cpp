@@ -51,16 +51,15 @@ class EvalCache2 : public ModuleBase, public virtual Evaluator {
 
 Interface* NewEvalCache2(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* wrapped = args.Get<Evaluator>(0, "Evaluator");
+    auto wrapped = args.Get<Evaluator>(0, "Evaluator");
     if (!wrapped) {
         report("EvalCache2: First parameter not an 'Evaluator' Interface");
         return nullptr;
     }
     double maximum = 1000;
     if (!args.GetNumber(1, &maximum) || !(maximum >= 1)) maximum = 1000;
-    auto* cache = new EvalCache2(wrapped, static_cast<size_t>(std::min(maximum, 1e9)));
+    auto* cache = new EvalCache2(wrapped.get(), static_cast<size_t>(std::min(maximum, 1e9)));
     Hold self(cache);
     cache->Link(args.At(0));
-    wrapped->Release();
     return cache;
 }

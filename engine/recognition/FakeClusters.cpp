@@ -64,14 +64,13 @@ Interface* NewFakeClusters(Input* lexer, Interface* context) {
         report("FakeClusters: First parameter must be 'Number' Interface");
         return nullptr;
     }
-    auto* source = args.Get<ClusterBound>(1, "ClusterBound");
+    auto source = args.Get<ClusterBound>(1, "ClusterBound");
     if (!source) {
         report("FakeClusters: Second parameter must be 'ClusterBound' Interface");
         return nullptr;
     }
-    auto* clusters = new FakeClusters(static_cast<int>(step), source);
+    auto* clusters = new FakeClusters(static_cast<int>(step), source.get());
     Hold self(clusters);
     clusters->Link(args.At(1));
-    source->Release();
     return clusters;
 }

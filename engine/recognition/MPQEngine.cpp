@@ -268,17 +268,11 @@ class MPQEngine : public ModuleBase, public virtual Hypothesis {
 
 Interface* NewMPQEngine(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 9);
-    auto* e1 = args.Get<Evaluator>(0, "Evaluator");
-    auto* e2 = args.Get<Evaluator>(1, "Evaluator");
-    auto* cb = args.Get<ClusterBound>(2, "ClusterBound");
-    auto* lang = args.Get<Language>(3, "Language");
-    auto* phonemes = args.Get<Phonemes>(4, "Phonemes");
-    auto drop = [&] {
-        for (Interface* i :
-             {static_cast<Interface*>(e1), static_cast<Interface*>(e2), static_cast<Interface*>(cb),
-              static_cast<Interface*>(lang), static_cast<Interface*>(phonemes)})
-            if (i) i->Release();
-    };
+    auto e1 = args.Get<Evaluator>(0, "Evaluator");
+    auto e2 = args.Get<Evaluator>(1, "Evaluator");
+    auto cb = args.Get<ClusterBound>(2, "ClusterBound");
+    auto lang = args.Get<Language>(3, "Language");
+    auto phonemes = args.Get<Phonemes>(4, "Phonemes");
     const char* problem = !e1 || !e2
                               ? "MPQEngine: First two parameter must be an 'Evaluator' Interface"
                           : !cb       ? "MPQEngine: Third parameter not a 'ClusterBound' Interface"
@@ -286,16 +280,14 @@ Interface* NewMPQEngine(Input* lexer, Interface* context) {
                           : !phonemes ? "MPQEngine: Fifth parameter not a 'Phonemes' Interface"
                                       : nullptr;
     if (problem) {
-        drop();
         report("%s", problem);
         return nullptr;
     }
-    auto* engine =
-        new MPQEngine(e1, e2, cb, lang, phonemes->Code("~"), CapacityArgument(args, 5, 25),
-                      IntegerArgument(args, 6, 0) != 0, IntegerArgument(args, 8, 390));
+    auto* engine = new MPQEngine(e1.get(), e2.get(), cb.get(), lang.get(), phonemes->Code("~"),
+                                 CapacityArgument(args, 5, 25), IntegerArgument(args, 6, 0) != 0,
+                                 IntegerArgument(args, 8, 390));
     Hold self(engine);
     for (int i = 0; i < 4; ++i)
         engine->Link(args.At(i));
-    drop();
     return engine;
 }

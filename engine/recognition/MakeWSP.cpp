@@ -106,39 +106,29 @@ class MakeWSP : public ModuleBase {
 
 Interface* NewMakeWSP(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 4);
-    auto* name = args.Get<Input>(0, "Input");
+    auto name = args.Get<Input>(0, "Input");
     if (!name) {
         report("MakeWSP: First parameter must be 'Input' Interface");
         return nullptr;
     }
-    auto* cb = args.Get<ClusterBound>(1, "ClusterBound");
+    auto cb = args.Get<ClusterBound>(1, "ClusterBound");
     if (!cb) {
-        name->Release();
         report("MakeWSP: Second parameter must be 'Clusterbound' Interface");
         return nullptr;
     }
-    auto* hypothesis = args.Get<Hypothesis>(2, "Hypothesis");
+    auto hypothesis = args.Get<Hypothesis>(2, "Hypothesis");
     if (!hypothesis) {
-        name->Release();
-        cb->Release();
         report("MakeWSP: Third parameter must be 'Hypothesis' Interface");
         return nullptr;
     }
-    auto* cb2 = args.Get<ClusterBound>(3, "ClusterBound");
+    auto cb2 = args.Get<ClusterBound>(3, "ClusterBound");
     if (!cb2) {
-        name->Release();
-        cb->Release();
-        hypothesis->Release();
         report("MakeWSP: Fourth parameter must be 'ClusterBound' Interface");
         return nullptr;
     }
-    auto* wsp = new MakeWSP(name, cb, hypothesis, cb2);
+    auto* wsp = new MakeWSP(name.get(), cb.get(), hypothesis.get(), cb2.get());
     Hold self(wsp);
     for (int i = 0; i < 4; ++i)
         wsp->Link(args.At(i));
-    name->Release();
-    cb->Release();
-    hypothesis->Release();
-    cb2->Release();
     return wsp;
 }

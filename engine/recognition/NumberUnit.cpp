@@ -91,7 +91,7 @@ Interface* NewNumberUnit(Input* lexer, Interface* context) {
         report("NumberUnit: First parameter error");
         return nullptr;
     }
-    auto* phonemes = args.Get<Phonemes>(1, "Phonemes");
+    auto phonemes = args.Get<Phonemes>(1, "Phonemes");
     if (!phonemes) {
         report("NumberUnit: Second parameter must be 'Phonemes' interface");
         return nullptr;
@@ -102,7 +102,6 @@ Interface* NewNumberUnit(Input* lexer, Interface* context) {
     if (!xml.Go(L"/LANGUAGE/AUTOMATA/AUTOMATON"))
         report("NumberUnit : Warning, /LANGUAGE/AUTOMATA/AUTOMATON not found!");
     else
-        start = Build(xml, phonemes);
-    phonemes->Release();
+        start = Build(xml, phonemes.get());
     return start;
 }

@@ -168,30 +168,23 @@ class PQEngine : public ModuleBase, public virtual Hypothesis {
 
 Interface* NewPQEngine(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 6);
-    auto* e1 = args.Get<Evaluator>(0, "Evaluator");
-    auto* e2 = args.Get<Evaluator>(1, "Evaluator");
-    auto* cb = args.Get<ClusterBound>(2, "ClusterBound");
-    auto* lang = args.Get<Language>(3, "Language");
-    auto drop = [&] {
-        for (Interface* i : {static_cast<Interface*>(e1), static_cast<Interface*>(e2),
-                             static_cast<Interface*>(cb), static_cast<Interface*>(lang)})
-            if (i) i->Release();
-    };
+    auto e1 = args.Get<Evaluator>(0, "Evaluator");
+    auto e2 = args.Get<Evaluator>(1, "Evaluator");
+    auto cb = args.Get<ClusterBound>(2, "ClusterBound");
+    auto lang = args.Get<Language>(3, "Language");
     const char* problem = !e1 || !e2
                               ? "PQEngine: First two parameter must be an 'Evaluator' Interface"
                           : !cb   ? "PQEngine: Third parameter not a 'ClusterBound' Interface"
                           : !lang ? "PQEngine: Fourth parameter not a 'Language' Interface"
                                   : nullptr;
     if (problem) {
-        drop();
         report("%s", problem);
         return nullptr;
     }
-    auto* engine = new PQEngine(e1, e2, cb, lang, CapacityArgument(args, 4, 500),
-                                IntegerArgument(args, 5, 130));
+    auto* engine = new PQEngine(e1.get(), e2.get(), cb.get(), lang.get(),
+                                CapacityArgument(args, 4, 500), IntegerArgument(args, 5, 130));
     Hold self(engine);
     for (int i = 0; i < 4; ++i)
         engine->Link(args.At(i));
-    drop();
     return engine;
 }

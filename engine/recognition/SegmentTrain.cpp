@@ -110,44 +110,32 @@ class SegmentTrain : public ModuleBase, public virtual Input {
 
 Interface* NewSegmentTrain(Input* lexer, Interface* context) {
     Arguments args(lexer, context);
-    auto* cb = args.Get<ClusterBound>(0, "ClusterBound");
+    auto cb = args.Get<ClusterBound>(0, "ClusterBound");
     if (!cb) {
         report("SegmentTrain: First parameter must be 'ClusterBound' Interface");
         return nullptr;
     }
-    auto* classNumber = args.Size() > 1 ? args.Get<Number>(1, "Number") : nullptr;
+    auto classNumber = args.Size() > 1 ? args.Get<Number>(1, "Number") : nullptr;
     if (!classNumber) {
-        cb->Release();
         report("SegmentTrain: Second parameter must be 'Number' Interface");
         return nullptr;
     }
-    auto* edges = args.Size() > 2 ? args.Get<Number>(2, "Number") : nullptr;
+    auto edges = args.Size() > 2 ? args.Get<Number>(2, "Number") : nullptr;
     if (!edges) {
-        cb->Release();
-        classNumber->Release();
         report("SegmentTrain: Third parameter must be 'Number' Interface");
         return nullptr;
     }
-    std::vector<ACue*> cues;
+    std::vector<Obtained<ACue>> cues;
     for (int i = 3; i < args.Size(); ++i)
-        if (auto* cue = args.Get<ACue>(i, "ACue")) cues.push_back(cue);
+        if (auto cue = args.Get<ACue>(i, "ACue")) cues.push_back(std::move(cue));
     if (cues.empty()) {
-        cb->Release();
-        classNumber->Release();
-        edges->Release();
         report("SegmentTrain: Fourth parameter must be 'ACue' Interface");
         return nullptr;
     }
-    auto* train = new SegmentTrain(cb, classNumber, edges, cues);
+    auto* train = new SegmentTrain(cb.get(), classNumber.get(), edges.get(), HandOver(cues));
     Hold self(train);
     train->Link(args.At(0));
     for (int i = 3; i < args.Size(); ++i)
-        if (auto* cue = args.Get<ACue>(i, "ACue")) {
-            train->Link(args.At(i));
-            cue->Release();
-        }
-    cb->Release();
-    classNumber->Release();
-    edges->Release();
+        if (args.Get<ACue>(i, "ACue")) train->Link(args.At(i));
     return train;
 }

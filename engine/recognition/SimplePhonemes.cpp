@@ -71,21 +71,19 @@ class SimplePhonemes : public ModuleBase, public virtual Phonemes {
 
 Interface* NewSimplePhonemes(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* list = args.Get<Input>(0, "Input");
+    auto list = args.Get<Input>(0, "Input");
     if (!list) {
         report("SimplePhonemes: First parameter must be 'Input' Interface");
         return nullptr;
     }
     char separator = ' ';
-    if (auto* given = args.Get<Input>(1, "Input")) {
-        std::string text = InputText(given);
-        given->Release();
+    if (auto given = args.Get<Input>(1, "Input")) {
+        std::string text = InputText(given.get());
         if (text.size() == 1)
             separator = text[0];
         else
             report("SimplePhonemes: separator must be a character");
     }
-    std::string text = InputAllText(list);
-    list->Release();
+    std::string text = InputAllText(list.get());
     return new SimplePhonemes(text, separator);
 }

@@ -42,27 +42,24 @@ class StringFileOut : public ModuleBase {
 
 Interface* NewStringFileOut(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* source = args.Get<Input>(0, "Input");
+    auto source = args.Get<Input>(0, "Input");
     if (!source) {
         report("StringFileOut: First parameter must be 'Input' Interface");
         return nullptr;
     }
     std::string name;
     if (!args.GetText(1, &name)) {
-        source->Release();
         report("StringFileOut: Second parameter must be 'Input' Interface");
         return nullptr;
     }
     name.resize(std::min(name.size(), kMaxFileName));
     FILE* file = std::fopen(talvik::OsPath(name, false).c_str(), "wb");
     if (!file) {
-        source->Release();
         report("StringFileOut: Cannot open '%s' for writing", name.c_str());
         return nullptr;
     }
-    auto* out = new StringFileOut(source, file);
+    auto* out = new StringFileOut(source.get(), file);
     Hold self(out);
     out->Link(args.At(0));
-    source->Release();
     return out;
 }

@@ -27,15 +27,14 @@ class ACBegin : public CueModule {
 
 Interface* NewStart(Input* lexer, Interface* context, bool withOffset, const char* error) {
     Arguments args(lexer, context, withOffset ? 2 : 1);
-    auto* feature = args.Get<Feature>(0, "Feature");
+    auto feature = args.Get<Feature>(0, "Feature");
     if (!feature) {
         report("%s", error);
         return nullptr;
     }
     double offset = 0;
     if (withOffset) args.GetNumber(1, &offset);
-    Interface* made = LinkCue(new ACBegin(feature, Clip(offset)), args.At(0));
-    feature->Release();
+    Interface* made = LinkCue(new ACBegin(feature.get(), Clip(offset)), args.At(0));
     return made;
 }
 } // namespace

@@ -44,7 +44,7 @@ class ACDiff : public CueModule {
 
 Interface* NewACDiff(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 4);
-    auto* feature = args.Get<Feature>(0, "Feature");
+    auto feature = args.Get<Feature>(0, "Feature");
     if (!feature) {
         report("ACDiff: First parameter error");
         return nullptr;
@@ -52,13 +52,11 @@ Interface* NewACDiff(Input* lexer, Interface* context) {
     double v[3];
     for (int i = 0; i < 3; ++i) {
         if (args.GetNumber(i + 1, &v[i])) continue;
-        feature->Release();
         report("ACDiff: Bound parameters error");
         return nullptr;
     }
     const float f[3] = {static_cast<float>(v[0]), static_cast<float>(v[1]),
                         static_cast<float>(v[2])};
-    Interface* made = LinkCue(new ACDiff(feature, f), args.At(0));
-    feature->Release();
+    Interface* made = LinkCue(new ACDiff(feature.get(), f), args.At(0));
     return made;
 }

@@ -31,12 +31,11 @@ class ACMaxMin : public CueModule {
 
 Interface* NewACMaxMin(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 1);
-    auto* feature = args.Get<Feature>(0, "Feature");
+    auto feature = args.Get<Feature>(0, "Feature");
     if (!feature) {
         report("ACMaxMin: First parameter error");
         return nullptr;
     }
-    Interface* made = LinkCue(new ACMaxMin(feature), args.At(0));
-    feature->Release();
+    Interface* made = LinkCue(new ACMaxMin(feature.get()), args.At(0));
     return made;
 }

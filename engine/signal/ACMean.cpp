@@ -55,20 +55,18 @@ class ACMean : public CueModule {
 
 Interface* NewACMean(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 4);
-    auto* feature = args.Get<Feature>(0, "Feature");
+    auto feature = args.Get<Feature>(0, "Feature");
     if (!feature) {
         report("ACMean: First parameter error");
         return nullptr;
     }
     double f1 = 0, f2 = 0, n = -1;
     if (!args.GetNumber(1, &f1) || !args.GetNumber(2, &f2)) {
-        feature->Release();
         report("ACMean: Bound parameters error");
         return nullptr;
     }
     args.GetNumber(3, &n);
-    auto* cue = new ACMean(feature, static_cast<float>(f1), static_cast<float>(f2), Clip(n));
+    auto* cue = new ACMean(feature.get(), static_cast<float>(f1), static_cast<float>(f2), Clip(n));
     Interface* made = LinkCue(cue, args.At(0));
-    feature->Release();
     return made;
 }

@@ -35,7 +35,7 @@ class ACMiddle : public CueModule {
 
 Interface* NewACMiddle(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 4);
-    auto* feature = args.Get<Feature>(0, "Feature");
+    auto feature = args.Get<Feature>(0, "Feature");
     if (!feature) {
         report("ACMiddle: First parameter must be 'Feature' Intrerface");
         return nullptr;
@@ -44,8 +44,8 @@ Interface* NewACMiddle(Input* lexer, Interface* context) {
     args.GetNumber(1, &f1);
     args.GetNumber(2, &f2);
     args.GetNumber(3, &offset);
-    auto* cue = new ACMiddle(feature, static_cast<float>(f1), static_cast<float>(f2), Clip(offset));
+    auto* cue =
+        new ACMiddle(feature.get(), static_cast<float>(f1), static_cast<float>(f2), Clip(offset));
     Interface* made = LinkCue(cue, args.At(0));
-    feature->Release();
     return made;
 }

@@ -53,20 +53,18 @@ class ACModS : public CueModule {
 
 Interface* NewACModS(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 3);
-    auto* feature = args.Get<Feature>(0, "Feature");
+    auto feature = args.Get<Feature>(0, "Feature");
     if (!feature) {
         report("ACModS: First parameter must be 'Feature' Interface");
         return nullptr;
     }
     double fm = 0, w = 0;
     if (!args.GetNumber(1, &fm)) {
-        feature->Release();
         report("ACModS: Parameter error");
         return nullptr;
     }
     args.GetNumber(2, &w);
-    auto* cue = new ACModS(feature, static_cast<float>(fm), Clip(w), context);
+    auto* cue = new ACModS(feature.get(), static_cast<float>(fm), Clip(w), context);
     Interface* made = LinkCue(cue, args.At(0));
-    feature->Release();
     return made;
 }

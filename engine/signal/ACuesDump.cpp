@@ -41,8 +41,8 @@ class ACuesDump : public ModuleBase, public virtual Evaluator {
 
 Interface* NewACuesDump(Input* lexer, Interface* context) {
     Arguments args(lexer, context);
-    std::vector<ACue*> cues;
+    std::vector<Obtained<ACue>> cues;
     for (int i = 0; i < args.Size(); ++i)
-        if (auto* cue = args.Get<ACue>(i, "ACue")) cues.push_back(cue);
-    return new ACuesDump(std::move(cues));
+        if (auto cue = args.Get<ACue>(i, "ACue")) cues.push_back(std::move(cue));
+    return new ACuesDump(HandOver(cues));
 }

@@ -64,26 +64,22 @@ constexpr double kMaxValues = 100000000;
 
 Interface* NewCombineMaps(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* first = args.Get<Map>(0, "Map");
+    auto first = args.Get<Map>(0, "Map");
     if (!first) {
         report("CombineMaps: First parameter error");
         return nullptr;
     }
-    auto* second = args.Get<Map>(1, "Map");
+    auto second = args.Get<Map>(1, "Map");
     double size = second ? double(std::max(first->frames, 1)) *
                                (std::max(first->bands, 0) + std::max(second->bands, 0))
                          : 0;
     if (!second || size > kMaxValues) {
-        if (second) second->Release();
-        first->Release();
         report("CombineMaps: Second parameter error");
         return nullptr;
     }
-    auto* map = new CombineMaps(first, second);
+    auto* map = new CombineMaps(first.get(), second.get());
     Hold self(map);
     map->Link(args.At(0));
     map->Link(args.At(1));
-    first->Release();
-    second->Release();
     return map;
 }

@@ -40,14 +40,13 @@ class ConcatSB : public SampleBuffer {
 
 Interface* NewConcatSB(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 1);
-    auto* source = args.Get<SoundBuffer>(0, "SoundBuffer");
+    auto source = args.Get<SoundBuffer>(0, "SoundBuffer");
     if (!source) {
         report("ConcatSB: First parameter must be 'SoundBuffer' Interface");
         return nullptr;
     }
-    auto* concat = new ConcatSB(source);
+    auto* concat = new ConcatSB(source.get());
     Hold self(concat);
     concat->Link(args.At(0));
-    source->Release();
     return concat;
 }

@@ -53,12 +53,11 @@ Interface* NewDummyMap(Input* lexer, Interface* context) {
         report("DummyMap: Secund parameter must be 'Number' Interface");
         return nullptr;
     }
-    auto* home = QueryInterface<Folder>(context, "Folder");
+    Obtained<Folder> home = Obtain<Folder>(context, "Folder");
     if (!home) {
         report("DummyMap: Must be called from 'Folder' Interface");
         return nullptr;
     }
-    auto* map = new DummyMap(static_cast<int32_t>(frames), static_cast<int32_t>(bands), home);
-    home->Release();
+    auto* map = new DummyMap(static_cast<int32_t>(frames), static_cast<int32_t>(bands), home.get());
     return map;
 }

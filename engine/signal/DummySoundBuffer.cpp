@@ -37,12 +37,11 @@ Interface* NewDummySoundBuffer(Input* lexer, Interface* context) {
         report("DummySoundBuffer: First parameter must be 'Number' Interface");
         return nullptr;
     }
-    auto* home = QueryInterface<Folder>(context, "Folder");
+    Obtained<Folder> home = Obtain<Folder>(context, "Folder");
     if (!home) {
         report("DummySoundBuffer: Must be called from 'Folder' Interface");
         return nullptr;
     }
-    auto* buffer = new DummySoundBuffer(static_cast<int32_t>(samples), home);
-    home->Release();
+    auto* buffer = new DummySoundBuffer(static_cast<int32_t>(samples), home.get());
     return buffer;
 }

@@ -40,7 +40,7 @@ class FAGC : public FeatureModule {
 
 Interface* NewFAGC(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 4);
-    auto* source = args.Get<Feature>(0, "Feature");
+    auto source = args.Get<Feature>(0, "Feature");
     if (!source) {
         report("FAGC: First parameter must be 'Feature' Interface");
         return nullptr;
@@ -52,12 +52,10 @@ Interface* NewFAGC(Input* lexer, Interface* context) {
     else if (!args.GetNumber(2, &t) || !(t > 0))
         error = "FAGC: Third parameter error";
     if (error) {
-        source->Release();
         report("%s", error);
         return nullptr;
     }
     args.GetNumber(3, &m0);
-    Interface* made = LinkNew(new FAGC(source, eps, t, m0, context), {args.At(0)});
-    source->Release();
+    Interface* made = LinkNew(new FAGC(source.get(), eps, t, m0, context), {args.At(0)});
     return made;
 }

@@ -29,18 +29,16 @@ class FBand : public FeatureModule {
 
 Interface* NewFBand(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* map = args.Get<Map>(0, "Map");
+    auto map = args.Get<Map>(0, "Map");
     if (!map) {
         report("FBand: First parameter must be 'Map' Interface");
         return nullptr;
     }
     double band = 0;
     if (!args.GetNumber(1, &band) || !(band > -1 && band < map->bands)) {
-        map->Release();
         report("FBand: Second parameter must be a number");
         return nullptr;
     }
-    Interface* made = LinkNew(new FBand(map, static_cast<int>(band)), {args.At(0)});
-    map->Release();
+    Interface* made = LinkNew(new FBand(map.get(), static_cast<int>(band)), {args.At(0)});
     return made;
 }

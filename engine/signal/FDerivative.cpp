@@ -71,7 +71,7 @@ bool Optional(const Arguments& args, int position, int fallback, int* value) {
 
 Interface* NewFDerivative(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 4);
-    auto* source = args.Get<Feature>(0, "Feature");
+    auto source = args.Get<Feature>(0, "Feature");
     if (!source) {
         report("FDerivative: First parameter must be 'Feature' Interface");
         return nullptr;
@@ -79,12 +79,10 @@ Interface* NewFDerivative(Input* lexer, Interface* context) {
     double absolute = 0;
     int a = 0, g = 0;
     if (!args.GetNumber(1, &absolute) || !Optional(args, 2, 6, &a) || !Optional(args, 3, 3, &g)) {
-        source->Release();
         report("FDerivative: Second parameter error");
         return nullptr;
     }
     bool flag = absolute >= 1 || absolute <= -1;
-    Interface* made = LinkNew(new FDerivative(source, flag, a, g), {args.At(0)});
-    source->Release();
+    Interface* made = LinkNew(new FDerivative(source.get(), flag, a, g), {args.At(0)});
     return made;
 }

@@ -24,18 +24,17 @@ class FNoiseGate : public FeatureModule {
 
 Interface* NewFNoiseGate(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* source = args.Get<Feature>(0, "Feature");
+    auto source = args.Get<Feature>(0, "Feature");
     if (!source) {
         report("FNoiseGate: First parameter must be 'Feature' Interface");
         return nullptr;
     }
     double threshold = 0;
     if (!args.GetNumber(1, &threshold)) {
-        source->Release();
         report("FNoiseGate: Second parameter error");
         return nullptr;
     }
-    Interface* made = LinkNew(new FNoiseGate(source, static_cast<float>(threshold)), {args.At(0)});
-    source->Release();
+    Interface* made =
+        LinkNew(new FNoiseGate(source.get(), static_cast<float>(threshold)), {args.At(0)});
     return made;
 }

@@ -38,7 +38,7 @@ class FNormMeanDevOnline : public FeatureModule {
 
 Interface* NewFNormMeanDevOnline(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 3);
-    auto* source = args.Get<Feature>(0, "Feature");
+    auto source = args.Get<Feature>(0, "Feature");
     if (!source) {
         report("FNormMeanDevOnline: First parameter must be 'Feature' Interface");
         return nullptr;
@@ -50,11 +50,10 @@ Interface* NewFNormMeanDevOnline(Input* lexer, Interface* context) {
     else if (!args.GetNumber(2, &mean0))
         error = "FNormMeanDevOnline: Third parameter error";
     if (error) {
-        source->Release();
         report("%s", error);
         return nullptr;
     }
-    Interface* made = LinkNew(new FNormMeanDevOnline(source, t, mean0, context), {args.At(0)});
-    source->Release();
+    Interface* made =
+        LinkNew(new FNormMeanDevOnline(source.get(), t, mean0, context), {args.At(0)});
     return made;
 }

@@ -62,7 +62,7 @@ class FRasta : public FeatureModule {
 
 Interface* NewFRasta(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 3);
-    auto* source = args.Get<Feature>(0, "Feature");
+    auto source = args.Get<Feature>(0, "Feature");
     if (!source) {
         report("FRasta: First parameter error must be 'Feature' Interface");
         return nullptr;
@@ -74,13 +74,11 @@ Interface* NewFRasta(Input* lexer, Interface* context) {
     else if (!args.GetNumber(2, &clip))
         error = "FRasta: Third parameter must be a number";
     if (error) {
-        source->Release();
         report("%s", error);
         return nullptr;
     }
     // The flag is an integer: only its truncation decides.
     bool clipped = clip >= 1 || clip <= -1;
-    Interface* made = LinkNew(new FRasta(source, pole, clipped, context), {args.At(0)});
-    source->Release();
+    Interface* made = LinkNew(new FRasta(source.get(), pole, clipped, context), {args.At(0)});
     return made;
 }

@@ -49,7 +49,7 @@ class FSMedian : public FeatureModule {
 
 Interface* NewFSMedian(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 3);
-    auto* source = args.Get<Feature>(0, "Feature");
+    auto source = args.Get<Feature>(0, "Feature");
     if (!source) {
         report("FSMedian: First parameter must be 'Feature' Interface");
         return nullptr;
@@ -61,12 +61,10 @@ Interface* NewFSMedian(Input* lexer, Interface* context) {
     else if (!args.GetNumber(2, &k) || !(k >= 1 && static_cast<int>(k) <= static_cast<int>(w)))
         error = "FSMedian: Third parameter error";
     if (error) {
-        source->Release();
         report("%s", error);
         return nullptr;
     }
-    auto* median = new FSMedian(source, static_cast<int>(w), static_cast<int>(k));
+    auto* median = new FSMedian(source.get(), static_cast<int>(w), static_cast<int>(k));
     Interface* made = LinkNew(median, {args.At(0)});
-    source->Release();
     return made;
 }

@@ -41,7 +41,7 @@ class FShortAdapt : public FeatureModule {
 
 Interface* NewFShortAdapt(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 4);
-    auto* source = args.Get<Feature>(0, "Feature");
+    auto source = args.Get<Feature>(0, "Feature");
     if (!source) {
         report("FShortApadt: First parameter must be 'Feature' Interface");
         return nullptr;
@@ -53,12 +53,11 @@ Interface* NewFShortAdapt(Input* lexer, Interface* context) {
     else if (!args.GetNumber(2, &tb) || tb == 0)
         error = "FShortApadt: Third parameter error";
     if (error) {
-        source->Release();
         report("%s", error);
         return nullptr;
     }
     args.GetNumber(3, &threshold);
-    Interface* made = LinkNew(new FShortAdapt(source, ta, tb, threshold, context), {args.At(0)});
-    source->Release();
+    Interface* made =
+        LinkNew(new FShortAdapt(source.get(), ta, tb, threshold, context), {args.At(0)});
     return made;
 }

@@ -36,22 +36,22 @@ class WeightedSum : public FeatureModule {
 Interface* NewSum(Input* lexer, Interface* context, bool weighted) {
     Arguments args(lexer, context);
     std::vector<Feature*> features;
+    std::vector<Obtained<Feature>> held;
     std::vector<double> weights;
     std::vector<Interface*> linked;
     int step = weighted ? 2 : 1;
     for (int i = 0; i < args.Size(); i += step) {
         double weight = 1;
         if (weighted && (i + 1 >= args.Size() || !args.GetNumber(i + 1, &weight))) continue;
-        auto* feature = args.Get<Feature>(i, "Feature");
+        auto feature = args.Get<Feature>(i, "Feature");
         if (!feature) continue;
-        features.push_back(feature);
+        features.push_back(feature.get());
+        held.push_back(std::move(feature));
         weights.push_back(weight);
         linked.push_back(args.At(i));
     }
     if (features.empty()) return nullptr;
     Interface* made = LinkNew(new WeightedSum(features, weights), linked);
-    for (Feature* feature : features)
-        feature->Release();
     return made;
 }
 } // namespace

@@ -52,16 +52,16 @@ class FeatureMap : public ModuleBase, public virtual Map {
 Interface* NewFeatureMap(Input* lexer, Interface* context) {
     Arguments args(lexer, context);
     std::vector<Feature*> features;
+    std::vector<Obtained<Feature>> held;
     std::vector<Interface*> linked;
     for (int i = 0; i < args.Size(); ++i) {
-        auto* feature = args.Get<Feature>(i, "Feature");
+        auto feature = args.Get<Feature>(i, "Feature");
         if (!feature) continue;
-        features.push_back(feature);
+        features.push_back(feature.get());
+        held.push_back(std::move(feature));
         linked.push_back(args.At(i));
     }
     if (features.empty()) return nullptr;
     Interface* made = LinkNew(new FeatureMap(features), linked);
-    for (Feature* feature : features)
-        feature->Release();
     return made;
 }

@@ -85,21 +85,19 @@ class LineSpectrum : public MapModule {
 
 Interface* NewLineSpectrum(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 3);
-    auto* source = args.Get<Map>(0, "Map");
+    auto source = args.Get<Map>(0, "Map");
     if (!source) {
         report("LineSpectrum: First parameter must be 'Map' Interface");
         return nullptr;
     }
     double distance = 0, octaves = 0;
     if (!args.GetNumber(1, &distance)) {
-        source->Release();
         report("LineSpectrum: Second parameter must be 'Number' Interface");
         return nullptr;
     }
     args.GetNumber(2, &octaves);
-    auto* map = new LineSpectrum(source, distance, octaves, context);
+    auto* map = new LineSpectrum(source.get(), distance, octaves, context);
     Hold self(map);
     map->Link(args.At(0));
-    source->Release();
     return map;
 }

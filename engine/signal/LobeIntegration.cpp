@@ -61,7 +61,7 @@ class LobeIntegration : public MapModule {
 
 Interface* NewLobeIntegration(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 3);
-    auto* source = args.Get<Map>(0, "Map");
+    auto source = args.Get<Map>(0, "Map");
     if (!source) {
         report("LobeIntegration: First parameter error");
         return nullptr;
@@ -73,13 +73,11 @@ Interface* NewLobeIntegration(Input* lexer, Interface* context) {
     else if (!args.GetNumber(2, &b))
         message = "LobeIntegration: Third parameter must be 'Number' Interface";
     if (message) {
-        source->Release();
         report("%s", message);
         return nullptr;
     }
-    auto* map = new LobeIntegration(source, peak::ToInt(a), peak::ToInt(b));
+    auto* map = new LobeIntegration(source.get(), peak::ToInt(a), peak::ToInt(b));
     Hold self(map);
     map->Link(args.At(0));
-    source->Release();
     return map;
 }

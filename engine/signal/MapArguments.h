@@ -1,13 +1,11 @@
 // Argument helpers of the map factories: integers and reals read from Number
 // arguments with the range checks that keep script numbers from dividing by zero,
-// sizing arrays badly or overflowing a conversion, and a holder that releases an
-// interface obtained from an argument on every exit of a factory.
+// sizing arrays badly or overflowing a conversion.
 #pragma once
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
-#include <memory>
 
 #include "core/Arguments.h"
 
@@ -44,9 +42,3 @@ inline bool GetReal(const Arguments& args, int position, float* out) {
 inline bool IsPowerOfTwo(int n) {
     return n > 0 && !(n & (n - 1));
 }
-
-template <class T> struct ReleaseInterface {
-    void operator()(T* object) const { object->Release(); }
-};
-// An interface taken from an argument, released when the factory returns.
-template <class T> using Obtained = std::unique_ptr<T, ReleaseInterface<T>>;

@@ -116,9 +116,8 @@ class NormMeanDevBandFile : public MapModule {
 
 Interface* NewNormMeanDevBandFile(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 3);
-    auto* source = args.Get<Map>(0, "Map");
+    auto source = args.Get<Map>(0, "Map");
     if (!source || source->bands > kMaxBands) {
-        if (source) source->Release();
         report("NormMeanDevBandFile: First parameter must be 'Map' Interface");
         return nullptr;
     }
@@ -130,14 +129,12 @@ Interface* NewNormMeanDevBandFile(Input* lexer, Interface* context) {
     else if (!args.GetNumber(2, &mode))
         message = "NormMeanDevBandFile: Third parameter must be 'Number' Interface";
     if (message) {
-        source->Release();
         report("%s", message);
         return nullptr;
     }
     // Any mode that does not truncate to 0 calibrates (NaN included).
-    auto* map = new NormMeanDevBandFile(source, file, !(std::trunc(mode) == 0));
+    auto* map = new NormMeanDevBandFile(source.get(), file, !(std::trunc(mode) == 0));
     Hold self(map);
     map->Link(args.At(0));
-    source->Release();
     return map;
 }

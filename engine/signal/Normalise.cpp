@@ -165,7 +165,7 @@ Interface* NewNormaliser(Input* lexer, Interface* context, const char* mapMessag
                          const char* targetMessage = "", double defaultTarget = NAN) {
     constexpr bool kScales = std::is_constructible_v<T, Map*, float>;
     Arguments args(lexer, context, kScales ? 2 : 1);
-    auto* source = args.Get<Map>(0, "Map");
+    auto source = args.Get<Map>(0, "Map");
     if (!source) {
         report("%s", mapMessage);
         return nullptr;
@@ -174,17 +174,15 @@ Interface* NewNormaliser(Input* lexer, Interface* context, const char* mapMessag
     if constexpr (kScales) {
         double target = defaultTarget;
         if (!args.GetNumber(1, &target) && std::isnan(defaultTarget)) {
-            source->Release();
             report("%s", targetMessage);
             return nullptr;
         }
-        map = new T(source, static_cast<float>(target));
+        map = new T(source.get(), static_cast<float>(target));
     } else {
-        map = new T(source);
+        map = new T(source.get());
     }
     Hold self(map);
     map->Link(args.At(0));
-    source->Release();
     return map;
 }
 } // namespace

@@ -46,16 +46,15 @@ class PreEmpSB : public SampleBuffer {
 
 Interface* NewPreEmpSB(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* source = args.Get<SoundBuffer>(0, "SoundBuffer");
+    auto source = args.Get<SoundBuffer>(0, "SoundBuffer");
     if (!source) {
         report("PreEmpSB: First parameter must be 'SoundBuffer' Interface");
         return nullptr;
     }
     double k = 0.97;
     args.GetNumber(1, &k);
-    auto* filter = new PreEmpSB(source, static_cast<float>(k));
+    auto* filter = new PreEmpSB(source.get(), static_cast<float>(k));
     Hold self(filter);
     filter->Link(args.At(0));
-    source->Release();
     return filter;
 }

@@ -101,7 +101,7 @@ class SBS : public MapModule {
 
 Interface* NewSBS(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 5);
-    auto* source = args.Get<Map>(0, "Map");
+    auto source = args.Get<Map>(0, "Map");
     if (!source) {
         report("SBS: First parameter must be 'Map' Interface");
         return nullptr;
@@ -115,15 +115,13 @@ Interface* NewSBS(Input* lexer, Interface* context) {
     else if (!args.GetNumber(3, &v[2]))
         message = "SBS: Fourth parameter must be 'Number' Interface";
     if (message) {
-        source->Release();
         report("%s", message);
         return nullptr;
     }
     args.GetNumber(4, &v[3]);
-    auto* map = new SBS(source, peak::ToInt(v[0]), peak::ToInt(v[1]), peak::ToInt(v[2]),
+    auto* map = new SBS(source.get(), peak::ToInt(v[0]), peak::ToInt(v[1]), peak::ToInt(v[2]),
                         peak::ToInt(v[3]), context);
     Hold self(map);
     map->Link(args.At(0));
-    source->Release();
     return map;
 }

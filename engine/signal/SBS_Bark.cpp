@@ -106,9 +106,8 @@ class SBS_Bark : public MapModule {
 
 Interface* NewSBS_Bark(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 5);
-    auto* source = args.Get<Map>(0, "Map");
+    auto source = args.Get<Map>(0, "Map");
     if (!source || peak::Considered(source->bands) < 2) {
-        if (source) source->Release();
         report("SBS_Bark: First parameter must be 'Map' Interface");
         return nullptr;
     }
@@ -125,13 +124,12 @@ Interface* NewSBS_Bark(Input* lexer, Interface* context) {
     else if (!args.GetNumber(4, &v[3]))
         message = "SBS_Bark: Fifth parameter must be 'Number' Interface";
     if (message) {
-        source->Release();
         report("%s", message);
         return nullptr;
     }
-    auto* map = new SBS_Bark(source, n, peak::ToInt(v[1]), peak::ToInt(v[2]), peak::ToInt(v[3]));
+    auto* map =
+        new SBS_Bark(source.get(), n, peak::ToInt(v[1]), peak::ToInt(v[2]), peak::ToInt(v[3]));
     Hold self(map);
     map->Link(args.At(0));
-    source->Release();
     return map;
 }

@@ -179,19 +179,16 @@ class SoundBufferCache : public ModuleBase, public virtual SoundBuffer, public v
 
 Interface* NewSoundBufferCache(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* name = args.Get<Input>(0, "Input");
+    auto name = args.Get<Input>(0, "Input");
     if (!name) {
         report("SoundBufferCache: First parameter must be 'Input' Interface");
         return nullptr;
     }
-    auto* script = args.Get<Input>(1, "Input");
+    auto script = args.Get<Input>(1, "Input");
     if (!script) {
-        name->Release();
         report("SoundBufferCache: Second parameter must be 'Input' Interface");
         return nullptr;
     }
-    auto* cache = new SoundBufferCache(name, script, context);
-    name->Release();
-    script->Release();
+    auto* cache = new SoundBufferCache(name.get(), script.get(), context);
     return cache;
 }

@@ -49,18 +49,16 @@ class SpecTextIn : public SampleBuffer {
 
 Interface* NewSpecTextIn(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* text = args.Get<Input>(0, "Input");
+    auto text = args.Get<Input>(0, "Input");
     if (!text) {
         report("SpecTextIn: First parameter error");
         return nullptr;
     }
     double rate = 0;
     if (!args.GetNumber(1, &rate) || !(rate >= 0) || rate > 2147483647.0) {
-        text->Release();
         report("SpecTextIn: Parameter error");
         return nullptr;
     }
-    auto* input = new SpecTextIn(text, static_cast<int32_t>(rate));
-    text->Release();
+    auto* input = new SpecTextIn(text.get(), static_cast<int32_t>(rate));
     return input;
 }

@@ -104,7 +104,7 @@ int Spectrum::Process() {
 
 Interface* NewSpectrum(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 5);
-    auto* source = args.Get<SoundBuffer>(0, "SoundBuffer");
+    auto source = args.Get<SoundBuffer>(0, "SoundBuffer");
     if (!source) {
         report("Spectrum: First parameter must be 'SoundBuffer' Interface");
         return nullptr;
@@ -119,13 +119,11 @@ Interface* NewSpectrum(Input* lexer, Interface* context) {
         hop < 1 ? 0 : (static_cast<int64_t>(std::max(source->capacity, 0)) + length - 1) / hop + 1;
     if (length < 1 || hop < 1 || hop > length || size < 8 || (size & (size - 1)) || window < 0 ||
         window >= kWindowTypes || frames * (size / 2 + 1) > kMaxValues) {
-        source->Release();
         report("Spectrum: Parameter error");
         return nullptr;
     }
-    auto* spectrum = new Spectrum(source, length, hop, size, window);
+    auto* spectrum = new Spectrum(source.get(), length, hop, size, window);
     Hold self(spectrum);
     spectrum->Link(args.At(0));
-    source->Release();
     return spectrum;
 }

@@ -86,7 +86,7 @@ bool WavFileIn::Load(const std::string& file) {
 
 Interface* NewWavFileIn(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* name = args.Get<Input>(0, "Input");
+    auto name = args.Get<Input>(0, "Input");
     if (!name) {
         report("WavFileIn: First parameter must be 'Input' Interface");
         return nullptr;
@@ -94,11 +94,9 @@ Interface* NewWavFileIn(Input* lexer, Interface* context) {
     double silence = 0;
     if (!args.GetNumber(1, &silence) || !(silence > 0)) silence = 0;
     if (silence > SampleBuffer::kDefaultCapacity) silence = SampleBuffer::kDefaultCapacity;
-    auto* home = QueryInterface<Folder>(context, "Folder");
-    auto* in = new WavFileIn(name, static_cast<int32_t>(silence), home);
-    if (home) home->Release();
+    Obtained<Folder> home = Obtain<Folder>(context, "Folder");
+    auto* in = new WavFileIn(name.get(), static_cast<int32_t>(silence), home.get());
     Hold self(in);
     in->Link(args.At(0));
-    name->Release();
     return in;
 }

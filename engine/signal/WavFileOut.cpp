@@ -26,11 +26,7 @@ class WavFileOut : public WavWriter {
         int size = 0, kind = 0;
         const char* text = name_->Read(&size, &kind);
         if (!text || size < 0) return;
-        std::string file(text, std::min(size, 255));
-        size_t base = file.find_last_of("/\\");
-        size_t dot = file.find('.', base == std::string::npos ? 0 : base + 1);
-        if (dot != std::string::npos) file.resize(dot);
-        file += ".wav";
+        std::string file = talvik::ReplaceExtension(std::string(text, std::min(size, 255)), ".wav");
         FILE* f = std::fopen(talvik::OsPath(file, false).c_str(), "wb");
         if (!f) {
             report("WavFileOut: File Open Error : %s", file.c_str());
@@ -47,22 +43,19 @@ class WavFileOut : public WavWriter {
 
 Interface* NewWavFileOut(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* source = args.Get<SoundBuffer>(0, "SoundBuffer");
+    auto source = args.Get<SoundBuffer>(0, "SoundBuffer");
     if (!source) {
         report("WavFileOut: First parameter must be 'SoundBuffer' Interface");
         return nullptr;
     }
-    auto* name = args.Get<Input>(1, "Input");
+    auto name = args.Get<Input>(1, "Input");
     if (!name) {
-        source->Release();
         report("WavFileOut: Second parameter must be 'Input' Interface");
         return nullptr;
     }
-    auto* out = new WavFileOut(source, name);
+    auto* out = new WavFileOut(source.get(), name.get());
     Hold self(out);
     out->Link(args.At(0));
     out->Link(args.At(1));
-    source->Release();
-    name->Release();
     return out;
 }

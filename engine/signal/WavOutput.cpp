@@ -27,21 +27,18 @@ class WavOutput : public WavWriter {
 
 Interface* NewWavOutput(Input* lexer, Interface* context) {
     Arguments args(lexer, context, 2);
-    auto* source = args.Get<SoundBuffer>(0, "SoundBuffer");
+    auto source = args.Get<SoundBuffer>(0, "SoundBuffer");
     if (!source) {
         report("WavOutput: First parameter must be 'SoundBuffer' Interface");
         return nullptr;
     }
-    auto* out = args.Get<Output>(1, "Output");
+    auto out = args.Get<Output>(1, "Output");
     if (!out) {
-        source->Release();
         report("WavOutput: Second parameter must be 'Output' Interface");
         return nullptr;
     }
-    auto* writer = new WavOutput(source, out);
+    auto* writer = new WavOutput(source.get(), out.get());
     Hold self(writer);
     writer->Link(args.At(0));
-    source->Release();
-    out->Release();
     return writer;
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/Path.h"
 #include "media/LxFile.h"
 #include "media/LxRLEPen.h"
 #include "reading/LxLetters.h"
@@ -62,8 +63,7 @@ bool CLxRLEFonts::Load(const char* descriptionPath) {
         Say("Font not found: %s", m_path);
         return false;
     }
-    size_t slash = m_path.rfind('\\');
-    std::string folder = slash == std::string::npos ? "" : m_path.substr(0, slash + 1);
+    std::string folder = talvik::FolderOf(m_path);
     if (folder.size() > kMaxFolder) return false;
 
     int code = -1; // the letter of the open "char", or -1 outside one

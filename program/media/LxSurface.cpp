@@ -193,12 +193,7 @@ HRESULT LoadBitmapInto(CLxSurface* surface, const char* path) {
 }
 
 std::string MakeBitmapPath(const char* base, const char* name) {
-    std::string path;
-    if (base && *base) {
-        std::string folder(base);
-        size_t slash = folder.rfind('\\');
-        if (slash != std::string::npos) path = folder.substr(0, slash + 1);
-    }
+    std::string path = talvik::FolderOf(base ? base : "");
     path += name ? name : "";
     if (path.find(".bmp") == std::string::npos && path.find(".BMP") == std::string::npos)
         path += ".bmp";

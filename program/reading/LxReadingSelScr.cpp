@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "core/Path.h"
 #include "media/LxDraw.h"
 #include "media/LxSurface.h"
 #include "reading/LxLetters.h"
@@ -54,9 +55,7 @@ CLxReadingSelScr::CLxReadingSelScr(const char* descriptionPath, int message)
 
 // The description's folder, and below it the root's "path" when it has one.
 void CLxReadingSelScr::FindFolder(const char* descriptionPath) {
-    std::string path = descriptionPath ? descriptionPath : "";
-    size_t slash = path.find_last_of('\\');
-    m_folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    m_folder = talvik::FolderOf(descriptionPath ? descriptionPath : "");
     CLxXMLParser xml;
     if (xml.Open(descriptionPath)) {
         while (char* tag = xml.NextTag()) {

@@ -3,6 +3,7 @@
 #include <time.h>
 
 static int (*g_pfnClock)() = nullptr;
+static int (*g_pfnToday)() = nullptr;
 
 static int MonotonicClock() {
     static long long start = -1;
@@ -19,4 +20,19 @@ int LxClock() {
 
 void LxSetClock(int (*clock)()) {
     g_pfnClock = clock;
+}
+
+static int LocalDate() {
+    time_t now = time(nullptr);
+    tm local{};
+    localtime_r(&now, &local);
+    return (local.tm_year + 1900) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday;
+}
+
+int LxToday() {
+    return g_pfnToday ? g_pfnToday() : LocalDate();
+}
+
+void LxSetToday(int (*today)()) {
+    g_pfnToday = today;
 }

@@ -532,9 +532,12 @@ int DriverPoll(int nowMs) {
     return std::max(s_nNext - nowMs, 0);
 }
 
+// The whole tick holds the engine's lock: it writes engine buffers, reads evaluators and
+// releases what it took between the scripts it runs.
 void DriverTick(int timerId, int message) {
     if (bBusy || bDriverOff) return;
     bBusy = 1;
+    LxEngineHold hold;
     try {
         Tick(timerId, message);
     } catch (Exception* e) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "Exceptions.h"
+#include "Lock.h"
 #include "Number.h"
 #include "shell/LxDriverBlock.h"
 
@@ -23,6 +24,19 @@ Interface* RunOnRoot(const char* text) {
 }
 
 } // namespace
+
+// Asking the root for its lock is the one engine call made before holding it: the root
+// lives as long as the process, and answering an interface reads nothing that scripts
+// change. Its reference is given back while the lock is still held.
+LxEngineHold::LxEngineHold() : m_pLock(QueryInterface<Lock>(g_Driver.pRoot, "Lock")) {
+    if (m_pLock) m_pLock->Enter();
+}
+
+LxEngineHold::~LxEngineHold() {
+    if (!m_pLock) return;
+    m_pLock->Release();
+    m_pLock->Leave();
+}
 
 bool EngineRun(const char* text) {
     if (!g_Driver.pRoot) return false;
@@ -44,6 +58,7 @@ double EngineNumber(const char* name, double fallback) {
 }
 
 bool EngineStartRecogniser() {
+    LxEngineHold hold;
     try {
         return EngineRun("con = new Console;term = new Terminal(con);export out = term;"
                          "mnt.data.recogniser24x3()");

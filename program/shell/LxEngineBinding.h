@@ -6,8 +6,28 @@
 //
 // Engine exceptions (thrown as Exception pointers) pass through these calls; the caller
 // decides where a failed script ends its work.
+//
+// Engine threads (the window thread "sys", network connections) run scripts on the same
+// object tree, so every call below, and every use of what they return, lies inside an
+// LxEngineHold: one per step of the program's work (a driver tick, the start-up script),
+// not one per call.
 #pragma once
 #include "Interface.h"
+
+class Lock;
+
+// Holds the engine's lock, the root's "Lock" interface, while it lives. A root that
+// answers no lock (a test's fake engine) is used unlocked.
+class LxEngineHold {
+  public:
+    LxEngineHold();
+    ~LxEngineHold();
+    LxEngineHold(const LxEngineHold&) = delete;
+    LxEngineHold& operator=(const LxEngineHold&) = delete;
+
+  private:
+    Lock* m_pLock;
+};
 
 // One reference to an engine interface, released when the holder goes (also when an
 // engine exception unwinds past it).

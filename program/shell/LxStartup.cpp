@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 
 #include "media/LxCallPic.h"
 #include "media/LxFile.h"
@@ -15,6 +14,7 @@
 #include "media/LxSoundServer.h"
 #include "media/LxVideo.h"
 #include "reading/LxLetters.h"
+#include "shell/LxClock.h"
 #include "shell/LxDriverBlock.h"
 #include "shell/LxEngineBinding.h"
 #include "shell/LxProgram.h"
@@ -29,12 +29,10 @@ CLxVideo* g_pVideo = nullptr;
 int g_nPlayerDriver = -1, g_nPlayerDevice = -1, g_nCaptureDriver = -1, g_nCaptureDevice = -1;
 
 static void FormatToday() {
-    time_t now = time(nullptr);
-    tm local{};
-    localtime_r(&now, &local);
+    int date = LxToday();
     char today[48];
-    std::snprintf(today, sizeof today, "%04d.%02d.%02d", local.tm_year + 1900, local.tm_mon + 1,
-                  local.tm_mday);
+    std::snprintf(today, sizeof today, "%04d.%02d.%02d", date / 10000, date / 100 % 100,
+                  date % 100);
     today[sizeof g_szToday - 1] = 0;
     memcpy(g_szToday, today, sizeof g_szToday);
 }

@@ -11,11 +11,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <string>
 
 #include "media/LxSaveFile.h"
 #include "reading/LxLetters.h"
+#include "shell/LxClock.h"
 #include "shell/LxUserRecords.h"
 
 namespace {
@@ -100,11 +100,7 @@ void CLxTHistory::AddEntry(int date, const int* values, const char* letters) {
 }
 
 void CLxTHistory::AddToday(const int* values, const char* letters) {
-    std::time_t now = std::time(nullptr);
-    std::tm local;
-    localtime_r(&now, &local);
-    AddEntry((local.tm_year + 1900) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday, values,
-             letters);
+    AddEntry(LxToday(), values, letters);
 }
 
 int CLxTHistory::FindDate(int date) const {

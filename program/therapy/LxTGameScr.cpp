@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/Path.h"
 #include "media/LxSurface.h"
 #include "reading/LxLetters.h"
 #include "shell/LxDriver.h"
@@ -58,11 +59,7 @@ void CLxTGameScr::SetLevelPlay() {
 }
 
 std::string CLxTGameScr::ExtraDescription(const char* path, int game) {
-    std::string base = path ? path : "";
-    size_t name = base.find_last_of("\\/");
-    size_t dot = base.find('.', name == std::string::npos ? 0 : name + 1);
-    if (dot != std::string::npos) base.resize(dot);
-    return base + "_" + std::to_string(game) + ".xml";
+    return talvik::ReplaceExtension(path ? path : "", "_" + std::to_string(game) + ".xml");
 }
 
 int CLxTGameScr::OnKeyEvent(CLxKeyEvent*) {

@@ -143,3 +143,25 @@ TEST(EnginePath, Conversions) {
 
 } // namespace
 } // namespace talvik
+
+TEST(PathParts, FolderOfAndReplaceExtension) {
+    const struct {
+        const char* path;
+        const char* folder;
+        const char* wav; // with ".wav" for its extension
+    } cases[] = {
+        {"data\\fonts\\tnr.xml", "data\\fonts\\", "data\\fonts\\tnr.wav"},
+        {"tnr.xml", "", "tnr.wav"},
+        {"tnr", "", "tnr.wav"},
+        {"", "", ".wav"},
+        {"data/rec/a.b.c", "data/rec/", "data/rec/a.wav"},
+        {"da.ta\\rec", "da.ta\\", "da.ta\\rec.wav"},
+        {"data\\", "data\\", "data\\.wav"},
+        {".\\x.xml", ".\\", ".\\x.wav"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(talvik::FolderOf(c.path), c.folder);
+        EXPECT_EQ(talvik::ReplaceExtension(c.path, ".wav"), c.wav);
+    }
+}

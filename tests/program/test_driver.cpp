@@ -667,6 +667,62 @@ TEST_F(Driver, StartUpScriptAndItsFailure) {
     EXPECT_FALSE(EngineGet<Number>("n", "Number"));
 }
 
+// ---- The engine's lock ----
+
+std::vector<int> s_heldAtEvent;
+void RecordLockAtEvent(int, int) {
+    s_heldAtEvent.push_back(g_FakeLock.Held());
+}
+
+struct LockCase {
+    const char* title;
+    int state;
+    bool throws;
+};
+
+// A tick, in each of its modes and when an engine exception ends it, is one hold of the
+// engine's lock: every engine call and the screen's timer events lie inside it.
+TEST_F(Driver, ATickHoldsTheEngineLockOnceAroundEveryEngineCall) {
+    root_.Add("mod.wfi", new FakeSoundBuffer(512));
+    root_.Add("mod.anne", new FakeEvaluator({0.1f, 0.7f, 0.2f}));
+    root_.Add("mod.anne2", new FakeEvaluator({0.5f, 0.5f}));
+    root_.Add("mod_classic.wfi", new FakeSoundBuffer(80000));
+    root_.Add("mod_classic.te", new FakeHypothesis(L"S"));
+    g_DriverHooks.pfnTimerEvent = RecordLockAtEvent;
+    const LockCase cases[] = {
+        {"levels only", 0, false},
+        {"per phoneme", 1, false},
+        {"waiting for voice", 2, false},
+        {"recognising an utterance", 4, false},
+        {"ended by an engine exception", 1, true},
+    };
+    for (const LockCase& c : cases) {
+        SCOPED_TRACE(c.title);
+        DriverMessage(kMsgRecord);
+        Step(loud_); // a first block of sound
+        g_Driver.nState = c.state;
+        nUtteranceBegin = 0;
+        nUtteranceEnd = 8000;
+        if (c.throws) root_.m_onRun = [](const std::string&) { throw new DataNotAvailable; };
+        s_heldAtEvent.clear();
+        size_t scripts = root_.m_scripts.size();
+        int enters = g_FakeLock.m_nEnters, unheld = g_FakeLock.m_nUnheld;
+        Step(loud_);
+        root_.m_onRun = nullptr;
+        EXPECT_GT(root_.m_scripts.size(), scripts);
+        EXPECT_EQ(g_FakeLock.m_nEnters - enters, 1);
+        EXPECT_EQ(g_FakeLock.m_nUnheld, unheld);
+        EXPECT_EQ(g_FakeLock.m_nDepth, 0);
+        EXPECT_EQ(std::count(s_heldAtEvent.begin(), s_heldAtEvent.end(), 0), 0);
+        EXPECT_EQ(s_heldAtEvent.empty(), c.throws);
+    }
+    int enters = g_FakeLock.m_nEnters, unheld = g_FakeLock.m_nUnheld;
+    EXPECT_TRUE(EngineStartRecogniser());
+    EXPECT_EQ(g_FakeLock.m_nEnters - enters, 1);
+    EXPECT_EQ(g_FakeLock.m_nUnheld, unheld);
+    EXPECT_EQ(g_FakeLock.m_nDepth, 0);
+}
+
 // ---- Letter overlay ----
 
 TEST_F(Driver, LetterOverlayDrawsCentredGlyphs) {

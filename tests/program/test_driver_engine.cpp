@@ -38,12 +38,26 @@ int Interface::Release() {
 }
 Interface::~Interface() = default;
 
+FakeLock g_FakeLock;
+
+void* FakeLock::GetInterface(const char* name) {
+    if (std::strcmp(name, "Lock")) return Interface::GetInterface(name);
+    AddRef();
+    return static_cast<Lock*>(this);
+}
+
+void* FakeRoot::GetInterface(const char* name) {
+    if (!std::strcmp(name, "Lock")) return g_FakeLock.GetInterface(name);
+    return Interface::GetInterface(name);
+}
+
 FakeRoot::~FakeRoot() {
     for (auto& entry : m_objects)
         entry.second->Release();
 }
 
 Interface* FakeRoot::Run(const char* text, Interface*) {
+    g_FakeLock.Call();
     m_scripts.push_back(text);
     if (m_onRun) m_onRun(text);
     auto temporary = m_temporaries.find(text);

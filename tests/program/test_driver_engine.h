@@ -1,7 +1,9 @@
 // A fake engine for the driver's tests and benchmark: a root whose Run logs every script
 // and answers a name with the object stored under it, and small objects with the engine
 // interfaces the driver uses. The objects are owned by the root (one reference each),
-// so a test can check that the driver gives back every reference it takes.
+// so a test can check that the driver gives back every reference it takes. The root
+// answers a counting lock, and every call on the fake engine notes whether that lock
+// was held.
 #pragma once
 #include <functional>
 #include <map>
@@ -11,17 +13,43 @@
 #include "Evaluator.h"
 #include "Hypothesis.h"
 #include "Language.h"
+#include "Lock.h"
 #include "Number.h"
 #include "SoundBuffer.h"
+
+// The engine's lock as the fake root answers it: how often it was entered, how deep it
+// is held now, and how many calls on the fake engine came while it was not held.
+class FakeLock : public Lock {
+  public:
+    FakeLock() { AddRef(); } // a static object: its users never destroy it
+    void* GetInterface(const char* name) override;
+    void Enter() override {
+        m_nDepth++;
+        m_nEnters++;
+    }
+    void Leave() override { m_nDepth--; }
+    int Held() override { return m_nDepth > 0; }
+    // Notes one call on the fake engine.
+    void Call() {
+        if (m_nDepth <= 0) m_nUnheld++;
+    }
+    int m_nDepth = 0, m_nEnters = 0, m_nUnheld = 0;
+};
+extern FakeLock g_FakeLock;
 
 // Answers GetInterface for one interface name besides "Interface".
 template <class Base> class FakeObject : public Base {
   public:
     explicit FakeObject(const char* iface) : m_iface(iface) {}
     void* GetInterface(const char* name) override {
+        g_FakeLock.Call();
         if (m_iface != name && std::string(name) != "Interface") return nullptr;
         this->AddRef();
         return static_cast<Base*>(this);
+    }
+    int Release() override {
+        g_FakeLock.Call();
+        return Base::Release();
     }
 
   private:
@@ -48,6 +76,7 @@ class FakeEvaluator : public FakeObject<Evaluator> {
         count = static_cast<int32_t>(m_scores.size());
     }
     float* Evaluate(int32_t begin, int32_t end) override {
+        g_FakeLock.Call();
         m_nCalls++;
         m_answer = begin == 0 && end == 1 ? m_weights : m_scores;
         return m_answer.data();
@@ -84,6 +113,7 @@ class FakeRoot : public Interface {
     FakeRoot() { AddRef(); }
     ~FakeRoot() override;
     Interface* Run(const char* text, Interface* context) override;
+    void* GetInterface(const char* name) override; // "Lock": g_FakeLock
 
     // Stores object under name; the root keeps one reference. Replaces an earlier one.
     template <class T> T* Add(const std::string& name, T* object) {

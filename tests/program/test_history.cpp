@@ -7,6 +7,7 @@
 
 #include "media/LxFile.h"
 #include "reading/LxLetters.h"
+#include "shell/LxClock.h"
 #include "shell/LxTHistory.h"
 #include "shell/LxUserRecords.h"
 #include "support/TempFolder.h"
@@ -58,6 +59,38 @@ TEST_F(HistoryTest, PageRowsAndCells) {
     EXPECT_NE(page.find("<TD>109</TD><TD>sz</TD></TR>\r\n"), std::string::npos);
     EXPECT_NE(page.find("<TD>109</TD><TD>&nbsp;</TD></TR>\r\n"), std::string::npos);
     EXPECT_EQ(page.substr(page.size() - 28), "</TABLE>\r\n</BODY>\r\n</HTML>\r\n");
+}
+
+int s_today = 0;
+int FakeToday() {
+    return s_today;
+}
+
+// AddToday takes the day from the program's date: the same day replaces the last row,
+// a later day adds one.
+TEST_F(HistoryTest, TodayComesFromTheProgramsDate) {
+    LxSetToday(FakeToday);
+    CLxTHistory history("abc");
+    const struct {
+        int today;
+        int rows;
+    } days[] = {{20110307, 1}, {20110307, 1}, {20110308, 2}, {20120101, 3}};
+    for (const auto& day : days) {
+        SCOPED_TRACE(day.today);
+        s_today = day.today;
+        history.AddToday(values_, "s");
+        ASSERT_EQ(history.GetCount(), day.rows);
+        int date = 0;
+        ASSERT_TRUE(history.GetEntry(day.rows - 1, &date, nullptr, nullptr));
+        EXPECT_EQ(date, day.today);
+    }
+    LxSetToday(nullptr);
+    int today = LxToday();
+    EXPECT_GE(today, 20240101);
+    EXPECT_GE(today % 100, 1);
+    EXPECT_LE(today % 100, 31);
+    EXPECT_GE(today / 100 % 100, 1);
+    EXPECT_LE(today / 100 % 100, 12);
 }
 
 TEST_F(HistoryTest, SameDayReplacesTheLastEntry) {
