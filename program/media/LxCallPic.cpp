@@ -13,10 +13,6 @@
 #include "shell/LxXMLParser.h"
 
 namespace {
-bool Starts(const char* tag, const char* word) {
-    return !std::strncmp(tag, word, std::strlen(word));
-}
-
 // The folder of the root's "path": one leading and one trailing backslash removed.
 std::string Folder(const char* path) {
     std::string_view p = path ? path : "";
@@ -56,9 +52,9 @@ CLxCallPic::CLxCallPic(const char* path) {
     LxCallPicEntry* entry = nullptr;
     bool secondLower = false, secondUpper = false, secondWord = false;
     while (char* tag = xml.NextTag()) {
-        if (Starts(tag, "Lexo")) {
+        if (LxTagStarts(tag, "Lexo")) {
             if (char* p = xml.GetAttr(tag, "path")) m_folder = Folder(p);
-        } else if (Starts(tag, "character")) {
+        } else if (LxTagStarts(tag, "character")) {
             if (static_cast<int>(m_entries.size()) == kMaxEntries) {
                 std::printf("CallPic: more than %d letters, the rest skipped\n", kMaxEntries);
                 std::fflush(stdout);
@@ -73,18 +69,18 @@ CLxCallPic::CLxCallPic(const char* path) {
             secondLower = secondUpper = secondWord = false;
         } else if (!entry) {
             continue;
-        } else if (Starts(tag, "/character")) {
+        } else if (LxTagStarts(tag, "/character")) {
             Layout(*entry, font);
             entry = nullptr;
-        } else if (Starts(tag, "lower")) {
+        } else if (LxTagStarts(tag, "lower")) {
             LxPoint p = xml.GetPosition(tag);
             (secondLower ? entry->secondLower : entry->lower) = {p.x, p.y};
             secondLower = true;
-        } else if (Starts(tag, "upper")) {
+        } else if (LxTagStarts(tag, "upper")) {
             LxPoint p = xml.GetPosition(tag);
             (secondUpper ? entry->secondUpper : entry->upper) = {p.x, p.y};
             secondUpper = true;
-        } else if (Starts(tag, "word")) {
+        } else if (LxTagStarts(tag, "word")) {
             LxPoint p = xml.GetPosition(tag);
             const char* word = xml.GetAttr(tag, "word");
             std::string codes(1, '$');

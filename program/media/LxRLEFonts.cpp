@@ -27,10 +27,6 @@ uint32_t Read32(const uint8_t* p) {
     return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
-bool StartsWith(const char* text, const char* word) {
-    return std::strncmp(text, word, std::strlen(word)) == 0;
-}
-
 void Say(const char* format, const std::string& path) {
     std::printf(format, path.c_str());
     std::printf("\n");
@@ -68,14 +64,14 @@ bool CLxRLEFonts::Load(const char* descriptionPath) {
 
     int code = -1; // the letter of the open "char", or -1 outside one
     while (char* tag = xml.NextTag()) {
-        bool lower = StartsWith(tag, "lowercase"), upper = StartsWith(tag, "uppercase");
-        if (StartsWith(tag, "Font")) {
+        bool lower = LxTagStarts(tag, "lowercase"), upper = LxTagStarts(tag, "uppercase");
+        if (LxTagStarts(tag, "Font")) {
             if (const char* base = xml.GetAttr(tag, "base")) LoadBase(folder + base);
-        } else if (StartsWith(tag, "char")) {
+        } else if (LxTagStarts(tag, "char")) {
             const char* name = xml.GetAttr(tag, "name");
             code = name ? DecodeLetter(name) : 0;
             if (code == 0) code = -1;
-        } else if (StartsWith(tag, "/char")) {
+        } else if (LxTagStarts(tag, "/char")) {
             code = -1;
         } else if (code >= 0 && (lower || upper)) {
             const char* name = xml.GetAttr(tag, "name");
@@ -247,7 +243,7 @@ int CLxRLEFonts::TextWidth(const char* text) const {
 int CLxRLEFonts::RawTextWidth(const char* bytes) const {
     if (!bytes) return 0;
     size_t length = std::strlen(bytes);
-    if (StartsWith(bytes, "{{")) {
+    if (std::string_view(bytes).starts_with("{{")) {
         if (length < 5) return 0;
         int width = 0, height = 0;
         std::string name(bytes + 2, length - 4);

@@ -13,10 +13,6 @@
 #include "shell/LxXMLParser.h"
 
 namespace {
-bool Starts(const char* tag, const char* word) {
-    return !std::strncmp(tag, word, std::strlen(word));
-}
-
 std::string Trimmed(const char* path) {
     std::string_view p = path ? path : "";
     if (!p.empty() && p.front() == '\\') p.remove_prefix(1);
@@ -36,11 +32,11 @@ CLxSmallPic::CLxSmallPic(const char* path) {
     if (!path || !xml.Open(path)) return;
     std::string folder;
     while (char* tag = xml.NextTag()) {
-        if (Starts(tag, "Lexo")) {
+        if (LxTagStarts(tag, "Lexo")) {
             if (char* p = xml.GetAttr(tag, "path")) folder = Trimmed(p);
             continue;
         }
-        if (!Starts(tag, "picture")) continue;
+        if (!LxTagStarts(tag, "picture")) continue;
         char* syllables = xml.GetAttr(tag, "syllable");
         if (!syllables) continue;
         if (Count() == kMaxPictures) {
@@ -64,7 +60,7 @@ CLxSmallPic::CLxSmallPic(const char* path) {
 
     xml.Open(path);
     while (char* tag = xml.NextTag()) {
-        if (!Starts(tag, "group")) continue;
+        if (!LxTagStarts(tag, "group")) continue;
         char* name = xml.GetAttr(tag, "name");
         if (!name) continue;
         if (GroupCount() == kMaxGroups) {

@@ -2,7 +2,6 @@
 // they are compared whole, however long. See LxSoundServer.h.
 #include "media/LxSoundServer.h"
 
-#include <cctype>
 #include <cstring>
 
 #include "media/LxSoundHelpers.h"
@@ -77,8 +76,7 @@ CBSoundBuffer* CLxSoundServer::GetBankSound(const char* name) {
     CLxXMLParser bank;
     if (!bank.Open("data\\speech\\soundbank.xml")) return nullptr;
     while (char* tag = bank.NextTag()) {
-        if (std::strncmp(tag, "sound", 5) != 0 || (tag[5] && !std::isspace((unsigned char)tag[5])))
-            continue;
+        if (!LxTagIs(tag, "sound")) continue;
         const char* soundName = bank.GetAttr(tag, "name");
         if (!soundName || std::strcmp(soundName, name) != 0) continue;
         char* wave = bank.GetAttr(tag, "wave");

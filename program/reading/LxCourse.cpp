@@ -34,34 +34,20 @@ int LessonSeventhGame() {
     return g_nCourseLesson < 0 ? 0 : g_aCourse[g_nCourseLesson][7];
 }
 
-static bool IsElement(const char* tag, const char* name) {
-    size_t n = strlen(name);
-    if (strncmp(tag, name, n) != 0) return false;
-    char next = tag[n];
-    return next == 0 || next == ' ' || next == '/' || next == '\t' || next == '\r' || next == '\n';
-}
-
 std::vector<std::string> LessonList(unsigned char letter, const char* game, const char* attr,
                                     int max) {
     std::vector<std::string> items;
-    CLxXMLParser xml;
-    if (!letter || !xml.Open(kCourseFile)) return items;
-    bool inside = false;
-    while (char* tag = xml.NextTag()) {
-        if (IsElement(tag, "session")) {
-            const char* name = xml.GetAttr(tag, "character");
-            inside = name && DecodeLetter(name) == letter;
-        } else if (IsElement(tag, "/session")) {
-            if (inside) break; // only the first lesson of the letter holds material
-        } else if (inside && IsElement(tag, game)) {
-            char* value = xml.GetAttr(tag, attr);
-            if (!value) break;
-            std::vector<char*> split(max > 0 ? max : 1);
-            int n = CLxXMLParser::SplitList(value, split.data(), max);
-            for (int i = 0; i < n; ++i)
-                items.emplace_back(split[i]);
-            break;
-        }
+    for (const std::string& kept : LessonMaterial(letter)) {
+        if (!LxTagIs(kept.c_str(), game)) continue;
+        std::string tag = kept; // the reader's attribute parsing writes into the tag
+        CLxXMLParser xml;
+        char* value = xml.GetAttr(tag.data(), attr);
+        if (!value) break;
+        std::vector<char*> split(max > 0 ? max : 1);
+        int n = CLxXMLParser::SplitList(value, split.data(), max);
+        for (int i = 0; i < n; ++i)
+            items.emplace_back(split[i]);
+        break;
     }
     return items;
 }

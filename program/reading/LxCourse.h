@@ -1,9 +1,9 @@
 // The reading course as the reading screens see it: where in the course the child is
 // (the entry index g_nCourseLesson and the letter g_nCourseLetter of LxProgramData.h),
 // what the current lesson offers, and the lesson material that each game reads from
-// the course file when it is built. The position is resolved lazily: a letter chosen on
-// a selection screen leaves the index -1 until a reading screen looks it up, and
-// stepping through the course leaves the letter -1 until the entry's letter is taken.
+// the course loaded at start-up when it is built. The position is resolved lazily: a letter chosen
+// on a selection screen leaves the index -1 until a reading screen looks it up, and stepping
+// through the course leaves the letter -1 until the entry's letter is taken.
 #pragma once
 #include <string>
 #include <vector>
@@ -22,8 +22,8 @@ bool LessonOffers(int game);
 int LessonSeventhGame();
 
 // The items of attribute attr of the element game ("game1") in the first lesson of the
-// letter in the course file, split as a list; at most max items. Empty when the file,
-// the lesson, the element or the attribute is missing.
+// letter in the loaded course, split as a list; at most max items. Empty when the
+// lesson, the element or the attribute is missing.
 std::vector<std::string> LessonList(unsigned char letter, const char* game, const char* attr,
                                     int max);
 

@@ -99,10 +99,6 @@ void ReadRanks(const char* text) {
     }
 }
 
-bool StartsWith(const char* text, const char* word) {
-    return std::strncmp(text, word, std::strlen(word)) == 0;
-}
-
 // The special letters that start with a given lower-case first character, longest first.
 struct Digraph {
     char first;
@@ -153,7 +149,7 @@ void LoadAlphabet(const char* alphabetPath, const char* therapyPath) {
     CLxXMLParser reader;
     if (reader.Open(alphabetPath)) {
         char* tag;
-        while ((tag = reader.NextTag()) && !StartsWith(tag, "character")) {
+        while ((tag = reader.NextTag()) && !LxTagStarts(tag, "character")) {
         }
         if (tag) {
             if (char* v = reader.GetAttr(tag, "vowels")) ReadLetterList(v, g_vowels, 32);
@@ -165,7 +161,7 @@ void LoadAlphabet(const char* alphabetPath, const char* therapyPath) {
     }
     if (!reader.Open(therapyPath)) return;
     while (char* tag = reader.NextTag()) {
-        if (!StartsWith(tag, "character")) continue;
+        if (!LxTagStarts(tag, "character")) continue;
         if (char* v = reader.GetAttr(tag, "order")) ReadLetterList(v, g_therapyOrder, 32);
     }
 }
@@ -180,7 +176,7 @@ unsigned char DecodeLetter(const char* text, int* used) {
     if (g_extraCount > 0 && std::memchr(text + 1, '-', available - 1)) {
         int best = -1;
         for (int i = 0; i < g_extraCount; ++i)
-            if (StartsWith(text, g_extra[i].c_str()) &&
+            if (std::string_view(text).starts_with(g_extra[i]) &&
                 (best < 0 || g_extra[i].size() > g_extra[best].size()))
                 best = i;
         if (best >= 0) {
@@ -196,7 +192,7 @@ unsigned char DecodeLetter(const char* text, int* used) {
     bool upper = ToLower(first) != first;
     char lower = static_cast<char>(ToLower(first));
     for (const Digraph& d : kDigraphs) {
-        if (d.first != lower || !StartsWith(text + 1, d.rest)) continue;
+        if (d.first != lower || !std::string_view(text + 1).starts_with(d.rest)) continue;
         *used = 1 + static_cast<int>(std::strlen(d.rest));
         return upper ? d.upper : static_cast<unsigned char>(d.upper + 32);
     }
@@ -273,7 +269,7 @@ std::string DoubledTextToCodes(const char* text) {
         int used = 0;
         unsigned char code = 0;
         for (const auto& d : kDoubled)
-            if (StartsWith(text, d.doubled)) code = d.code, used = 2;
+            if (std::string_view(text).starts_with(d.doubled)) code = d.code, used = 2;
         if (!used) code = DecodeLetter(text, &used);
         codes += static_cast<char>(code);
         text += used;

@@ -59,7 +59,7 @@ void CLxReadingSelScr::FindFolder(const char* descriptionPath) {
     CLxXMLParser xml;
     if (xml.Open(descriptionPath)) {
         while (char* tag = xml.NextTag()) {
-            if (std::strncmp(tag, "Lexo", 4) != 0) continue;
+            if (!LxTagStarts(tag, "Lexo")) continue;
             const char* sub = xml.GetAttr(tag, "path");
             // A path that climbs out of the data folder or starts at the root is ignored.
             if (sub && !std::strstr(sub, "..") && sub[0] != '\\' && sub[0] != '/')

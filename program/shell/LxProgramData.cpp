@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 
 #include "reading/LxLetters.h"
@@ -9,13 +10,10 @@
 
 unsigned char g_aCourse[kCourseEntries][8] = {};
 int g_nLastCourseEntry = 0;
+static std::map<unsigned char, std::vector<std::string>> g_lessonMaterial;
 int g_nCourseLesson = -1;
 int g_nCourseLetter = 0;
 unsigned char g_aSentences[kSentences][kSentenceBytes] = {};
-
-static bool StartsWith(const char* text, const char* prefix) {
-    return strncmp(text, prefix, strlen(prefix)) == 0;
-}
 
 // Stores text as letter codes, cut so that the terminating NUL always fits.
 static void StoreCodes(unsigned char* out, int size, const char* text) {
@@ -51,12 +49,12 @@ static int FindLesson(const char* letter) {
 }
 
 static void ReadLessonTag(const char* tag, int lesson) {
-    if (StartsWith(tag, "game") && tag[4] >= '1' && tag[4] <= '7') {
+    if (LxTagStarts(tag, "game") && tag[4] >= '1' && tag[4] <= '7') {
         int game = tag[4] - '0';
         g_aCourse[lesson][game == 7 ? 7 : game] = 1;
-    } else if (StartsWith(tag, "coloring")) {
+    } else if (LxTagStarts(tag, "coloring")) {
         g_aCourse[lesson][7] = 2;
-    } else if (StartsWith(tag, "domino")) {
+    } else if (LxTagStarts(tag, "domino")) {
         g_aCourse[lesson][7] = 3;
     }
 }
@@ -64,29 +62,41 @@ static void ReadLessonTag(const char* tag, int lesson) {
 bool LoadCourse(const char* path) {
     memset(g_aCourse, 0, sizeof g_aCourse);
     g_nLastCourseEntry = 0;
+    g_lessonMaterial.clear();
     CLxXMLParser xml;
     if (!xml.Open(path)) return false;
     int lesson = -1;
+    std::vector<std::string>* material = nullptr; // of a letter's first lesson
     while (char* tag = xml.NextTag()) {
-        if (StartsWith(tag, "character")) {
+        if (LxTagStarts(tag, "character")) {
             if (const char* order = xml.GetAttr(tag, "order")) ReadOrder(order);
-        } else if (StartsWith(tag, "session")) {
+        } else if (LxTagStarts(tag, "session")) {
             const char* letter = xml.GetAttr(tag, "character");
             lesson = letter ? FindLesson(letter) : -1;
-        } else if (StartsWith(tag, "/session")) {
+            unsigned char code = letter ? DecodeLetter(letter) : 0;
+            material = code && !g_lessonMaterial.count(code) ? &g_lessonMaterial[code] : nullptr;
+        } else if (LxTagStarts(tag, "/session")) {
             lesson = -1;
-        } else if (lesson >= 0) {
-            ReadLessonTag(tag, lesson);
+            material = nullptr;
+        } else {
+            if (material) material->emplace_back(tag);
+            if (lesson >= 0) ReadLessonTag(tag, lesson);
         }
     }
     return true;
+}
+
+const std::vector<std::string>& LessonMaterial(unsigned char letter) {
+    static const std::vector<std::string> none;
+    auto found = g_lessonMaterial.find(letter);
+    return found == g_lessonMaterial.end() ? none : found->second;
 }
 
 bool LoadSentences(const char* path) {
     CLxXMLParser xml;
     if (!xml.Open(path)) return false;
     while (char* tag = xml.NextTag()) {
-        if (!StartsWith(tag, "sentence") || tag[8] < '0' || tag[8] > '7') continue;
+        if (!LxTagStarts(tag, "sentence") || tag[8] < '0' || tag[8] > '7') continue;
         const char* text = xml.GetAttr(tag, "text");
         if (text) StoreCodes(g_aSentences[tag[8] - '0'], kSentenceBytes, text);
     }

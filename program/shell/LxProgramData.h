@@ -3,6 +3,8 @@
 // eight therapy sentences. Both are read from the program's XML files; the tables are
 // fixed in size and a file that offers more is cut at their end.
 #pragma once
+#include <string>
+#include <vector>
 
 constexpr int kCourseEntries = 128; // 1024 bytes of 8-byte entries
 constexpr int kSentenceBytes = 512;
@@ -17,8 +19,12 @@ extern int g_nCourseLetter;    // the letter code of the current lesson
 // The therapy sentences as NUL-terminated letter codes.
 extern unsigned char g_aSentences[kSentences][kSentenceBytes];
 
-// Reads the "character order" list and the "session" lessons of the course file.
-// False when the file cannot be read; the table is cleared either way.
+// Reads the "character order" list and the "session" lessons of the course file, and
+// keeps the material of each letter's first lesson for its games. False when the file
+// cannot be read; the table and the material are cleared either way.
 bool LoadCourse(const char* path);
+// The tags inside the first lesson of a letter, as written, in file order; empty for a
+// letter without a lesson.
+const std::vector<std::string>& LessonMaterial(unsigned char letter);
 // Reads the "sentence0" to "sentence7" tags. False when the file cannot be read.
 bool LoadSentences(const char* path);

@@ -37,10 +37,6 @@ const LxSettings kDefaults = {
     0,
 };
 
-bool StartsWith(const char* tag, const char* word) {
-    return std::strncmp(tag, word, std::strlen(word)) == 0;
-}
-
 // List attributes that must have exactly count items; at most count are stored.
 bool ReadList(CLxXMLParser& xml, const char* tag, const char* name, int* out, int count) {
     return xml.GetIntList(tag, name, out, count) == count;
@@ -59,40 +55,40 @@ std::string PathOf(const char* user) {
 bool ReadTag(CLxXMLParser& xml, const char* tag) {
     LxSettings& s = g_Settings;
     bool ok = true;
-    if (StartsWith(tag, "globals")) {
+    if (LxTagStarts(tag, "globals")) {
         ok &= xml.GetFloat(tag, "min", &g_Driver.fMinLevel);
         ok &= xml.GetFloat(tag, "max", &g_Driver.fMaxLevel);
-    } else if (StartsWith(tag, "recogniser")) {
+    } else if (LxTagStarts(tag, "recogniser")) {
         const char* flag = xml.GetAttr(tag, "useminlevel");
         if (flag) s.bUseMinLevel = flag[0] == 'i';
         ok = flag != nullptr;
-    } else if (StartsWith(tag, "user")) {
+    } else if (LxTagStarts(tag, "user")) {
         ok = xml.GetInt(tag, "icon", &s.nIcon);
-    } else if (StartsWith(tag, "theraphy3")) {
+    } else if (LxTagStarts(tag, "theraphy3")) {
         const char* group = xml.GetAttr(tag, "group");
         if (group) std::snprintf(s.szTherapy3Group, sizeof s.szTherapy3Group, "%s", group);
         ok = group != nullptr;
         ok &= ReadList(xml, tag, "pictures", s.aTherapy3Pictures, 3);
-    } else if (StartsWith(tag, "theraphy4")) {
+    } else if (LxTagStarts(tag, "theraphy4")) {
         ok = xml.GetInt(tag, "sentence", &s.nTherapy4Sentence);
-    } else if (StartsWith(tag, "theraphyGame1")) {
+    } else if (LxTagStarts(tag, "theraphyGame1")) {
         ok = xml.GetInt(tag, "speed", &s.nGame1Speed);
-    } else if (StartsWith(tag, "theraphyGame2")) {
+    } else if (LxTagStarts(tag, "theraphyGame2")) {
         ok &= xml.GetInt(tag, "game", &s.nGame2Game);
         ok &= xml.GetInt(tag, "time", &s.nGame2Time);
         ok &= xml.GetInt(tag, "level", &s.nGame2Level);
         ok &= ReadList(xml, tag, "positions", s.aGame2Positions, 4);
-    } else if (StartsWith(tag, "theraphyGame3")) {
+    } else if (LxTagStarts(tag, "theraphyGame3")) {
         ok &= xml.GetInt(tag, "speed", &s.nGame3Speed);
         ok &= xml.GetInt(tag, "high", &s.nGame3High);
-    } else if (StartsWith(tag, "theraphyGame5")) {
+    } else if (LxTagStarts(tag, "theraphyGame5")) {
         ok &= ReadList(xml, tag, "split", s.aGame5Split, 2);
         ok &= xml.GetInt(tag, "time", &s.nGame5Time);
-    } else if (StartsWith(tag, "theraphyGame6")) {
+    } else if (LxTagStarts(tag, "theraphyGame6")) {
         ok &= xml.GetInt(tag, "high", &s.nGame6High);
         ok &= ReadList(xml, tag, "norm", s.aGame6Norm, 2);
         ok &= xml.GetInt(tag, "speed", &s.nGame6Speed);
-    } else if (StartsWith(tag, "sentence") && tag[8] >= '0' && tag[8] <= '5') {
+    } else if (LxTagStarts(tag, "sentence") && tag[8] >= '0' && tag[8] <= '5') {
         // The slot keeps room for its terminating 0: at most 511 bytes are taken.
         if (const char* text = xml.GetAttr(tag, "text")) {
             std::string value(text, strnlen(text, kSentenceBytes - 1));

@@ -13,6 +13,7 @@
 #include "media/LxSoundHelpers.h"
 #include "media/LxSoundServer.h"
 #include "media/LxVideo.h"
+#include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
 #include "shell/LxClock.h"
 #include "shell/LxDriverBlock.h"
@@ -45,7 +46,7 @@ void InitApplication(const char* cmdLine) {
     g_nCaptureDevice = GetOptionValue(cmdLine, "cdev", -1);
 
     CLxFile::SetRoots(".\\", "data\\");
-    LoadAlphabet("data\\olvfej_tem.xml", "data\\beszedjav.xml");
+    LoadAlphabet(kCourseFile, "data\\beszedjav.xml");
 
     g_pFontServer = new CLxFontServer;
     g_pSoundServer = new CLxSoundServer;
@@ -57,7 +58,7 @@ void InitApplication(const char* cmdLine) {
     memcpy(g_szTherapyDate, g_szToday, sizeof g_szToday);
 
     LoadSentences("data\\beszedjav.xml");
-    LoadCourse("data\\olvfej_tem.xml");
+    LoadCourse(kCourseFile);
     g_nCourseLesson = 0;
     g_nCourseLetter = g_aCourse[0][0];
     LoadWords();

@@ -230,3 +230,13 @@ char* CLxXMLParser::Trim(char* text) {
         ++text;
     return text;
 }
+
+bool LxTagStarts(const char* tag, const char* word) {
+    return tag && word && std::strncmp(tag, word, std::strlen(word)) == 0;
+}
+
+bool LxTagIs(const char* tag, const char* name) {
+    if (!LxTagStarts(tag, name)) return false;
+    char next = tag[std::strlen(name)];
+    return next == 0 || next == ' ' || next == '/' || next == '\t' || next == '\r' || next == '\n';
+}

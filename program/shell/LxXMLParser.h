@@ -16,6 +16,13 @@ struct LxRect {
     int left, top, right, bottom;
 };
 
+// The readers' one rule for tag words: the word stands at the start of the tag, so
+// "game1" matches "game" and "/session" matches only "/session".
+bool LxTagStarts(const char* tag, const char* word);
+// The tag's element is named exactly name: name followed by the tag's end, a blank or
+// "/", so "game2a" is not "game2".
+bool LxTagIs(const char* tag, const char* name);
+
 class CLxXMLParser {
   public:
     CLxXMLParser() = default;

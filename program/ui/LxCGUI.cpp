@@ -15,10 +15,6 @@
 namespace {
 char g_emptyText[1] = {0};
 
-bool Starts(const char* tag, const char* word) {
-    return !std::strncmp(tag, word, std::strlen(word));
-}
-
 CBSoundBuffer* FetchSound(const char* path) {
     return g_pSoundServer ? g_pSoundServer->GetSound(path, -1, -1) : nullptr;
 }
@@ -59,7 +55,7 @@ void CLxCGUI::LoadDescription(const char* path) {
     CLxGroup* group = nullptr;
     char* tag = reader.NextTag();
     while (tag) {
-        if (Starts(tag, "Lexo")) {
+        if (LxTagStarts(tag, "Lexo")) {
             if (const char* name = reader.GetAttr(tag, "background")) {
                 std::string file = MakeBitmapPath(path, name);
                 if (file.size() < sizeof m_szBackground) {
@@ -71,12 +67,12 @@ void CLxCGUI::LoadDescription(const char* path) {
                     std::fflush(stdout);
                 }
             }
-        } else if (Starts(tag, "group")) {
+        } else if (LxTagStarts(tag, "group")) {
             const char* name = reader.GetAttr(tag, "name");
             group = FindGroup(name ? name : "");
             // A new group reads its picture tags and uses up the tag that ends them.
             if (!group) group = new CLxGroup(this, &reader, tag);
-        } else if (Starts(tag, "control") && group) {
+        } else if (LxTagStarts(tag, "control") && group) {
             // A control reads its rectangle tags and uses up the tag that ends them.
             if (const char* type = reader.GetAttr(tag, "type"))
                 LxCreateControl(std::string(type).c_str(), this, group, &reader, tag);

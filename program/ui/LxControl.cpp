@@ -8,12 +8,6 @@
 #include "ui/LxCGUI.h"
 #include "ui/LxGroup.h"
 
-namespace {
-bool Starts(const char* tag, const char* word) {
-    return !std::strncmp(tag, word, std::strlen(word));
-}
-} // namespace
-
 CLxControl::CLxControl(const Descriptor* d, int type)
     : m_nType(type), m_pGUI(d ? d->gui : nullptr), m_pGroup(d ? d->group : nullptr),
       m_nFlags(kEnabled | kVisible) {
@@ -58,8 +52,8 @@ void CLxControl::AddRect(RECT r, bool highlight, bool touch) {
 
 void CLxControl::ReadRects(CLxXMLParser* reader) {
     while (char* tag = reader->NextTag()) {
-        bool common = Starts(tag, "common"), highlight = Starts(tag, "highlight"),
-             touch = Starts(tag, "touch");
+        bool common = LxTagStarts(tag, "common"), highlight = LxTagStarts(tag, "highlight"),
+             touch = LxTagStarts(tag, "touch");
         if (!common && !highlight && !touch) return;
         LxRect r = reader->GetRect(tag);
         if (r.right == 0) continue;

@@ -11,10 +11,6 @@
 #include "ui/LxCGUI.h"
 
 namespace {
-bool Starts(const char* tag, const char* word) {
-    return !std::strncmp(tag, word, std::strlen(word));
-}
-
 // The states an "unselected" and a "selected" tag fill, in attribute order.
 constexpr int kUnselected[3] = {0, 4, 5};
 constexpr int kSelected[3] = {2, 6, 7};
@@ -28,9 +24,9 @@ CLxGroup::CLxGroup(CLxCGUI* gui, CLxXMLParser* reader, char* tag) : m_pCGUI(gui)
     m_nY = origin.y;
     while ((tag = reader->NextTag())) {
         // "selected" is checked first: "unselected" does not start with it.
-        const int* states = Starts(tag, "selected")     ? kSelected
-                            : Starts(tag, "unselected") ? kUnselected
-                                                        : nullptr;
+        const int* states = LxTagStarts(tag, "selected")     ? kSelected
+                            : LxTagStarts(tag, "unselected") ? kUnselected
+                                                             : nullptr;
         if (!states) break;
         for (int i = 0; i < 3; ++i) {
             const char* name = reader->GetAttr(tag, kAttributes[i]);

@@ -5,12 +5,14 @@
 // the selection screen's pictures and messages.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
 #include "media/LxSoundDevice.h"
 #include "media/LxSoundServer.h"
 #include "reading/LxCourse.h"
+#include "reading/LxLetters.h"
 #include "reading/LxRGameScr1.h"
 #include "reading/LxRPGameScr1.h"
 #include "reading/LxReadingScreens.h"
@@ -91,6 +93,18 @@ TEST_F(Reading, TheScreenShowsTheLessonOfTheLetter) {
 }
 
 // The mended fault: a letter without a course entry was looked up at entry -1.
+// The games take their material from the course read at start-up, the lesson that
+// comes first for the letter, and the element named exactly.
+TEST_F(Reading, LessonMaterialComesFromTheLoadedCourse) {
+    std::remove("data/olvfej_tem.xml");
+    std::vector<std::string> words = LessonList(DecodeLetter("t"), "game1", "words", 8);
+    ASSERT_EQ(words.size(), 3u);
+    EXPECT_EQ(words[0], "tök");
+    EXPECT_EQ(words[2], "ott");
+    EXPECT_TRUE(LessonList(DecodeLetter("t"), "game", "words", 8).empty());
+    EXPECT_TRUE(LessonList(DecodeLetter("a"), "game1", "words", 8).empty());
+}
+
 TEST_F(Reading, ALetterOutsideTheCourseHasNoLessonAndNoGames) {
     g_nCourseLetter = Code("e");
     g_nCourseLesson = -1;

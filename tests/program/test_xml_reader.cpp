@@ -205,4 +205,28 @@ TEST_F(XMLReaderTest, SplitsListsWithQuotes) {
     EXPECT_STREQ(CLxXMLParser::Trim(blanks), "x");
 }
 
+// The readers' two ways of naming a tag: by the word it starts with, or by its whole
+// element name.
+TEST(TagWords, PrefixOrWholeName) {
+    struct Case {
+        const char* tag;
+        const char* word;
+        bool starts, is;
+    } cases[] = {
+        {"game1 words=\"a\"", "game", true, false},
+        {"game1 words=\"a\"", "game1", true, true},
+        {"game2a", "game2", true, false},
+        {"/session", "/session", true, true},
+        {"/session", "session", false, false},
+        {"sound\tname=\"x\"", "sound", true, true},
+        {"sound/", "sound", true, true},
+        {"", "x", false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(LxTagStarts(c.tag, c.word), c.starts) << c.tag << " " << c.word;
+        EXPECT_EQ(LxTagIs(c.tag, c.word), c.is) << c.tag << " " << c.word;
+    }
+    EXPECT_FALSE(LxTagStarts(nullptr, "x"));
+}
+
 } // namespace
