@@ -125,6 +125,12 @@ int CBSoundBuffer::StartPlay(bool loop) {
     return m_pDevice && !m_pDevice->IsCapture() ? Start(loop) : -1;
 }
 
+int CBSoundBuffer::ContinuePlay() {
+    if (!m_pDevice || m_pDevice->IsCapture() || m_nSize == 0) return -1;
+    Stop();
+    return m_pDevice->Play(this);
+}
+
 int CBSoundBuffer::StartRecord(bool loop) {
     return m_pDevice && m_pDevice->IsCapture() ? Start(loop) : -1;
 }

@@ -52,6 +52,9 @@ class CBSoundBuffer {
     void SetLoop(bool loop);
     CLxSoundDevice* GetDevice() const { return m_pDevice; }
 
+    // Plays on from where playback stood when it was stopped (by Stop, or by another
+    // sound taking the device).
+    int ContinuePlay();
     int StartPlay(bool loop);
     int StartRecord(bool loop);
     // Closes the device when it is bound to this buffer; another sound plays on.

@@ -126,10 +126,14 @@ void ResetRun() {
     g_Driver.nBestClass = -1;
 }
 
+// Whether 1087 paused playback (and the next one resumes it).
+bool bPlaybackPaused = false;
+
 // 1086. The ring restarts at 0 and is read from 0 before the first tick can run, so no
 // sound of an earlier recording reaches this one.
 void StartRecording() {
     ResetRun();
+    bPlaybackPaused = false;
     if (g_pActiveScreen && g_DriverHooks.pfnStopSounds) g_DriverHooks.pfnStopSounds();
     StopSound();
     DriverPauseTimer();
@@ -153,6 +157,7 @@ void PlayRecording() {
 // 1085.
 void StartPlayBack() {
     ResetRun();
+    bPlaybackPaused = false;
     DriverPauseTimer();
     ClearHistories();
     DriverStartTimer(kMsgPlayBack);
@@ -161,15 +166,25 @@ void StartPlayBack() {
     RedrawScreen();
 }
 
-// 1087.
+// 1087. The state is kept here rather than read from the player: the button's own click
+// sound takes the output device before this message arrives, so the recording no longer
+// plays when it is paused. Resuming plays on from where playback stood.
 void PauseOrResume() {
-    if (g_pRecording && g_pRecording->Status() == CBSoundBuffer::kPlaying) {
+    if (!g_pRecording) return;
+    if (!bPlaybackPaused) {
+        bPlaybackPaused = true;
         DriverPauseTimer();
         g_pRecording->Stop();
         return;
     }
+    bPlaybackPaused = false;
     DriverStartTimer(kMsgPlayBack);
-    PlayRecording();
+    unsigned played = 0;
+    g_pRecording->GetPositions(&played, nullptr);
+    if (played > 0 && played < g_pRecording->GetSize())
+        g_pRecording->ContinuePlay();
+    else
+        PlayRecording();
 }
 
 // Recording: the bytes the capture ring gained since the last tick go to the recording.
@@ -483,6 +498,7 @@ bool DriverMessage(UINT msg) {
     switch (msg) {
     case kMsgStop:
     case kMsgStopAndSave:
+        bPlaybackPaused = false;
         StopSound();
         DriverStopTimer();
         return true;

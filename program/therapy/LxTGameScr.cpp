@@ -123,6 +123,10 @@ void CLxTGameScr::SetRecorderButtons(int record, int stop, int pause, int play) 
     SetControlState(kPlay, play | kVisible);
 }
 
+void CLxTGameScr::ShowRecorderStopped() {
+    SetRecorderButtons(4, 6, 0, 4);
+}
+
 void CLxTGameScr::SelectGameButton(int n) {
     for (int i = 1; i <= 6; ++i) {
         char name[16];
@@ -161,12 +165,13 @@ void CLxTGameScr::Click(const char* name) {
     } else if (is("fo.elokeszites")) {
         LxSendMessage(kMsgTherapyGames);
     } else if (is("fo.hangfejlesztes") || is("fo.rogzites") || is("fo.automatizalas")) {
+        ShowRecorderStopped(); // the buttons follow the recorder this stops
         LxSendMessage(kMsgStop);
         LxSendMessage(is("fo.hangfejlesztes") ? kMsgSoundDevelopment
                       : is("fo.rogzites")     ? kMsgFixation
                                               : kMsgAutomation);
     } else if (is(kStop)) {
-        SetRecorderButtons(4, 6, 0, 4);
+        ShowRecorderStopped();
         LxSendMessage(kMsgStop);
     } else if (is(kPlay)) {
         SetRecorderButtons(4, 4, 4, 6);
@@ -181,7 +186,7 @@ void CLxTGameScr::Click(const char* name) {
         SetControlFlag(kStop, kEnabled, !paused);
         LxSendMessage(kMsgPause);
     } else if (is("fo.hangbe")) {
-        SetRecorderButtons(4, 6, 0, 4);
+        ShowRecorderStopped();
         LxSendMessage(kMsgStop);
         LxSendMessage(kMsgVoiceSetup);
     } else if (is("fo.kilepes")) {
@@ -194,7 +199,7 @@ void CLxTGameScr::Click(const char* name) {
         if (!IsSelected(name)) LxSendMessage(kMsgStop);
         LxSendMessage(kMsgTherapyGames + game);
     } else if (is("fo.sugo")) {
-        SetRecorderButtons(4, 6, 0, 4);
+        ShowRecorderStopped();
         LxSendMessage(kMsgStop);
         LxSendMessage(kMsgHelp, 0, reinterpret_cast<LPARAM>(m_szName));
     }
@@ -210,6 +215,6 @@ void CLxTGameScr::SaveDay() {
 }
 
 int CLxTGameScr::OnTimerEvent(CLxTimerEvent* event) {
-    if (event->m_nMessage == static_cast<int>(kMsgStop)) SetRecorderButtons(4, 6, 0, 4);
+    if (event->m_nMessage == static_cast<int>(kMsgStop)) ShowRecorderStopped();
     return 0;
 }

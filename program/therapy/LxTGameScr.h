@@ -25,6 +25,8 @@ class CLxTGameScr : public CLxScreen {
     void ShowUserHeader(int index);
     // The four recorder buttons' states, each with the visible bit added.
     void SetRecorderButtons(int record, int stop, int pause, int play);
+    // Record and play back enabled, stop selected, pause hidden: nothing runs.
+    void ShowRecorderStopped();
     // Game button n selected, the others plain; the menu's text hidden.
     void SelectGameButton(int n);
 

@@ -189,7 +189,10 @@ TEST_F(Driver, StopPauseAndTheGamePeriod) {
     DriverPauseTimer();
     EXPECT_NE(g_nDriverTimer, 0);
     EXPECT_EQ(DriverPoll(s_now + 1000), -1);
-    // 1087 on a recording that does not play resumes playback with the driver.
+    // 1087 pauses, whether or not the recording still plays (a click sound may have
+    // taken the device); the next one resumes playback with the driver.
+    DriverMessage(kMsgPause);
+    EXPECT_FALSE(DriverTimerRunning());
     DriverMessage(kMsgPause);
     EXPECT_TRUE(DriverTimerRunning());
     EXPECT_FALSE(DriverMessage(1083));
@@ -219,6 +222,24 @@ TEST_F(Driver, PauseAndResumePlayback) {
     EXPECT_EQ(g_pRecording->Status(), CBSoundBuffer::kPlaying);
     DriverMessage(kMsgStop);
     EXPECT_EQ(g_pRecording->Status(), CBSoundBuffer::kIdle);
+
+    // The pause button's click takes the device first: playback stands half-way when
+    // 1087 arrives, and resuming goes on from there, not from the beginning.
+    DriverMessage(kMsgPlayBack);
+    g_pRecording->Stop();
+    g_pRecording->SetPosition(kRecordingBytes / 2);
+    CBSoundBuffer click(&player);
+    click.Create(100, 22050, 16);
+    click.StartPlay(false);
+    DriverMessage(kMsgPause);
+    EXPECT_FALSE(DriverTimerRunning());
+    DriverMessage(kMsgPause);
+    EXPECT_TRUE(DriverTimerRunning());
+    EXPECT_EQ(g_pRecording->Status(), CBSoundBuffer::kPlaying);
+    unsigned played = 0;
+    g_pRecording->GetPositions(&played, nullptr);
+    EXPECT_GE(played, unsigned(kRecordingBytes / 2));
+    DriverMessage(kMsgStop);
     delete g_pRecording;
     g_pRecording = nullptr;
 }

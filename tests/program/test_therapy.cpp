@@ -77,6 +77,12 @@ TEST_F(Therapy, RecorderButtonsMirrorTheRecorder) {
     EXPECT_EQ(states(), (std::vector<int>{8, 8, 14, 8})) << "paused";
     Tick(&s, 1084); // the recording played to its end
     EXPECT_EQ(states(), (std::vector<int>{12, 14, 8, 12}));
+    // The therapy tabs stop the recorder: the buttons must not go on showing it running.
+    for (const char* tab : {"fo.hangfejlesztes", "fo.rogzites", "fo.automatizalas"}) {
+        Click(&s, "fo.felvetel");
+        Click(&s, tab);
+        EXPECT_EQ(states(), (std::vector<int>{12, 14, 8, 12})) << tab;
+    }
 }
 
 TEST_F(Therapy, GameButtonsShowTheGame) {
