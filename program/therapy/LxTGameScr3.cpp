@@ -4,6 +4,7 @@
 // A jump starts at half of "speed" per step and slows towards a tenth of it.
 #include "therapy/LxTGameScr3.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "media/LxDraw.h"
@@ -20,6 +21,10 @@ constexpr int kGame = 3;
 constexpr int kLandAfter = 3;     // quiet steps that end a jump
 constexpr int kRestartAfter = 10; // quiet steps on the far bank that start a new crossing
 constexpr RECT kPond{0, 0, CLxTGameScr3::kPondRight, 600};
+constexpr int kFrogWidth = 66;
+// The farthest the frog goes is the far bank, so a long hiss cannot carry it out of the
+// pond's sight.
+constexpr float kLastX = CLxTGameScr3::kFarBank;
 } // namespace
 
 CLxTGameScr3::CLxTGameScr3(const char* descriptionPath) : CLxTGameScr(descriptionPath) {
@@ -40,7 +45,7 @@ CLxTGameScr3::CLxTGameScr3(const char* descriptionPath) : CLxTGameScr(descriptio
     CLxSprite::Descriptor frog{m_pGUI,
                                m_pGUI->FindGroup("fo"),
                                "sprite",
-                               {10, kGroundY, 76, 400},
+                               {10, kGroundY, 10 + kFrogWidth, 400},
                                {12, 164, kPondRight, 532},
                                {m_pFrogPicture},
                                true,
@@ -68,6 +73,8 @@ void CLxTGameScr3::Restart() {
     m_fX = kStartX;
     m_fV = 0.0f;
     m_nQuiet = 0;
+    // At its start before the whole screen is redrawn, so it is not drawn at the far bank.
+    m_pFrog->MoveTo(static_cast<int>(m_fX), kGroundY);
     Refresh();
 }
 
@@ -131,7 +138,7 @@ void CLxTGameScr3::Step(int i) {
             m_fV = speed * 0.5f;
         else if (m_fV > speed / 10.0f)
             m_fV = (speed / 10.0f + m_fV) * 0.5f;
-        if (m_fX < kPondRight) m_fX += m_fV;
+        if (m_fX < kLastX) m_fX = std::min(m_fX + m_fV, kLastX);
     }
     m_pFrog->MoveTo(static_cast<int>(m_fX), y);
     RedrawFrogArea(true);

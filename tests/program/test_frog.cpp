@@ -125,6 +125,24 @@ TEST_F(Frog, FarBankRestartsWithoutMorePrints) {
     EXPECT_EQ(PrintShade(&s, 48), 0x80);
 }
 
+// The frog is drawn once: after the restart no second frog stays on the far bank, and a
+// long hiss keeps it whole inside the pond instead of carrying it out of sight.
+TEST_F(Frog, OneFrogOnTheScreenAtTheFarBankAndAfterTheRestart) {
+    constexpr uint32_t kFrogColour = 0x30a030;
+    CLxTGameScr3 s("data\\beszedjavj.xml");
+    Sound(&s, 200, 0.75f);
+    RECT far = FrogRect(&s);
+    EXPECT_EQ(far.left, CLxTGameScr3::kFarBank);
+    EXPECT_EQ(Pixel((far.left + far.right) / 2, (far.top + far.bottom) / 2), kFrogColour);
+    Quiet(&s, 10);
+    far = FrogRect(&s); // landed on the far bank
+    Quiet(&s, 1);
+    ASSERT_TRUE(s.Finished());
+    EXPECT_NE(Pixel((far.left + far.right) / 2, (far.top + far.bottom) / 2), kFrogColour);
+    RECT start = FrogRect(&s);
+    EXPECT_EQ(Pixel((start.left + start.right) / 2, (start.top + start.bottom) / 2), kFrogColour);
+}
+
 TEST_F(Frog, OneMovePerDriverStep) {
     CLxTGameScr3 s("data\\beszedjavj.xml");
     Sound(&s, 1, 0.75f);
