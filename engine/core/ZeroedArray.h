@@ -19,9 +19,10 @@ void* AllocateZeroed(size_t bytes, ZeroedRelease* release);
 
 template <class T> using ZeroedArray = std::unique_ptr<T[], ZeroedRelease>;
 
-// An array of count zero values of a trivial type T.
+// An array of count zero values of a trivial type T; at least one, so that data
+// pointers of empty arrays still point at a value.
 template <class T> ZeroedArray<T> MakeZeroed(size_t count) {
     ZeroedRelease release;
-    void* memory = AllocateZeroed(count * sizeof(T), &release);
+    void* memory = AllocateZeroed((count > 0 ? count : 1) * sizeof(T), &release);
     return ZeroedArray<T>(static_cast<T*>(memory), release);
 }
