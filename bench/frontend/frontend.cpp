@@ -8,8 +8,16 @@
 // written as two files of 30 s that the chain reads in turn; sphinx_fe reads the
 // whole minute from one file. The chain is built before each timed run, so the times
 // are of the analysis alone; sphinx_fe's include its process start (a few ms).
+//
+// Both also run as whole processes on the same files: the talvik host builds and runs
+// the chain from a script given on its command line (library load, start-up script and
+// chain build included), against the same sphinx_fe; each is measured as CPU time (user
+// and system) and peak resident memory of the child, best of several runs. Those run
+// first, while this process is a few MB: a child's peak includes what it shared with
+// its parent until it started its program.
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -108,34 +116,90 @@ double TimeEngine(Interface* root, int run) {
     return Now() - start;
 }
 
-// Wall time of one sphinx_fe run; negative when it is not there or failed.
-double TimeSphinx(const std::string& wav, const std::string& out) {
+// Runs sphinx_fe on the minute in the calling (child) process; returns only on failure.
+void ExecSphinx() {
+    execlp("sphinx_fe", "sphinx_fe", "-i", "all.wav", "-o", "all.mfc", "-mswav", "yes", "-samprate",
+           "22050", "-nfft", "512", "-wlen", "0.02322", "-frate", "100", "-nfilt", "20", "-ncep",
+           "13", "-lowerf", "0", "-upperf", "11025", "-dither", "no", static_cast<char*>(nullptr));
+}
+
+// Runs the talvik host on the chain over both halves; returns only on failure.
+void ExecTalvik() {
+    std::string script =
+        Chain("a", "half1") + "; " + Chain("b", "half2") + "; a.start(); b.start()";
+    execl(TALVIK_HOST, "talvik", "-e", script.c_str(), static_cast<char*>(nullptr));
+}
+
+struct ChildCost {
+    double wall = -1, cpu = -1; // seconds; negative when the child failed
+    long peakKb = 0;
+};
+
+// Runs exec in a child with its output thrown away and measures it.
+ChildCost RunChild(void (*exec)()) {
+    ChildCost cost;
+    std::fflush(stdout); // the child must not write our buffered lines again
     double start = Now();
     pid_t child = fork();
     if (child == 0) {
+        std::freopen("/dev/null", "w", stdout);
         std::freopen("/dev/null", "w", stderr);
-        execlp("sphinx_fe", "sphinx_fe", "-i", wav.c_str(), "-o", out.c_str(), "-mswav", "yes",
-               "-samprate", "22050", "-nfft", "512", "-wlen", "0.02322", "-frate", "100", "-nfilt",
-               "20", "-ncep", "13", "-lowerf", "0", "-upperf", "11025", "-dither", "no",
-               static_cast<char*>(nullptr));
+        exec();
         _exit(127);
     }
     int status = 0;
-    waitpid(child, &status, 0);
-    double elapsed = Now() - start;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? elapsed : -1;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return cost;
+    cost.wall = Now() - start;
+    auto seconds = [](timeval t) { return static_cast<double>(t.tv_sec) + t.tv_usec * 1e-6; };
+    cost.cpu = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    cost.peakKb = usage.ru_maxrss;
+    return cost;
+}
+
+// The run of least CPU time among kRuns.
+ChildCost BestOf(void (*exec)()) {
+    ChildCost best;
+    for (int run = 0; run < kRuns; ++run) {
+        ChildCost cost = RunChild(exec);
+        if (cost.cpu >= 0 && (best.cpu < 0 || cost.cpu < best.cpu)) best = cost;
+    }
+    return best;
+}
+
+void ReportWholeProcesses(const ChildCost& talvik, const ChildCost& sphinx) {
+    std::printf("whole processes, best of %d by CPU time:\n", kRuns);
+    if (talvik.cpu < 0) {
+        std::printf("talvik: failed\n");
+        return;
+    }
+    std::printf("talvik:    %7.1f ms CPU, %7.1f ms wall, peak %6ld kB\n", talvik.cpu * 1e3,
+                talvik.wall * 1e3, talvik.peakKb);
+    if (sphinx.cpu < 0) return;
+    std::printf("sphinx_fe: %7.1f ms CPU, %7.1f ms wall, peak %6ld kB\n", sphinx.cpu * 1e3,
+                sphinx.wall * 1e3, sphinx.peakKb);
+    std::printf("talvik / sphinx_fe: CPU %.2f, peak memory %.2f\n", talvik.cpu / sphinx.cpu,
+                static_cast<double>(talvik.peakKb) / static_cast<double>(sphinx.peakKb));
 }
 } // namespace
+
+// The minute as one file and as two halves.
+bool WriteSound() {
+    std::vector<int16_t> audio = SpeechLike(kRate * kSeconds);
+    int half = static_cast<int>(audio.size() / 2);
+    return WriteWav("all.wav", audio.data(), static_cast<int>(audio.size())) &&
+           WriteWav("half1.wav", audio.data(), half) &&
+           WriteWav("half2.wav", audio.data() + half, static_cast<int>(audio.size()) - half);
+}
 
 int main() {
     char folder[] = "/tmp/talvik-frontend-XXXXXX";
     if (!mkdtemp(folder) || chdir(folder) != 0) return std::perror("temporary folder"), 1;
-    std::vector<int16_t> audio = SpeechLike(kRate * kSeconds);
-    int half = static_cast<int>(audio.size() / 2);
-    if (!WriteWav("all.wav", audio.data(), static_cast<int>(audio.size())) ||
-        !WriteWav("half1.wav", audio.data(), half) ||
-        !WriteWav("half2.wav", audio.data() + half, static_cast<int>(audio.size()) - half))
-        return std::perror("writing the sound"), 1;
+    if (!WriteSound()) return std::perror("writing the sound"), 1;
+    // First, while this process is still small: a child's peak resident size counts
+    // what it shared with us until its exec.
+    ChildCost talvikProcess = BestOf(ExecTalvik), sphinxProcess = BestOf(ExecSphinx);
 
     void* library = dlopen(TALVIK_LIBRARY, RTLD_NOW);
     if (!library) return std::fprintf(stderr, "%s\n", dlerror()), 1;
@@ -152,8 +216,8 @@ int main() {
         dup2(console, 1);
         if (e < 0) return std::fprintf(stderr, "the engine's chain could not be built\n"), 1;
         engine = std::min(engine, e);
-        double s = TimeSphinx("all.wav", "all.mfc");
-        if (s >= 0) sphinx = std::min(sphinx, s);
+        ChildCost s = RunChild(ExecSphinx);
+        if (s.wall >= 0) sphinx = std::min(sphinx, s.wall);
     }
     std::printf("audio: %d s at %d Hz, best of %d runs\n", kSeconds, kRate, kRuns);
     std::printf("engine chain: %8.1f ms, %6.0f x real time\n", engine * 1e3, kSeconds / engine);
@@ -163,5 +227,6 @@ int main() {
     }
     std::printf("sphinx_fe:    %8.1f ms, %6.0f x real time\n", sphinx * 1e3, kSeconds / sphinx);
     std::printf("engine / sphinx_fe speed: %.2f\n", sphinx / engine);
+    ReportWholeProcesses(talvikProcess, sphinxProcess);
     return 0;
 }

@@ -12,6 +12,7 @@
 #include "core/Hold.h"
 #include "core/ModuleBase.h"
 #include "core/Report.h"
+#include "core/ZeroedArray.h"
 
 namespace {
 class CombineMaps : public ModuleBase, public virtual Map {
@@ -22,7 +23,7 @@ class CombineMaps : public ModuleBase, public virtual Map {
         first_->AddRef();
         second_->AddRef();
         capacity = maxFrames_ * (firstBands_ + secondBands_);
-        values_.reset(new float[std::max(capacity, 1)]());
+        values_ = MakeZeroed<float>(std::max(capacity, 1));
         data = values_.get();
         bands = firstBands_ + secondBands_;
     }
@@ -55,7 +56,7 @@ class CombineMaps : public ModuleBase, public virtual Map {
     Map* first_;
     Map* second_;
     int maxFrames_, firstBands_, secondBands_;
-    std::unique_ptr<float[]> values_;
+    ZeroedArray<float> values_;
 };
 
 // The output of two sources larger than this many floats is refused.

@@ -10,6 +10,7 @@
 #include "core/Arguments.h"
 #include "core/ModuleBase.h"
 #include "core/Report.h"
+#include "core/ZeroedArray.h"
 #include "signal/ResetModules.h"
 
 namespace {
@@ -19,7 +20,7 @@ constexpr double kMaxValues = 100000000;
 class DummyMap : public ModuleBase, public virtual Map {
   public:
     DummyMap(int32_t frameCount, int32_t bandCount, Folder* home)
-        : values_(new float[static_cast<size_t>(frameCount) * bandCount]()), home_(home) {
+        : values_(MakeZeroed<float>(static_cast<size_t>(frameCount) * bandCount)), home_(home) {
         home_->AddRef();
         data = values_.get();
         frames = frameCount;
@@ -36,7 +37,7 @@ class DummyMap : public ModuleBase, public virtual Map {
     void* GetInterface(const char* name) override { return AnswerAs<Map>(this, "Map", name); }
 
   private:
-    std::unique_ptr<float[]> values_;
+    ZeroedArray<float> values_;
     Folder* home_; // held: a reset must not walk a folder that is gone
 };
 } // namespace

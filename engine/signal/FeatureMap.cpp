@@ -10,6 +10,7 @@
 #include "Map.h"
 #include "core/Arguments.h"
 #include "core/ModuleBase.h"
+#include "core/ZeroedArray.h"
 #include "signal/FeatureModule.h"
 
 namespace {
@@ -18,7 +19,7 @@ constexpr int kMaxFrames = 10000;
 class FeatureMap : public ModuleBase, public virtual Map {
   public:
     explicit FeatureMap(std::vector<Feature*> sources)
-        : sources_(std::move(sources)), values_(new float[kMaxFrames * sources_.size()]()) {
+        : sources_(std::move(sources)), values_(MakeZeroed<float>(kMaxFrames * sources_.size())) {
         for (Feature* source : sources_)
             source->AddRef();
         bands = static_cast<int32_t>(sources_.size());
@@ -45,7 +46,7 @@ class FeatureMap : public ModuleBase, public virtual Map {
 
   private:
     std::vector<Feature*> sources_;
-    std::unique_ptr<float[]> values_;
+    ZeroedArray<float> values_;
 };
 } // namespace
 

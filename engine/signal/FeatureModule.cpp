@@ -7,7 +7,7 @@
 #include "core/Hold.h"
 
 FeatureModule::FeatureModule(std::vector<Feature*> sources)
-    : sources_(std::move(sources)), values_(new float[kCapacity]()) {
+    : sources_(std::move(sources)), values_(MakeZeroed<float>(kCapacity)) {
     for (Feature* source : sources_)
         source->AddRef();
     data = values_.get();

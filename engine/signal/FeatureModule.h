@@ -12,6 +12,7 @@
 
 #include "Feature.h"
 #include "core/ModuleBase.h"
+#include "core/ZeroedArray.h"
 
 class FeatureModule : public ModuleBase, public virtual Feature {
   public:
@@ -36,7 +37,7 @@ class FeatureModule : public ModuleBase, public virtual Feature {
     std::vector<Feature*> sources_;
 
   private:
-    std::unique_ptr<float[]> values_;
+    ZeroedArray<float> values_;
 };
 
 // Ends a factory: registers a new object as the consumer of each source (so a module

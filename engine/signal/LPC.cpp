@@ -28,6 +28,7 @@
 #include "core/Hold.h"
 #include "core/ModuleBase.h"
 #include "core/Report.h"
+#include "core/ZeroedArray.h"
 #include "signal/MapArguments.h"
 #include "signal/Window.h"
 
@@ -42,7 +43,7 @@ class LPC : public ModuleBase, public virtual Map {
         bands = order + 1;
         maxFrames_ = std::max(source_->capacity, 0) / hop + 1;
         Map::capacity = bands * maxFrames_;
-        values_.reset(new float[Map::capacity]());
+        values_ = MakeZeroed<float>(Map::capacity);
         Map::data = values_.get();
         frames = maxFrames_; // for consumers that size themselves from a fresh map
         frameDist_ = AddProperty("framedist", hop);
@@ -109,7 +110,7 @@ class LPC : public ModuleBase, public virtual Map {
     std::vector<double> frame_, r_, a_, previous_;
     double error_ = 0;
     int maxFrames_;
-    std::unique_ptr<float[]> values_;
+    ZeroedArray<float> values_;
     NumberObject* frameDist_;
     NumberObject* rate_;
 };

@@ -9,7 +9,7 @@ MapModule::MapModule(Map* source, int outputBands) : source_(source) {
     bands = std::max(outputBands, 0);
     maxFrames_ = std::max(source_->frames, 1);
     Map::capacity = bands * maxFrames_;
-    values_.reset(new float[std::max(Map::capacity, 1)]());
+    values_ = MakeZeroed<float>(std::max(Map::capacity, 1));
     Map::data = values_.get();
     frames = maxFrames_; // a consumer made before our first block sizes itself from it
 }

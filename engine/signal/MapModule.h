@@ -14,6 +14,7 @@
 
 #include "Map.h"
 #include "core/ModuleBase.h"
+#include "core/ZeroedArray.h"
 
 class MapModule : public ModuleBase, public virtual Map {
   public:
@@ -34,5 +35,5 @@ class MapModule : public ModuleBase, public virtual Map {
     int maxFrames_;
 
   private:
-    std::unique_ptr<float[]> values_;
+    ZeroedArray<float> values_;
 };

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-PrefixSums::PrefixSums() : sums_(new float[kCapacity]()) {
+PrefixSums::PrefixSums() : sums_(MakeZeroed<float>(kCapacity)) {
     data = sums_.get();
     length = 0;
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "Feature.h"
+#include "core/ZeroedArray.h"
 
 class PrefixSums : public Feature {
   public:
@@ -25,5 +26,5 @@ class PrefixSums : public Feature {
     double Mean(int i, int j) { return (double(Value(j)) - Value(i)) / (double(j) - i); }
 
   private:
-    std::unique_ptr<float[]> sums_;
+    ZeroedArray<float> sums_;
 };

@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
-SampleBuffer::SampleBuffer(int32_t samples) : samples_(new float[samples > 0 ? samples : 1]()) {
+SampleBuffer::SampleBuffer(int32_t samples)
+    : samples_(MakeZeroed<float>(samples > 0 ? samples : 1)) {
     data = samples_.get();
     capacity = samples > 0 ? samples : 0;
     length = capacity;
@@ -21,7 +22,7 @@ bool SampleBuffer::Reserve(int64_t samples) {
     while (grown < samples)
         grown *= 2;
     grown = std::min<int64_t>(grown, kMaxCapacity);
-    std::unique_ptr<float[]> larger(new float[grown]());
+    ZeroedArray<float> larger = MakeZeroed<float>(grown);
     std::copy(samples_.get(), samples_.get() + std::clamp(length, 0, capacity), larger.get());
     samples_ = std::move(larger);
     data = samples_.get();

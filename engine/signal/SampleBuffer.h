@@ -7,6 +7,7 @@
 
 #include "SoundBuffer.h"
 #include "core/ModuleBase.h"
+#include "core/ZeroedArray.h"
 
 class SampleBuffer : public ModuleBase, public virtual SoundBuffer {
   public:
@@ -25,5 +26,5 @@ class SampleBuffer : public ModuleBase, public virtual SoundBuffer {
     static constexpr int32_t kMaxCapacity = 1 << 28;
 
   private:
-    std::unique_ptr<float[]> samples_;
+    ZeroedArray<float> samples_;
 };

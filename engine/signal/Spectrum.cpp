@@ -30,7 +30,7 @@ Spectrum::Spectrum(SoundBuffer* source, int frameLength, int hop, int size, int 
     int64_t sourceSamples = std::max(source_->capacity, 0);
     maxFrames_ = static_cast<int>((sourceSamples + frameLength - 1) / hop + 1);
     Map::capacity = bands * maxFrames_;
-    values_.reset(new float[Map::capacity]());
+    values_ = MakeZeroed<float>(Map::capacity);
     Map::data = values_.get();
     frames = maxFrames_; // for consumers that size themselves from a fresh spectrum
     frameDist_ = AddProperty("framedist", hop);

@@ -20,6 +20,7 @@
 #include "SoundBuffer.h"
 #include "core/ModuleBase.h"
 #include "core/NumberObject.h"
+#include "core/ZeroedArray.h"
 #include "signal/Fft.h"
 
 class Spectrum : public ModuleBase, public virtual ClusterBound, public virtual Map {
@@ -46,7 +47,7 @@ class Spectrum : public ModuleBase, public virtual ClusterBound, public virtual 
     Fft fft_;
     std::vector<float> window_, frame_, bandsOut_, tail_;
     int tailCount_ = 0;
-    std::unique_ptr<float[]> values_;
+    ZeroedArray<float> values_;
     NumberObject* frameDist_;
     NumberObject* rate_;
 };

@@ -8,12 +8,12 @@
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "core/Arguments.h"
 #include "core/Hold.h"
 #include "core/Path.h"
 #include "core/Report.h"
+#include "core/ZeroedArray.h"
 #include "signal/ResetModules.h"
 #include "signal/WavTool.h"
 
@@ -52,16 +52,17 @@ bool WavFileIn::Load(const std::string& file) {
         report("WavFileIn: File Not Found (%s)", file.c_str());
         return false;
     }
-    std::vector<uint8_t> bytes(kReadLimit);
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f.get()));
-    uint64_t fileSize = bytes.size();
-    if (bytes.size() == kReadLimit && std::fseek(f.get(), 0, SEEK_END) == 0) {
+    // Room for the bound, of which only what the file fills is ever touched.
+    ZeroedArray<uint8_t> bytes = MakeZeroed<uint8_t>(kReadLimit);
+    size_t read = std::fread(bytes.get(), 1, kReadLimit, f.get());
+    uint64_t fileSize = read;
+    if (read == kReadLimit && std::fseek(f.get(), 0, SEEK_END) == 0) {
         long end = std::ftell(f.get());
         if (end > 0) fileSize = static_cast<uint64_t>(end);
     }
     report("Processing %s", file.c_str());
     wav::Format format;
-    if (!wav::Parse(bytes.data(), bytes.size(), fileSize, &format)) {
+    if (!wav::Parse(bytes.get(), read, fileSize, &format)) {
         report("WavFileIn: Unimplemented WAV format");
         return false;
     }
@@ -73,11 +74,11 @@ bool WavFileIn::Load(const std::string& file) {
     }
     auto n = static_cast<int32_t>(format.samples);
     // Only leading chunks larger than the read bound leave the samples unread.
-    if (format.dataOffset + static_cast<size_t>(n) * format.bytesPerSample > bytes.size()) {
+    if (format.dataOffset + static_cast<size_t>(n) * format.bytesPerSample > read) {
         report("WavFileIn: Unimplemented WAV format");
         return false;
     }
-    wav::Convert(bytes.data(), format, n, data);
+    wav::Convert(bytes.get(), format, n, data);
     int32_t silence = std::min(silence_, capacity - n);
     std::fill(data + n, data + n + silence, 0.0f);
     length = n + silence;

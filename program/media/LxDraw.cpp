@@ -25,6 +25,7 @@ bool Usable(CLxSurface* s) {
 template <class Draw>
 void WithRenderer(CLxSurface* s, uint8_t r, uint8_t g, uint8_t b, uint8_t a, Draw draw) {
     if (!Usable(s)) return;
+    s->MarkChanged();
     SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(s->m_pSurface);
     if (!renderer) return;
     SDL_SetRenderDrawColor(renderer, r, g, b, a);
@@ -74,6 +75,7 @@ void Circle(CLxSurface* s, const RECT* rect, uint32_t value, bool filled) {
         return;
     }
     int r = d / 2, cx = rect->left + r, cy = rect->top + r;
+    s->MarkChanged();
     auto run = [&](int x0, int x1, int y) {
         SDL_Rect line{x0, y, x1 - x0 + 1, 1};
         SDL_FillRect(s->m_pSurface, &line, value);

@@ -30,6 +30,7 @@ uint32_t Read32(const uint8_t* p) {
 
 void CLxSurface::Create(int width, int height) {
     Free();
+    MarkChanged();
     if (width <= 0 || height <= 0) return;
     m_pSurface = SDL_CreateRGBSurface(0, width, height, 32, 0xFF0000, 0xFF00, 0xFF, 0);
 }
@@ -37,6 +38,7 @@ void CLxSurface::Create(int width, int height) {
 void CLxSurface::Attach(SDL_Surface* surface) {
     if (surface == m_pSurface) return;
     Free();
+    MarkChanged();
     m_pSurface = surface;
 }
 
@@ -47,6 +49,7 @@ void CLxSurface::Free() {
 
 int CLxSurface::Blt(const RECT* dst, CLxSurface* src, const RECT* srcRect, int, uint32_t fill) {
     if (!m_pSurface) return E_POINTER;
+    MarkChanged();
     SDL_Rect to = dst ? ToSdl(*dst) : SDL_Rect{0, 0, m_pSurface->w, m_pSurface->h};
     if (!src) {
         SDL_FillRect(m_pSurface, &to, fill);
@@ -62,6 +65,7 @@ int CLxSurface::Blt(const RECT* dst, CLxSurface* src, const RECT* srcRect, int, 
 int CLxSurface::BltFast(int x, int y, CLxSurface* src, const RECT* srcRect, int) {
     if (!m_pSurface) return E_POINTER;
     if (!src || !src->m_pSurface) return 0;
+    MarkChanged();
     SDL_Rect from =
         srcRect ? ToSdl(*srcRect) : SDL_Rect{0, 0, src->m_pSurface->w, src->m_pSurface->h};
     SDL_Rect to{x, y, from.w, from.h};
@@ -80,6 +84,7 @@ int CLxSurface::Lock(const RECT* rect, LxSurfaceDesc* out, int, void*) {
     r.right = std::min(r.right, m_pSurface->w);
     r.bottom = std::min(r.bottom, m_pSurface->h);
     if (r.right <= r.left || r.bottom <= r.top) return -1;
+    MarkChanged();
     const SDL_PixelFormat* format = m_pSurface->format;
     int bits = format->BitsPerPixel;
     if (bits == 16 && format->Gmask == 0x03E0) bits = 15;

@@ -5,7 +5,8 @@
 // RGB888); surfaces loaded from bitmap files keep the file's format.
 //
 // Rectangles are RECTs (right and bottom exclusive); a null rectangle is the whole
-// surface. A null or empty surface is an error for every operation.
+// surface. A null or empty surface is an error for every operation. Every operation
+// that may write pixels (including Lock, whose caller may) counts a change.
 #pragma once
 #include <SDL.h>
 
@@ -51,8 +52,13 @@ class CLxSurface {
     void SetColorKey(uint32_t key);
     // The header of the surface as a top-down 32-bit bitmap.
     void GetBitmapInfo(BITMAPINFOHEADER* header) const;
+    // Notes that the pixels may have changed; every blit, fill and lock does.
+    void MarkChanged() { ++m_nChanges; }
 
     SDL_Surface* m_pSurface = nullptr;
+    // How many times the pixels may have changed, so that a presenter can tell whether
+    // anything was drawn since it last showed the surface.
+    unsigned m_nChanges = 0;
 };
 
 extern CLxSurface* g_pDrawSurface;

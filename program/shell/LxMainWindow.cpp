@@ -20,6 +20,10 @@ static bool g_bQuit = false;
 static int g_nQuitCode = 0;
 static constexpr int kWindowTimerMs = 100;
 static constexpr int kDriverFrameMs = 40;
+// The drawing surface's change count when it was last shown, and whether the window
+// needs the picture again whatever was drawn (it was uncovered or resized).
+static unsigned g_nShownChanges = 0;
+static bool g_bShowAgain = true;
 
 bool CreateMainWindow() {
     if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
@@ -55,12 +59,17 @@ void GetClientSize(int* width, int* height) {
     SDL_GetWindowSize(g_pWindow, width, height);
 }
 
+// Presents only when something was drawn since the last present: an idle screen costs
+// nothing on its timer.
 void Render() {
     if (!g_bRenderEnabled) return;
     g_bRenderEnabled = 0;
-    if (g_pDrawSurface && g_pScreenSurface && !g_bVideoRunning) {
+    if (g_pDrawSurface && g_pScreenSurface && !g_bVideoRunning &&
+        (g_bShowAgain || g_pDrawSurface->m_nChanges != g_nShownChanges)) {
         BltSurface(g_pScreenSurface, nullptr, g_pDrawSurface, nullptr, 0);
         if (g_pVideo) g_pVideo->Present(g_pScreenSurface, g_pWindow);
+        g_nShownChanges = g_pDrawSurface->m_nChanges;
+        g_bShowAgain = false;
     }
     g_bRenderEnabled = 1;
 }
@@ -142,9 +151,14 @@ void HandleEvent(const SDL_Event& e) {
         break;
     case SDL_WINDOWEVENT:
         if (e.window.event == SDL_WINDOWEVENT_CLOSE) WindowProc(kMsgClose, 0, 0);
-        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+        if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
             KeepWindowAspect(e.window.data1, e.window.data2);
-        if (e.window.event == SDL_WINDOWEVENT_EXPOSED) Render();
+            g_bShowAgain = true;
+        }
+        if (e.window.event == SDL_WINDOWEVENT_EXPOSED) {
+            g_bShowAgain = true;
+            Render();
+        }
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
