@@ -154,7 +154,9 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
         switch (kind) {
         case kTokenOpen:
             if (*token == '{') {
-                value->Call(lexer, value);
+                // The block's own value is not the statement's: a temporary one goes.
+                Interface* result = value->Call(lexer, value);
+                if (result != value && result != context && result != this) Dispose(result);
                 receiver = value = context;
             } else {
                 value = value->Call(lexer, context);
@@ -217,6 +219,15 @@ Interface* Interface::Interpret(Input* lexer, Interface* context) {
         if (!assigned && kind != kTokenComment) std::memcpy(last, text, cut + 1);
         anyToken = true;
         if (stop) break;
+    }
+    // A receiver that nobody owns any more (taken out of its folder while the statement
+    // used it, as in "x.a = (x = 0)", or a temporary the statement moved past) goes now,
+    // and the value it may hold is handed on as a temporary, as every statement value is.
+    if (receiver && receiver != value && receiver != this && receiver != context &&
+        receiver->RefCount() == 0) {
+        if (value) value->AddRef();
+        Dispose(receiver);
+        if (value) value->ForgetReference();
     }
     if (value) return value;
     if (!assigned && !reported) report("Warning: '%s' not Found", last);

@@ -91,9 +91,19 @@ Interface* DoExport(Interface*, Input* lexer, Interface* context) {
 Interface* DoSet(Interface*, Input* lexer, Interface* context) {
     Target t;
     if (!ReadTarget(lexer, context, &t)) return nullptr;
-    Hold holder(t.holder);
-    Interface* value = t.hasValue ? context->Interpret(lexer, context) : new FolderBase();
-    t.holder->Set(t.name.data(), static_cast<int>(t.name.size()), value, 0);
+    Interface* value;
+    {
+        Hold holder(t.holder);
+        value = t.hasValue ? context->Interpret(lexer, context) : new FolderBase();
+        t.holder->Set(t.name.data(), static_cast<int>(t.name.size()), value, 0);
+    }
+    // A holder that was only a temporary is owned by nobody now: it goes, and the value
+    // it took is handed on as a temporary, as every statement value is.
+    if (t.holder != value && t.holder != context && t.holder->RefCount() == 0) {
+        if (value) value->AddRef();
+        Dispose(t.holder);
+        if (value) value->ForgetReference();
+    }
     return value;
 }
 

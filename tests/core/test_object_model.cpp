@@ -59,6 +59,25 @@ class ObjectModel : public EngineTest {
     }
 };
 
+// Objects that a statement still uses when it drops their last owner, or builds and then
+// moves past, go when the statement ends.
+TEST_F(ObjectModel, StatementsFreeWhatTheyDrop) {
+    struct Case {
+        const char* script;
+        int destroyed;
+    } cases[] = {
+        {"x = new Probe; x.a = (x = 0)", 1},       // the receiver leaves its folder
+        {"f = new Folder; f { new Probe }", 1},    // a block's value nobody keeps
+        {"p = new Probe; p { q = new Probe }", 0}, // kept values stay
+    };
+    for (const Case& c : cases) {
+        g_destroyed = 0;
+        Run(c.script);
+        EXPECT_EQ(g_destroyed, c.destroyed) << c.script;
+        Run("x = 0; f = 0; p = 0");
+    }
+}
+
 TEST_F(ObjectModel, ListShowsCountsAndNamesNewestFirst) {
     EXPECT_EQ(Run("f = new Folder;f.a = 1;f.b = new Folder;f.c = f.a;list f"),
               "02 c\n01 b\n02 a\n");
