@@ -22,6 +22,7 @@ Interface* NewSpectrum(Input* lexer, Interface* context);
 Interface* NewWavFileIn(Input* lexer, Interface* context);
 Interface* NewWavFileOut(Input* lexer, Interface* context);
 Interface* NewWavOutput(Input* lexer, Interface* context);
+Interface* NewVoiceDetect(Input* lexer, Interface* context);
 Interface* NewConcatSB(Input* lexer, Interface* context);
 Interface* NewPreEmpSB(Input* lexer, Interface* context);
 Interface* NewSoundBufferCache(Input* lexer, Interface* context);
@@ -118,6 +119,8 @@ const ClassEntry kClasses[] = {
     {"WavFileIn", NewWavFileIn, kCalled, nullptr},
     {"WavFileOut", NewWavFileOut, kCalled, nullptr},
     {"WavOutput", NewWavOutput, kCalled, nullptr},
+    // Live input and voice detection.
+    {"VoiceDetect", NewVoiceDetect, kCalled, nullptr},
     // Sound-buffer transforms.
     {"ConcatSB", NewConcatSB, kCalled, nullptr},
     {"PreEmpSB", NewPreEmpSB, kCalled, nullptr},
