@@ -22,6 +22,7 @@ Interface* NewSpectrum(Input* lexer, Interface* context);
 Interface* NewWavFileIn(Input* lexer, Interface* context);
 Interface* NewWavFileOut(Input* lexer, Interface* context);
 Interface* NewWavOutput(Input* lexer, Interface* context);
+Interface* NewMicIn(Input* lexer, Interface* context);
 Interface* NewVoiceDetect(Input* lexer, Interface* context);
 Interface* NewConcatSB(Input* lexer, Interface* context);
 Interface* NewPreEmpSB(Input* lexer, Interface* context);
@@ -120,6 +121,7 @@ const ClassEntry kClasses[] = {
     {"WavFileOut", NewWavFileOut, kCalled, nullptr},
     {"WavOutput", NewWavOutput, kCalled, nullptr},
     // Live input and voice detection.
+    {"MicIn", NewMicIn, kCalled, nullptr},
     {"VoiceDetect", NewVoiceDetect, kCalled, nullptr},
     // Sound-buffer transforms.
     {"ConcatSB", NewConcatSB, kCalled, nullptr},
