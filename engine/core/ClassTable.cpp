@@ -15,6 +15,8 @@ Interface* NewConsole(Input* lexer, Interface* context);
 Interface* NewTerminal(Input* lexer, Interface* context);
 Interface* NewHTTPTerminal(Input* lexer, Interface* context);
 Interface* NewActiveWindow(Input* lexer, Interface* context);
+Interface* NewService(Input* lexer, Interface* context);
+Interface* NewSocket(Input* lexer, Interface* context);
 Interface* NewModuleFolder(Input* lexer, Interface* context);
 Interface* NewWait(Input* lexer, Interface* context);
 Interface* NewDummySoundBuffer(Input* lexer, Interface* context);
@@ -113,6 +115,9 @@ const ClassEntry kClasses[] = {
     {"Terminal", NewTerminal, kCalled, nullptr},
     {"HTTPTerminal", NewHTTPTerminal, kCalled, nullptr},
     {"ActiveWindow", NewActiveWindow, kCalled, nullptr},
+    // The network service.
+    {"Service", NewService, kCalled, nullptr},
+    {"Socket", NewSocket, kCalled, nullptr},
     {"ModuleFolder", NewModuleFolder, kCalled, nullptr},
     {"Wait", NewWait, kCalled, nullptr},
     {"DummySoundBuffer", NewDummySoundBuffer, kCalled, nullptr},
