@@ -3,6 +3,8 @@
 // engine's output, then runs -e texts and script files in order on the root, or
 // the interactive console loop when there is nothing else to do (or with -i).
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -15,7 +17,7 @@
 
 namespace {
 const char kUsage[] =
-    "usage: talvik [-e TEXT | FILE]... [-i]\n"
+    "usage: talvik [-e TEXT | FILE]... [-s PORT] [-i]\n"
     "\n"
     "Loads the engine (libtalviklib.so, looked for beside this program first) and\n"
     "runs scripts on its root folder, with a console terminal as the output:\n"
@@ -24,6 +26,9 @@ const char kUsage[] =
     "  talvik FILE       runs the script FILE (paths are relative to the working\n"
     "                    folder, which the engine mounts as mnt), then exits\n"
     "  talvik -e TEXT    runs TEXT, then exits\n"
+    "  -s PORT           serves the engine over TCP on 127.0.0.1:PORT (each line a\n"
+    "                    client sends runs as a statement) and keeps serving until\n"
+    "                    the process is stopped\n"
     "  -i                after the texts and files, goes on interactively\n"
     "  -h, --help        shows this text\n"
     "Texts and files run in the order given. The exit code is 0, or 1 when the\n"
@@ -70,6 +75,7 @@ int main(int argc, char** argv) {
     };
     std::vector<Job> jobs;
     bool interactive = false;
+    bool serving = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "-h" || arg == "--help") {
@@ -78,6 +84,13 @@ int main(int argc, char** argv) {
         }
         if (arg == "-i") {
             interactive = true;
+        } else if (arg == "-s") {
+            if (++i == argc) {
+                std::fputs("talvik: -s needs a port\n", stderr);
+                return 1;
+            }
+            jobs.push_back({false, std::string("service = new Service(") + argv[i] + ")"});
+            serving = true;
         } else if (arg == "-e") {
             if (++i == argc) {
                 std::fputs("talvik: -e needs a text\n", stderr);
@@ -103,5 +116,7 @@ int main(int argc, char** argv) {
     }
     if (jobs.empty() || interactive) RunText(root, "term()");
     std::fflush(stdout);
+    while (serving)
+        pause();
     return 0;
 }

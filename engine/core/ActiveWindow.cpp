@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/Arguments.h"
+#include "core/NetworkSession.h"
 #include "core/Report.h"
 #include "core/X11Keyboard.h"
 
@@ -19,6 +20,10 @@ Typist SetTypist(Typist typist) {
 // Types the text; a typist that cannot type is reported once per window object.
 void ActiveWindow::Type(const char* text, int count) {
     if (!text || count <= 0) return;
+    if (InNetworkSession()) {
+        report("ActiveWindow: Not available to network sessions");
+        return;
+    }
     const char* problem = g_typist(text, count);
     if (!problem || warned_) return;
     warned_ = true;
@@ -52,5 +57,9 @@ void* ActiveWindow::GetInterface(const char* name) {
 // ActiveWindow(): an empty argument list.
 Interface* NewActiveWindow(Input* lexer, Interface* context) {
     Arguments none(lexer, context, 0);
+    if (InNetworkSession()) {
+        report("ActiveWindow: Not available to network sessions");
+        return nullptr;
+    }
     return new ActiveWindow;
 }

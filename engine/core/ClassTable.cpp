@@ -15,6 +15,8 @@ Interface* NewConsole(Input* lexer, Interface* context);
 Interface* NewTerminal(Input* lexer, Interface* context);
 Interface* NewHTTPTerminal(Input* lexer, Interface* context);
 Interface* NewActiveWindow(Input* lexer, Interface* context);
+Interface* NewService(Input* lexer, Interface* context);
+Interface* NewSocket(Input* lexer, Interface* context);
 Interface* NewModuleFolder(Input* lexer, Interface* context);
 Interface* NewWait(Input* lexer, Interface* context);
 Interface* NewDummySoundBuffer(Input* lexer, Interface* context);
@@ -22,6 +24,8 @@ Interface* NewSpectrum(Input* lexer, Interface* context);
 Interface* NewWavFileIn(Input* lexer, Interface* context);
 Interface* NewWavFileOut(Input* lexer, Interface* context);
 Interface* NewWavOutput(Input* lexer, Interface* context);
+Interface* NewMicIn(Input* lexer, Interface* context);
+Interface* NewVoiceDetect(Input* lexer, Interface* context);
 Interface* NewConcatSB(Input* lexer, Interface* context);
 Interface* NewPreEmpSB(Input* lexer, Interface* context);
 Interface* NewSoundBufferCache(Input* lexer, Interface* context);
@@ -111,6 +115,9 @@ const ClassEntry kClasses[] = {
     {"Terminal", NewTerminal, kCalled, nullptr},
     {"HTTPTerminal", NewHTTPTerminal, kCalled, nullptr},
     {"ActiveWindow", NewActiveWindow, kCalled, nullptr},
+    // The network service.
+    {"Service", NewService, kCalled, nullptr},
+    {"Socket", NewSocket, kCalled, nullptr},
     {"ModuleFolder", NewModuleFolder, kCalled, nullptr},
     {"Wait", NewWait, kCalled, nullptr},
     {"DummySoundBuffer", NewDummySoundBuffer, kCalled, nullptr},
@@ -118,6 +125,9 @@ const ClassEntry kClasses[] = {
     {"WavFileIn", NewWavFileIn, kCalled, nullptr},
     {"WavFileOut", NewWavFileOut, kCalled, nullptr},
     {"WavOutput", NewWavOutput, kCalled, nullptr},
+    // Live input and voice detection.
+    {"MicIn", NewMicIn, kCalled, nullptr},
+    {"VoiceDetect", NewVoiceDetect, kCalled, nullptr},
     // Sound-buffer transforms.
     {"ConcatSB", NewConcatSB, kCalled, nullptr},
     {"PreEmpSB", NewPreEmpSB, kCalled, nullptr},

@@ -12,6 +12,7 @@
 
 #include <cerrno>
 
+#include "core/NetworkSession.h"
 #include "core/TextCodec.h"
 
 namespace talvik {
@@ -71,6 +72,9 @@ std::string FindEntry(const std::string& folder, std::string_view name) {
 } // namespace
 
 std::string OsPath(std::string_view path, bool forReading) {
+    // A network session's path out of the working folder names nothing: every open,
+    // listing or stat of "" fails.
+    if (InNetworkSession() && PathLeavesWorkingFolder(path)) return "";
     std::string engine = Normalised(path);
     std::string exact = Latin2ToUtf8(engine);
     if (!forReading || Exists(exact)) return exact;

@@ -12,7 +12,8 @@ namespace talvik {
 // the empty path is ".". When forReading and that exact file is missing, each component
 // in turn is looked up in its directory ignoring case (ASCII and Latin-2 letters); the
 // exact name wins, then the first matching entry in byte order. From the first
-// component without a match on, the rest is kept as given.
+// component without a match on, the rest is kept as given. In a network session a path
+// that leaves the working folder (absolute, or with "..") gives "", which opens nothing.
 std::string OsPath(std::string_view path, bool forReading);
 
 // The engine form of a name the OS reports: UTF-8 becomes Latin-2 ('?' for what Latin-2

@@ -18,11 +18,13 @@
 #include "core/EngineLock.h"
 #include "core/Expander.h"
 #include "core/Lexer.h"
+#include "core/NetworkSession.h"
 #include "core/Report.h"
 
 struct WinSys::Job {
     Input* input;
     Interface* context;
+    bool session = false; // queued by a network session, and run as one
     Interface* result = nullptr;
     bool done = false;      // the worker finished and result holds the value
     bool abandoned = false; // the caller stopped waiting
@@ -68,6 +70,7 @@ Interface* RunGuarded(Input* input, Interface* context) {
 }
 
 void Finish(WinSys::Channel& channel, WinSys::Job& job) {
+    NetworkSessionScope session(job.session);
     EngineGuard guard;
     Interface* result = RunGuarded(job.input, job.context);
     bool late;
@@ -158,6 +161,7 @@ Interface* WinSys::Call(Input* lexer, Interface* context) {
     auto job = std::make_shared<Job>();
     job->input = input;
     job->context = context;
+    job->session = InNetworkSession();
     {
         std::lock_guard<std::mutex> lock(channel->mutex);
         channel->jobs.push_back(job);
