@@ -8,6 +8,7 @@
 #include "media/LxCallPic.h"
 #include "media/LxFile.h"
 #include "media/LxFontServer.h"
+#include "media/LxSaveFile.h"
 #include "media/LxSmallPic.h"
 #include "media/LxSoundDevice.h"
 #include "media/LxSoundHelpers.h"
@@ -18,6 +19,7 @@
 #include "shell/LxClock.h"
 #include "shell/LxDriverBlock.h"
 #include "shell/LxEngineBinding.h"
+#include "shell/LxNotice.h"
 #include "shell/LxProgram.h"
 #include "shell/LxProgramData.h"
 #include "shell/LxSettings.h"
@@ -39,6 +41,7 @@ static void FormatToday() {
 }
 
 void InitApplication(const char* cmdLine) {
+    g_pfnSaveFailed = ShowNotice; // a save that fails is told on the screen too
     EngineStartRecogniser();
     g_nPlayerDriver = GetOptionValue(cmdLine, "pdrv", -1);
     g_nPlayerDevice = GetOptionValue(cmdLine, "pdev", -1);

@@ -12,6 +12,7 @@
 #include "shell/LxDriver.h"
 #include "shell/LxMainWindow.h"
 #include "shell/LxMessages.h"
+#include "shell/LxNotice.h"
 #include "shell/LxProgram.h"
 #include "shell/LxRecordingSave.h"
 #include "shell/LxScreenTable.h"
@@ -66,6 +67,7 @@ static void WindowTimer() {
     if (!g_pActiveScreen || g_bVideoRunning) return;
     if (g_nDriverTimer == 0) ScreenTimerEvent(0, kMsgTimer);
     LxPollVolume();
+    NoticeTick(LxClock());
     Render();
 }
 
