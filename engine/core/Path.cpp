@@ -119,6 +119,19 @@ FILE* OpenRegularFile(const std::string& osPath, long long maxBytes) {
     return file;
 }
 
+bool ReadRegularFile(const std::string& osPath, long long maxBytes, std::string* text) {
+    FILE* file = OpenRegularFile(osPath, maxBytes);
+    if (!file) return false;
+    std::string read;
+    char chunk[16384];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        read.append(chunk, n);
+    std::fclose(file);
+    text->swap(read);
+    return true;
+}
+
 std::string FolderOf(std::string_view path) {
     size_t slash = path.find_last_of("\\/");
     return std::string(slash == std::string_view::npos ? "" : path.substr(0, slash + 1));

@@ -25,6 +25,10 @@ std::string EnginePath(std::string_view osName);
 // why: the open's own error, EISDIR for a folder, EINVAL for a device, FIFO or socket,
 // EFBIG for a file over the limit.
 FILE* OpenRegularFile(const std::string& osPath, long long maxBytes);
+// The whole of such a file into text; false (text unchanged) when it cannot be opened so.
+bool ReadRegularFile(const std::string& osPath, long long maxBytes, std::string* text);
+// The largest data file (sound, network, table) the engine reads.
+constexpr long long kMaxDataFile = 1LL << 30;
 
 // The folder of a path with its last separator (backslash or slash): "data\fonts\" of
 // "data\fonts\tnr.xml"; "" for a bare name.

@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -61,10 +61,11 @@ class ANNEvaluator : public ModuleBase, public virtual Evaluator {
 
     // Reads the transformation file; false when the result cannot feed the network.
     bool ReadTransformation(const std::string& file) {
-        std::ifstream in(talvik::OsPath(file, true));
-        if (!in) {
+        std::string text;
+        if (!talvik::ReadRegularFile(talvik::OsPath(file, true), talvik::kMaxDataFile, &text)) {
             report("ANNEvaluator: File : %s Not Found", file.c_str());
         } else {
+            std::istringstream in(text);
             Read(in, file);
         }
         if (!t_.empty() || cues_.size() == y_.size()) return true;

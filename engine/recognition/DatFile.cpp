@@ -19,8 +19,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -61,10 +59,7 @@ int32_t Frames(double v) {
 }
 
 bool Slurp(const std::string& file, std::string* content) {
-    std::ifstream in(talvik::OsPath(file, true), std::ios::binary);
-    if (!in) return false;
-    content->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
+    return talvik::ReadRegularFile(talvik::OsPath(file, true), talvik::kMaxDataFile, content);
 }
 
 // A fixed list of values: when full, later values overwrite the last one.

@@ -40,7 +40,8 @@ std::mt19937& Random() {
 } // namespace
 
 bool Network::Load(const std::string& path, std::string* error) {
-    std::unique_ptr<FILE, FileCloser> f(std::fopen(talvik::OsPath(path, true).c_str(), "r"));
+    std::unique_ptr<FILE, FileCloser> f(
+        talvik::OpenRegularFile(talvik::OsPath(path, true), talvik::kMaxDataFile));
     if (!f) return *error = "cannot open the network file", false;
     Tokens in(f.get());
     long nIn = 0, nOut = 0, nNeurons = 0, nWeights = 0, nLayers = 0, flag = 0, kind = 0;

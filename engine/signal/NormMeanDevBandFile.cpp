@@ -72,7 +72,7 @@ class NormMeanDevBandFile : public MapModule {
 
     // Reads the means, then the inverse deviations, of the bands at construction.
     void Load() {
-        File f(std::fopen(talvik::OsPath(file_, true).c_str(), "r"));
+        File f(talvik::OpenRegularFile(talvik::OsPath(file_, true), talvik::kMaxDataFile));
         if (!f) {
             report("NormMeanDevBandFile: Cannot open %s", file_.c_str());
             return;

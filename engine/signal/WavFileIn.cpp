@@ -47,7 +47,8 @@ int WavFileIn::Process() {
 }
 
 bool WavFileIn::Load(const std::string& file) {
-    std::unique_ptr<FILE, FileCloser> f(std::fopen(talvik::OsPath(file, true).c_str(), "rb"));
+    std::unique_ptr<FILE, FileCloser> f(
+        talvik::OpenRegularFile(talvik::OsPath(file, true), talvik::kMaxDataFile));
     if (!f) {
         report("WavFileIn: File Not Found (%s)", file.c_str());
         return false;
