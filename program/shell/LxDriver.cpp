@@ -127,9 +127,11 @@ void ResetRun() {
 }
 
 // 1086. The ring restarts at 0 and is read from 0 before the first tick can run, so no
-// sound of an earlier recording reaches this one.
+// sound of an earlier recording reaches this one. The last recording's length is
+// forgotten, so a take that captures nothing is empty rather than the previous one.
 void StartRecording() {
     ResetRun();
+    nRecorded = 0;
     if (g_pActiveScreen && g_DriverHooks.pfnStopSounds) g_DriverHooks.pfnStopSounds();
     StopSound();
     DriverPauseTimer();

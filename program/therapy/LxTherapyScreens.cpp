@@ -5,6 +5,7 @@
 #include "shell/LxScreenTable.h"
 #include "therapy/LxTGameScr.h"
 #include "therapy/LxTGameScr3.h"
+#include "therapy/LxTUserLoadScr.h"
 
 namespace {
 const char* const kGamesDescription = "data\\beszedjavj.xml";
@@ -15,9 +16,13 @@ CLxScreen* GameMenu(UINT, WPARAM, LPARAM) {
 CLxScreen* FrogGame(UINT, WPARAM, LPARAM) {
     return new CLxTGameScr3(kGamesDescription);
 }
+CLxScreen* ChildSelection(UINT, WPARAM, LPARAM) {
+    return new CLxTUserLoadScr("data\\beszedjavu.xml");
+}
 } // namespace
 
 void RegisterTherapyScreens() {
     RegisterScreen(kMsgTherapyGames, GameMenu);
     RegisterScreen(kMsgTherapyGame3, FrogGame);
+    RegisterScreen(kMsgUserSelection, ChildSelection);
 }

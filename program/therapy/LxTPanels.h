@@ -1,0 +1,36 @@
+// Pieces the pushed therapy screens share (child selection, set-ups, lists, help): the
+// calling screen's header kept visible by copying it from the drawing surface into the
+// new description's background, the four-colour frame around a list, and the rows of a
+// scrolled list ("fo.tf%02d") with their scroll bar ("fo.sb").
+#pragma once
+#include <initializer_list>
+
+#include "media/LxWin.h"
+
+class CLxCGUI;
+class CLxScreen;
+class CLxScrollBar;
+
+// Header areas: the words list and the child selection; help; lists and set-ups.
+constexpr RECT kHeaderTop = {0, 0, 800, 172};
+constexpr RECT kHeaderTopShort = {0, 0, 800, 160};
+constexpr RECT kHeaderCornerShort = {672, 128, 800, 180};
+constexpr RECT kHeaderCornerTall = {672, 128, 800, 560};
+
+// The most rows a list description may have.
+constexpr int kListRows = 32;
+
+// Copies the rectangles of the drawing surface (the screen underneath) into the
+// description's background.
+void CopyHeader(CLxCGUI* gui, std::initializer_list<RECT> areas);
+// Four outlines around the list area, each one pixel further in.
+void DrawListFrame(CLxCGUI* gui);
+
+// The name of row i's control, "fo.tf07", or of another kind ("fo.icon%02d").
+const char* RowName(char* out, const char* format, int row);
+// The list's scroll bar, or null when the description has none.
+CLxScrollBar* ListScrollBar(CLxScreen* screen);
+// The scroll bar's value, 0 without one.
+int ListScroll(CLxScreen* screen);
+// The row number of a row control's name made with format ("fo.tf%02d"); -1 otherwise.
+int RowOf(const char* name, const char* format);
