@@ -76,7 +76,8 @@ void CLxTUserLoadScr::FillRows() {
         int child = ChildAt(i);
         CLxControl* row = m_pGUI ? m_pGUI->FindControl(RowName(name, kRow, i)) : nullptr;
         if (child < 0 || !row) break;
-        row->m_nFlags &= ~kEditing;
+        // A row answers clicks and takes no typing.
+        row->m_nFlags = (row->m_nFlags | kEnabled) & ~kEditing;
         row->SetText(CodesToText(m_children[size_t(child)].name.c_str()).c_str());
         CLxControl* icon = m_pGUI->FindControl(RowName(name, kIcon, i));
         RECT r;

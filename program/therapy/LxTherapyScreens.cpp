@@ -6,6 +6,7 @@
 #include "therapy/LxTGameScr.h"
 #include "therapy/LxTGameScr3.h"
 #include "therapy/LxTUserLoadScr.h"
+#include "therapy/LxTheraphyScr1.h"
 
 namespace {
 const char* const kGamesDescription = "data\\beszedjavj.xml";
@@ -16,6 +17,9 @@ CLxScreen* GameMenu(UINT, WPARAM, LPARAM) {
 CLxScreen* FrogGame(UINT, WPARAM, LPARAM) {
     return new CLxTGameScr3(kGamesDescription);
 }
+CLxScreen* Preparation(UINT, WPARAM, LPARAM) {
+    return new CLxTheraphyScr1("data\\beszedjav1.xml");
+}
 CLxScreen* ChildSelection(UINT, WPARAM, LPARAM) {
     return new CLxTUserLoadScr("data\\beszedjavu.xml");
 }
@@ -25,4 +29,5 @@ void RegisterTherapyScreens() {
     RegisterScreen(kMsgTherapyGames, GameMenu);
     RegisterScreen(kMsgTherapyGame3, FrogGame);
     RegisterScreen(kMsgUserSelection, ChildSelection);
+    RegisterScreen(kMsgTherapyPreparation, Preparation);
 }

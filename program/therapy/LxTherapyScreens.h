@@ -2,5 +2,6 @@
 #pragma once
 
 // The therapy-games menu (1041) and the frog game (1044, game 3), both built on
-// "data\beszedjavj.xml"; the child selection (1053).
+// "data\beszedjavj.xml"; the preparation screen (1040) and the
+// child selection (1053).
 void RegisterTherapyScreens();
