@@ -16,9 +16,9 @@ constexpr uint32_t kFrameColours[] = {0x90FCD8, 0x6CBDA2, 0x487E6C, 0x243F36};
 } // namespace
 
 void CopyHeader(CLxCGUI* gui, std::initializer_list<RECT> areas) {
-    if (!gui || !gui->m_pBackground || !g_pScreenSurface) return;
+    if (!gui || !gui->m_pBackground || !g_pDrawSurface) return;
     for (const RECT& r : areas)
-        BltSurface(gui->m_pBackground, &r, g_pScreenSurface, &r, 0);
+        BltSurface(gui->m_pBackground, &r, g_pDrawSurface, &r, 0);
 }
 
 void DrawListFrame(CLxCGUI* gui) {

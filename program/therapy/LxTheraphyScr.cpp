@@ -22,6 +22,7 @@
 #include "shell/LxSettings.h"
 #include "shell/LxTHistory.h"
 #include "shell/LxUserRecords.h"
+#include "therapy/LxTasks.h"
 #include "ui/LxCGUI.h"
 #include "ui/LxControl.h"
 #include "ui/LxGroup.h"
@@ -31,8 +32,6 @@ namespace {
 // The driver on the therapy screens: per-phoneme recognition under the letter overlay.
 constexpr int kTherapyPeriod = 25, kTherapySmooth = 4;
 constexpr LxOverlaySlot kOverlay[] = {{0, 0, {220, 180, 420, 380}}};
-// The day's letters: what the history keeps of them.
-constexpr int kMaxDayLetters = kHistoryLetters - 1;
 
 const char* const kRecord = "fo.felvetel";
 const char* const kStop = "fo.megallitas";
@@ -43,17 +42,6 @@ const char* const kWordField = "fo.szavak";
 const char* const kMonths[12] = {"január",     "február", "március",  "április",
                                  "május",      "junius",  "julius",   "augusztus",
                                  "szeptember", "október", "november", "december"};
-
-unsigned char* DayLetters() {
-    return g_Driver.aScreenLetters;
-}
-
-// The letter of task k, 0 for a task beyond the therapy letter order or the task values.
-unsigned char TaskLetter(int k) {
-    const unsigned char* order = TherapyOrder();
-    int n = int(std::strlen(reinterpret_cast<const char*>(order)));
-    return k >= 1 && k < kTaskValues && k < n ? order[k] : 0;
-}
 
 // The twin in the other group: "fö.x" for "fo.x".
 std::string Twin(const std::string& name) {
@@ -123,33 +111,15 @@ std::vector<std::string> CLxTheraphyScr::DayRecordings(const char* day) {
     return names;
 }
 
-bool CLxTheraphyScr::IsMarked(int k) {
-    unsigned char letter = TaskLetter(k);
-    return letter && std::strchr(reinterpret_cast<const char*>(DayLetters()), letter);
-}
-
 bool CLxTheraphyScr::UpdateTask(int k, bool marked) {
-    unsigned char letter = TaskLetter(k);
-    if (!letter) return false;
-    char* letters = reinterpret_cast<char*>(DayLetters());
-    char* at = std::strchr(letters, letter);
-    if (marked) {
-        int n = int(std::strlen(letters));
-        if (!at && (n >= m_nAllowed || n >= kMaxDayLetters)) return false;
-        if (!at) letters[n] = char(letter), letters[n + 1] = 0;
-        g_aTaskValues[k] &= ~kTaskNotPractised;
-    } else {
-        if (at) std::memmove(at, at + 1, std::strlen(at));
-        g_aTaskValues[k] |= kTaskNotPractised;
-    }
-    return true;
+    return MarkTask(k, marked, m_nAllowed);
 }
 
 void CLxTheraphyScr::ShowTaskMarks() {
     for (int k = 1; k <= kTasks; ++k) {
         char name[16];
         std::snprintf(name, sizeof name, "fo.fa%02d", k);
-        int state = !TaskLetter(k) ? 0 : IsMarked(k) ? 14 : 12;
+        int state = !TaskLetter(k) ? 0 : IsTaskMarked(k) ? 14 : 12;
         SetControlState(name, state);
         SetControlState(Twin(name).c_str(), state);
     }
@@ -163,16 +133,14 @@ void CLxTheraphyScr::ShowHeader() {
     SetControlText("fo.knev", blank == std::string::npos ? "" : name.substr(blank + 1).c_str());
     bool chosen = g_szUserName[0] != 0;
     for (const char* control :
-         {"fo.mentes", "fo.bido", "fo.blista", "fo.hangmentes", "fo.beolvasas"})
+         {"fo.mentes", "fo.bido", "fo.blista", "fo.hangmentes", "fo.beolvasas", "fo.beallit"})
         SetControlFlag(control, kEnabled, chosen);
     int date = 0;
     char letters[kHistoryLetters] = {};
     if (g_pHistory &&
         g_pHistory->GetEntry(g_pHistory->GetCount() - 1, &date, g_aTaskValues, letters)) {
-        std::memcpy(DayLetters(), letters, sizeof letters);
-        // The page keeps only the low bits of a value; the day's letters tell the marks.
-        for (int k = 1; k < kTaskValues; ++k)
-            if (TaskLetter(k)) UpdateTask(k, IsMarked(k));
+        std::memcpy(g_Driver.aScreenLetters, letters, sizeof letters);
+        TaskValuesFromLetters();
         std::snprintf(g_szTherapyDate, sizeof g_szTherapyDate, "%04d.%02d.%02d",
                       date / 10000 % 10000, date / 100 % 100, date % 100);
     }
@@ -331,10 +299,10 @@ void CLxTheraphyScr::Click(const std::string& name) {
     } else if (name.size() == 7 && name.compare(0, 5, "fo.fa") == 0 && std::isdigit(name[5]) &&
                std::isdigit(name[6])) {
         int k = (name[5] - '0') * 10 + name[6] - '0';
-        bool want = !IsMarked(k);
+        bool want = !IsTaskMarked(k);
         bool marked = UpdateTask(k, want) && want;
-        SetControlFlag(name.c_str(), kSelected, marked || (!want && IsMarked(k)));
-        SetControlFlag(Twin(name).c_str(), kSelected, marked || (!want && IsMarked(k)));
+        SetControlFlag(name.c_str(), kSelected, marked || (!want && IsTaskMarked(k)));
+        SetControlFlag(Twin(name).c_str(), kSelected, marked || (!want && IsTaskMarked(k)));
     }
 }
 

@@ -8,12 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "therapy/LxTasks.h"
 #include "ui/LxScreen.h"
 
 class CLxTheraphyScr : public CLxScreen {
   public:
-    // Letters the day's string holds at most where a screen does not say otherwise.
-    static constexpr int kDefaultAllowed = 17;
     static constexpr int kTasks = 9;
 
     explicit CLxTheraphyScr(const char* descriptionPath);
@@ -25,11 +24,9 @@ class CLxTheraphyScr : public CLxScreen {
     // current child, the task marks; then the whole screen.
     void Refresh() override;
     virtual void ShowPage() {}
-    // Marks (marked) or unmarks task k in the task values and the day's letters. False,
-    // changing nothing, for a task beyond the therapy letter order or the task values,
-    // or a mark beyond the allowed count.
+    // Marks (marked) or unmarks task k in the task values and the day's letters, up to
+    // m_nAllowed letters (LxTasks.h). False, changing nothing, when refused.
     bool UpdateTask(int k, bool marked);
-    static bool IsMarked(int k);
 
     // The current word (letter codes): what "fo.hangmentes" saves and "fo.hangle" plays.
     static std::string& CurrentWord();
@@ -41,7 +38,7 @@ class CLxTheraphyScr : public CLxScreen {
     // The recordings of a therapy day: names without ".wav", as letter codes, sorted.
     static std::vector<std::string> DayRecordings(const char* day);
 
-    int m_nAllowed = kDefaultAllowed;
+    int m_nAllowed = kDefaultAllowedTasks;
     int m_nPage = 0;
 
   protected:

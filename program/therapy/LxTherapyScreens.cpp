@@ -5,8 +5,10 @@
 #include "shell/LxScreenTable.h"
 #include "therapy/LxTGameScr.h"
 #include "therapy/LxTGameScr3.h"
+#include "therapy/LxTSetupScr.h"
 #include "therapy/LxTUserLoadScr.h"
 #include "therapy/LxTheraphyScr1.h"
+#include "therapy/LxVSetupScr.h"
 
 namespace {
 const char* const kGamesDescription = "data\\beszedjavj.xml";
@@ -20,6 +22,12 @@ CLxScreen* FrogGame(UINT, WPARAM, LPARAM) {
 CLxScreen* Preparation(UINT, WPARAM, LPARAM) {
     return new CLxTheraphyScr1("data\\beszedjav1.xml");
 }
+CLxScreen* LevelSetup(UINT, WPARAM, LPARAM) {
+    return new CLxTSetupScr("data\\beszedjavl.xml");
+}
+CLxScreen* VoiceSetup(UINT, WPARAM, LPARAM) {
+    return new CLxVSetupScr("data\\beszedjavv.xml");
+}
 CLxScreen* ChildSelection(UINT, WPARAM, LPARAM) {
     return new CLxTUserLoadScr("data\\beszedjavu.xml");
 }
@@ -30,4 +38,6 @@ void RegisterTherapyScreens() {
     RegisterScreen(kMsgTherapyGame3, FrogGame);
     RegisterScreen(kMsgUserSelection, ChildSelection);
     RegisterScreen(kMsgTherapyPreparation, Preparation);
+    RegisterScreen(kMsgTherapySetup, LevelSetup);
+    RegisterScreen(kMsgVoiceSetup, VoiceSetup);
 }
