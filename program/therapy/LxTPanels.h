@@ -1,9 +1,12 @@
 // Pieces the pushed therapy screens share (child selection, set-ups, lists, help): the
 // calling screen's header kept visible by copying it from the drawing surface into the
-// new description's background, the four-colour frame around a list, and the rows of a
-// scrolled list ("fo.tf%02d") with their scroll bar ("fo.sb").
+// new description's background, the four-colour frame around a list, the rows of a
+// scrolled list ("fo.tf%02d") with their scroll bar ("fo.sb") and play buttons, the
+// recognised letter shown beside a list while the child speaks, and the speech samples
+// of words ("save\speech\<word>.wav", else the program's own under "data\speech").
 #pragma once
 #include <initializer_list>
+#include <string>
 
 #include "media/LxWin.h"
 
@@ -34,3 +37,23 @@ CLxScrollBar* ListScrollBar(CLxScreen* screen);
 int ListScroll(CLxScreen* screen);
 // The row number of a row control's name made with format ("fo.tf%02d"); -1 otherwise.
 int RowOf(const char* name, const char* format);
+
+// Draws the play-button pictures ("data\buttons\prs1.bmp" ... "prs6.bmp", white
+// transparent) into group "fo"'s state pictures at the control's rectangle, widened to
+// the right by widen pixels.
+void DrawPlayButton(CLxCGUI* gui, const char* control, int widen);
+
+// The letter overlay beside a list: per-phoneme recognition every 30 ms, the best
+// practised letter above the minimum score drawn in a box at the right.
+void StartLetterOverlay(CLxCGUI* gui);
+// One driver event (not the window timer): the box cleared, then the letter of the
+// therapy letter order whose score is highest and above g_aTaskValues[0] / 100, its
+// colour's weight (1 - score) * 255; nothing while the level is below fMinLevel / 15.
+void StepLetterOverlay(CLxCGUI* gui);
+
+// The speech sample of a word (letter codes): its path when one of the two files
+// exists, else empty.
+std::string SamplePath(const char* word);
+// With load, stops the recorder and reads the sample into the recording; with start,
+// plays it. False when the word has no sample.
+bool PlaySample(const char* word, bool load, bool start);

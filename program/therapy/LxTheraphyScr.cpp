@@ -22,6 +22,7 @@
 #include "shell/LxSettings.h"
 #include "shell/LxTHistory.h"
 #include "shell/LxUserRecords.h"
+#include "shell/LxWords.h"
 #include "therapy/LxTasks.h"
 #include "ui/LxCGUI.h"
 #include "ui/LxControl.h"
@@ -38,6 +39,7 @@ const char* const kStop = "fo.megallitas";
 const char* const kPause = "fo.pillanatallj";
 const char* const kPlay = "fo.lejatszas";
 const char* const kWordField = "fo.szavak";
+const char* const kNoRecordings = "Nincs hanganyag";
 
 const char* const kMonths[12] = {"január",     "február", "március",  "április",
                                  "május",      "junius",  "julius",   "augusztus",
@@ -132,8 +134,8 @@ void CLxTheraphyScr::ShowHeader() {
                    blank == std::string::npos ? name.c_str() : name.substr(0, blank).c_str());
     SetControlText("fo.knev", blank == std::string::npos ? "" : name.substr(blank + 1).c_str());
     bool chosen = g_szUserName[0] != 0;
-    for (const char* control :
-         {"fo.mentes", "fo.bido", "fo.blista", "fo.hangmentes", "fo.beolvasas", "fo.beallit"})
+    for (const char* control : {"fo.mentes", "fo.bido", "fo.blista", "fo.hangmentes",
+                                "fo.beolvasas", "fo.beallit", "fo.szobe"})
         SetControlFlag(control, kEnabled, chosen);
     int date = 0;
     char letters[kHistoryLetters] = {};
@@ -200,15 +202,68 @@ void CLxTheraphyScr::SaveWordRecording() {
 }
 
 void CLxTheraphyScr::PlayWordRecording() {
-    LxSendMessage(kMsgStop);
     SetControlFlag(kRecord, kSelected, false);
     SetControlFlag(kPlay, kSelected, false);
+    if (PlayDayRecording()) SetControlFlag(kPlay, kSelected, true);
+}
+
+bool CLxTheraphyScr::PlayDayRecording() {
+    LxSendMessage(kMsgStop);
     std::string path = WordRecordingPath(CurrentWord().c_str(), g_szTherapyDate);
-    if (path.empty() || !g_pRecording || !CLxFile::Exists(path.c_str())) return;
+    if (path.empty() || !g_pRecording || !CLxFile::Exists(path.c_str())) return false;
     nRecorded = int(ReadWave(g_pRecording, path.c_str(), -1, -1));
-    if (nRecorded <= 0) return;
-    SetControlFlag(kPlay, kSelected, true);
+    if (nRecorded <= 0) return false;
     LxSendMessage(kMsgPlayBack);
+    return true;
+}
+
+void CLxTheraphyScr::SendList(UINT msg, std::vector<std::string> texts) {
+    m_listTexts = std::move(texts);
+    m_listPointers.clear();
+    for (const std::string& text : m_listTexts)
+        m_listPointers.push_back(text.c_str());
+    LxSendMessage(msg, WPARAM(m_listPointers.size()),
+                  reinterpret_cast<LPARAM>(m_listPointers.data()));
+}
+
+void CLxTheraphyScr::ListDays() {
+    std::vector<std::string> days;
+    int date = 0;
+    for (int i = 0; g_pHistory && g_pHistory->GetEntry(i, &date, nullptr, nullptr); ++i)
+        days.push_back(DayText(date));
+    SendList(kMsgDayList, std::move(days));
+}
+
+void CLxTheraphyScr::ListRecordings() {
+    m_recordings = DayRecordings(g_szTherapyDate);
+    std::vector<std::string> texts;
+    for (const std::string& name : m_recordings)
+        texts.push_back(CodesToText(name.c_str()));
+    if (texts.empty()) texts.push_back(kNoRecordings);
+    SendList(kMsgRecordingList, std::move(texts));
+}
+
+void CLxTheraphyScr::OnAnswer(UINT msg, WPARAM wParam) {
+    int index = int(wParam);
+    int date = 0;
+    char letters[kHistoryLetters] = {};
+    if (msg == kMsgDayChosen && g_pHistory &&
+        g_pHistory->GetEntry(index, &date, g_aTaskValues, letters)) {
+        std::memcpy(g_Driver.aScreenLetters, letters, sizeof letters);
+        TaskValuesFromLetters();
+        std::snprintf(g_szTherapyDate, sizeof g_szTherapyDate, "%04d.%02d.%02d",
+                      date / 10000 % 10000, date / 100 % 100, date % 100);
+        ShowDate(g_szTherapyDate);
+        ShowTaskMarks();
+        ListRecordings();
+    } else if (msg == kMsgRecordingChosen && index >= 0 && index < int(m_recordings.size())) {
+        CurrentWord() = m_recordings[size_t(index)];
+        SetControlText(kWordField, CodesToText(CurrentWord().c_str()).c_str());
+        PlayWordRecording();
+    } else if (msg == kMsgSentenceChosen && index >= 0 && index < g_nWords) {
+        CurrentWord() = g_aWords[index];
+        SetControlText(kWordField, CodesToText(CurrentWord().c_str()).c_str());
+    }
 }
 
 int CLxTheraphyScr::OnKeyEvent(CLxKeyEvent* event) {
@@ -280,6 +335,12 @@ void CLxTheraphyScr::Click(const std::string& name) {
         SaveWordRecording();
     } else if (name == "fo.hangle") {
         PlayWordRecording();
+    } else if (name == "fo.bido" || name == "fo.beolvasas") {
+        ListDays();
+    } else if (name == "fo.blista") {
+        ListRecordings();
+    } else if (name == "fo.szobe") {
+        LxSendMessage(kMsgSentences, 0);
     } else if (name == "fo.mentes") {
         SaveTherapyDay();
         ShowHeader();

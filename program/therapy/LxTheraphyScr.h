@@ -37,6 +37,12 @@ class CLxTheraphyScr : public CLxScreen {
     static std::string DayText(int date);
     // The recordings of a therapy day: names without ".wav", as letter codes, sorted.
     static std::vector<std::string> DayRecordings(const char* day);
+    // Stops the recorder and plays the current word's recording of the shown therapy
+    // day (g_szTherapyDate); false when there is none.
+    static bool PlayDayRecording();
+    // The answers of the lists opened from here: a day (its date and marks shown, then
+    // its recordings listed), a recording (played, its name shown), a word.
+    void OnAnswer(UINT msg, WPARAM wParam) override;
 
     int m_nAllowed = kDefaultAllowedTasks;
     int m_nPage = 0;
@@ -51,4 +57,12 @@ class CLxTheraphyScr : public CLxScreen {
   private:
     void Click(const std::string& name);
     void ShowDate(const char* date);
+    // Sends a list of texts, kept until the list answers.
+    void SendList(UINT msg, std::vector<std::string> texts);
+    void ListDays();
+    void ListRecordings();
+
+    std::vector<std::string> m_listTexts;
+    std::vector<const char*> m_listPointers;
+    std::vector<std::string> m_recordings; // letter codes, as listed
 };

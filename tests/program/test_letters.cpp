@@ -95,7 +95,9 @@ TEST_F(LettersTest, EncodesTextForms) {
     for (const auto& c : cases)
         EXPECT_EQ(EncodeLetter(static_cast<unsigned char>(c.code)), c.text) << c.code;
     // Capitals keep their case through codes and back, as names typed by people must.
-    for (const char* text : {"\xD6" "d\xF6n", "\xDAr \xDBr\xFCl", "\xD5sz \xDCll\xF5"})
+    for (const char* text : {"\xD6"
+                             "d\xF6n",
+                             "\xDAr \xDBr\xFCl", "\xD5sz \xDCll\xF5"})
         EXPECT_EQ(CodesToText(TextToCodes(text).c_str()), text) << text;
     for (int code = 1; code < 256; ++code) {
         std::string form = EncodeLetter(static_cast<unsigned char>(code));

@@ -21,8 +21,9 @@ class Preparation : public ChildrenTest {
         ChildrenTest::SetUp();
         std::string fo;
         int x = 0;
-        for (const char* n : {"felvetel", "megallitas", "pillanatallj", "lejatszas", "hangmentes",
-                              "hangle", "mentes", "sugo", "bnev", "beallit", "hangbe", "bido"})
+        for (const char* n :
+             {"felvetel", "megallitas", "pillanatallj", "lejatszas", "hangmentes", "hangle",
+              "mentes", "sugo", "bnev", "beallit", "hangbe", "bido", "blista"})
             fo += Button(n, x += 45, 10);
         for (int k = 0; k <= 9; ++k)
             fo += Button(("fa0" + std::to_string(k)).c_str(), 40 * k, 200);
@@ -207,6 +208,46 @@ TEST_F(Preparation, TabsAndButtonsSendTheirMessages) {
             EXPECT_EQ(sent_.back().text, "Theraphy10");
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Preparation, AChosenDayShowsItsDateAndMarksAndListsItsRecordings) {
+    ASSERT_EQ(CreateChild("Anna"), LxChildMade::Created);
+    char letters[2] = {char(TherapyOrder()[4]), 0};
+    g_pHistory->AddEntry(20170926, g_aTaskValues, letters);
+    CLxTheraphyScr1 s("data\\beszedjav1.xml");
+    sent_.clear();
+    s.OnAnswer(kMsgDayChosen, 1);
+    EXPECT_EQ(Shown(&s, "fo.tev"), "2017.");
+    EXPECT_EQ(Shown(&s, "fo.thonap"), "09.26.");
+    EXPECT_TRUE(State(&s, "fo.fa04") & kSelected);
+    EXPECT_FALSE(State(&s, "fo.fa01") & kSelected);
+    ASSERT_FALSE(sent_.empty());
+    EXPECT_EQ(sent_.back().msg, kMsgRecordingList) << "the day's recordings follow";
+    sent_.clear();
+    s.OnAnswer(kMsgDayChosen, 7);       // no such day
+    s.OnAnswer(kMsgRecordingChosen, 0); // "Nincs hanganyag"
+    EXPECT_TRUE(sent_.empty());
+}
+
+TEST_F(Preparation, ARecordingChosenFromTheListPlaysAndShowsItsName) {
+    ASSERT_EQ(CreateChild("Anna"), LxChildMade::Created);
+    MakeRecording(300);
+    CLxTheraphyScr::CurrentWord() = Codes("őz");
+    CLxTheraphyScr1 s("data\\beszedjav1.xml");
+    Click(&s, "fo.hangmentes");
+    CLxTheraphyScr::CurrentWord() = "x";
+    sent_.clear();
+    Click(&s, "fo.blista");
+    ASSERT_EQ(sent_.size(), 1u);
+    EXPECT_EQ(sent_[0].msg, kMsgRecordingList);
+    s.OnAnswer(kMsgRecordingChosen, 0);
+    EXPECT_EQ(Shown(&s, "fo.szavak"), "őz");
+    EXPECT_EQ(sent_.back().msg, kMsgPlayBack);
+    EXPECT_EQ(nRecorded, 600);
 }
 
 } // namespace
