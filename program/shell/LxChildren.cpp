@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 
 #include "core/Path.h"
@@ -11,6 +12,7 @@
 #include "reading/LxLetters.h"
 #include "shell/LxDriverBlock.h"
 #include "shell/LxProgram.h"
+#include "shell/LxProgressPage.h"
 #include "shell/LxSettings.h"
 #include "shell/LxTHistory.h"
 #include "shell/LxUserRecords.h"
@@ -126,8 +128,13 @@ LxChildMade CreateChild(const char* codes) {
 
 int TodayDate() {
     int year = 0, month = 0, day = 0;
-    if (std::sscanf(g_szToday, "%d.%d.%d", &year, &month, &day) != 3) return 0;
-    return year * 10000 + month * 100 + day;
+    if (std::sscanf(g_szToday, "%d.%d.%d", &year, &month, &day) == 3)
+        return year * 10000 + month * 100 + day;
+    // Before start-up has fixed the day: the local date.
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return (local.tm_year + 1900) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday;
 }
 
 bool SaveTherapyDay() {
@@ -135,6 +142,7 @@ bool SaveTherapyDay() {
     g_pHistory->AddEntry(TodayDate(), g_aTaskValues,
                          reinterpret_cast<const char*>(g_Driver.aScreenLetters));
     char path[256];
-    bool saved = g_pHistory->Save(MakeUserPath(path, g_szUserName, -1));
+    bool saved = g_pHistory->Save(MakeUserPath(path, g_szUserName, -1)) &&
+                 SaveProgressPage(*g_pHistory, g_szUserName);
     return SaveSettings(g_szUserName) && saved;
 }

@@ -31,9 +31,11 @@ LxChildMade CreateChild(const char* codes);
 // g_szUserName = codes (at most 31 bytes), its history and settings loaded.
 void ChooseChild(const char* codes);
 
-// Today as yyyymmdd, from the program's date of today (g_szToday).
+// Today as yyyymmdd: the program's date of today (g_szToday, fixed at start-up), so
+// the history and the day folders agree after midnight.
 int TodayDate();
 // Adds or replaces today's entry with the task values and the day's letters, writes the
-// history page (with its progress page) and the child's settings. False without a child
+// history page and the progress page beside it (LxProgressPage.h) and the child's
+// settings. False without a child
 // or when a file could not be written.
 bool SaveTherapyDay();

@@ -19,6 +19,7 @@
 #include "shell/LxDriverBlock.h"
 #include "shell/LxMessages.h"
 #include "shell/LxProgram.h"
+#include "shell/LxProgressPage.h"
 #include "shell/LxSettings.h"
 #include "shell/LxTHistory.h"
 #include "shell/LxUserRecords.h"
@@ -198,7 +199,9 @@ void CLxTheraphyScr::SaveWordRecording() {
     if (path.empty() || nRecorded <= 0 || !g_pRecording) return;
     std::error_code error;
     std::filesystem::create_directories(OsFolder(path.substr(0, path.rfind('\\'))), error);
-    WriteWave(g_pRecording, path.c_str(), 0, unsigned(nRecorded));
+    // The progress page lists the day's recordings: it is written again with the new one.
+    if (WriteWave(g_pRecording, path.c_str(), 0, unsigned(nRecorded)) && g_pHistory)
+        SaveProgressPage(*g_pHistory, g_szUserName);
 }
 
 void CLxTheraphyScr::PlayWordRecording() {
