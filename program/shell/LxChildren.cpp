@@ -22,17 +22,12 @@ namespace {
 
 const char* const kTherapyFolder = "save\\theraphy";
 
-std::string OsFolder(const std::string& path) {
-    std::string root = CLxFile::FirstRoot();
-    if (!root.empty() && root.back() != '\\' && root.back() != '/') root += '\\';
-    return talvik::OsPath(root + path, true);
-}
-
 // The child folders' names as the program writes them (Latin-2, doubled), sorted.
 std::vector<std::string> ChildFolders() {
     std::vector<std::string> names;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(OsFolder(kTherapyFolder), error))
+    for (const auto& entry :
+         std::filesystem::directory_iterator(RecordOsPath(kTherapyFolder), error))
         if (entry.is_directory(error))
             names.push_back(talvik::EnginePath(entry.path().filename().string()));
     std::sort(names.begin(), names.end());
@@ -115,7 +110,7 @@ LxChildMade CreateChild(const char* codes) {
     }
     char path[256];
     std::error_code error;
-    std::filesystem::create_directories(OsFolder(MakeUserPath(path, codes, -2)), error);
+    std::filesystem::create_directories(RecordOsPath(MakeUserPath(path, codes, -2)), error);
     if (error) return LxChildMade::Refused;
     SetUserName(codes);
     g_Settings.nIcon = 0;
@@ -124,6 +119,19 @@ LxChildMade CreateChild(const char* codes) {
     g_pHistory = new CLxTHistory(g_szUserName);
     SaveTherapyDay();
     return LxChildMade::Created;
+}
+
+const char* MonthName(int month) {
+    static const char* const kMonths[12] = {"január",     "február", "március",  "április",
+                                            "május",      "június",  "július",   "augusztus",
+                                            "szeptember", "október", "november", "december"};
+    return month >= 1 && month <= 12 ? kMonths[month - 1] : "?";
+}
+
+std::string RecordOsPath(const std::string& path) {
+    std::string root = CLxFile::FirstRoot();
+    if (!root.empty() && root.back() != '\\' && root.back() != '/') root += '\\';
+    return talvik::OsPath(root + path, true);
 }
 
 int TodayDate() {

@@ -31,6 +31,14 @@ LxChildMade CreateChild(const char* codes);
 // g_szUserName = codes (at most 31 bytes), its history and settings loaded.
 void ChooseChild(const char* codes);
 
+// The file system's form of a program path below the first data root, where the
+// program writes ("save\theraphy\Anna" and the like); existing folders are found in
+// any letter case.
+std::string RecordOsPath(const std::string& path);
+
+// The Hungarian name of month 1 to 12; "?" for any other number (a hand-edited page).
+const char* MonthName(int month);
+
 // Today as yyyymmdd: the program's date of today (g_szToday, fixed at start-up), so
 // the history and the day folders agree after midnight.
 int TodayDate();

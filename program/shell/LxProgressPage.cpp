@@ -9,9 +9,9 @@
 
 #include "core/Path.h"
 #include "core/TextCodec.h"
-#include "media/LxFile.h"
 #include "media/LxSaveFile.h"
 #include "reading/LxLetters.h"
+#include "shell/LxChildren.h"
 #include "shell/LxTHistory.h"
 #include "shell/LxUserRecords.h"
 
@@ -23,10 +23,6 @@ constexpr int kLeft = 48, kRight = 700, kTop = 20, kBottom = 260;
 constexpr int kMaxLevel = 100;
 const char* const kColours[] = {"#c0392b", "#2471a3", "#229954", "#d68910", "#7d3c98",
                                 "#17a589", "#a04000", "#2e4053", "#b7950b"};
-const char* const kMonths[12] = {"január",     "február", "március",  "április",
-                                 "május",      "június",  "július",   "augusztus",
-                                 "szeptember", "október", "november", "december"};
-
 std::string Escape(const std::string& text) {
     std::string out;
     for (char c : text) {
@@ -72,8 +68,8 @@ std::string Folder(int date) {
 std::string LongDate(int date) {
     int month = date / 100 % 100;
     char text[64];
-    std::snprintf(text, sizeof text, "%d. %s %d.", date / 10000 % 10000,
-                  month >= 1 && month <= 12 ? kMonths[month - 1] : "?", date % 100);
+    std::snprintf(text, sizeof text, "%d. %s %d.", date / 10000 % 10000, MonthName(month),
+                  date % 100);
     return text;
 }
 
@@ -82,11 +78,8 @@ std::vector<std::string> Recordings(const char* user, int date) {
     std::vector<std::string> names;
     char folder[256];
     if (!*MakeUserPath(folder, user, date)) return names;
-    std::string root = CLxFile::FirstRoot();
-    if (!root.empty() && root.back() != '\\' && root.back() != '/') root += '\\';
     std::error_code error;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(talvik::OsPath(root + folder, true), error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(RecordOsPath(folder), error)) {
         std::string name = entry.path().filename().string();
         if (name.size() > 4 && strcasecmp(name.c_str() + name.size() - 4, ".wav") == 0)
             names.push_back(name);

@@ -42,19 +42,9 @@ const char* const kPlay = "fo.lejatszas";
 const char* const kWordField = "fo.szavak";
 const char* const kNoRecordings = "Nincs hanganyag";
 
-const char* const kMonths[12] = {"január",     "február", "március",  "április",
-                                 "május",      "junius",  "julius",   "augusztus",
-                                 "szeptember", "október", "november", "december"};
-
 // The twin in the other group: "fö.x" for "fo.x".
 std::string Twin(const std::string& name) {
     return "fö." + name.substr(3);
-}
-
-std::string OsFolder(const std::string& path) {
-    std::string root = CLxFile::FirstRoot();
-    if (!root.empty() && root.back() != '\\' && root.back() != '/') root += '\\';
-    return talvik::OsPath(root + path, true);
 }
 
 } // namespace
@@ -89,10 +79,9 @@ std::string CLxTheraphyScr::WordRecordingPath(const char* word, const char* day)
 }
 
 std::string CLxTheraphyScr::DayText(int date) {
-    int month = date / 100 % 100;
-    const char* name = month >= 1 && month <= 12 ? kMonths[month - 1] : "?";
     char text[64];
-    std::snprintf(text, sizeof text, "%04d. %s %02d.", date / 10000 % 10000, name, date % 100);
+    std::snprintf(text, sizeof text, "%04d. %s %02d.", date / 10000 % 10000,
+                  MonthName(date / 100 % 100), date % 100);
     return text;
 }
 
@@ -101,8 +90,8 @@ std::vector<std::string> CLxTheraphyScr::DayRecordings(const char* day) {
     char folder[256];
     if (!g_szUserName[0] || !*MakeUserPath(folder, g_szUserName, -2)) return names;
     std::error_code error;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(OsFolder(std::string(folder) + "\\" + day), error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(
+             RecordOsPath(std::string(folder) + "\\" + day), error)) {
         std::string file = talvik::EnginePath(entry.path().filename().string());
         if (file.size() > 4 && strcasecmp(file.c_str() + file.size() - 4, ".wav") == 0 &&
             entry.is_regular_file(error))
@@ -198,7 +187,7 @@ void CLxTheraphyScr::SaveWordRecording() {
     // Nothing captured: nothing to save, and an earlier take of the word stays.
     if (path.empty() || nRecorded <= 0 || !g_pRecording) return;
     std::error_code error;
-    std::filesystem::create_directories(OsFolder(path.substr(0, path.rfind('\\'))), error);
+    std::filesystem::create_directories(RecordOsPath(path.substr(0, path.rfind('\\'))), error);
     // The progress page lists the day's recordings: it is written again with the new one.
     if (WriteWave(g_pRecording, path.c_str(), 0, unsigned(nRecorded)) && g_pHistory)
         SaveProgressPage(*g_pHistory, g_szUserName);

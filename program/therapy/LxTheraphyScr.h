@@ -33,7 +33,8 @@ class CLxTheraphyScr : public CLxScreen {
     // The file of a word's recording on a therapy day ("yyyy.mm.dd"); empty when the
     // child or the word cannot be a file name.
     static std::string WordRecordingPath(const char* word, const char* day);
-    // "2017. szeptember 26." for 20170926; a month outside 1 to 12 shows as "?".
+    // "2017. szeptember 26." for 20170926 (the day list's form); a month outside 1 to 12
+    // shows as "?".
     static std::string DayText(int date);
     // The recordings of a therapy day: names without ".wav", as letter codes, sorted.
     static std::vector<std::string> DayRecordings(const char* day);

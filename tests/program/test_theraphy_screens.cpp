@@ -251,3 +251,34 @@ TEST_F(Preparation, ARecordingChosenFromTheListPlaysAndShowsItsName) {
 }
 
 } // namespace
+
+namespace {
+
+// A WAV file of n samples of 16-bit mono at 22050 Hz.
+std::string Wave(int samples) {
+    std::string data(size_t(samples) * 2, '\x10');
+    auto u32 = [](uint32_t v) {
+        return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+    };
+    auto u16 = [](uint16_t v) { return std::string{char(v), char(v >> 8)}; };
+    return "RIFF" + u32(uint32_t(36 + data.size())) + "WAVEfmt " + u32(16) + u16(1) + u16(1) +
+           u32(22050) + u32(44100) + u16(2) + u16(16) + "data" + u32(uint32_t(data.size())) + data;
+}
+
+TEST_F(Preparation, ARecordingLongerThanTheBufferPlaysItsStartAndKeepsTheBuffer) {
+    ASSERT_EQ(CreateChild("Anna"), LxChildMade::Created);
+    MakeRecording(10); // a buffer of one second
+    WriteFile("save/theraphy/Anna/2026.12.10/hosszu.wav", Wave(3 * 22050));
+    CLxTheraphyScr::CurrentWord() = "hosszu";
+    CLxTheraphyScr1 s("data\\beszedjav1.xml");
+    Click(&s, "fo.hangle");
+    ASSERT_NE(g_pRecording, nullptr);
+    EXPECT_GT(nRecorded, 0);
+    EXPECT_LE(nRecorded, 22050 * 2);
+    // The buffer still holds what was read: saving writes that second back.
+    int read = nRecorded;
+    Click(&s, "fo.hangmentes");
+    EXPECT_EQ(ReadAll("save/theraphy/Anna/2026.12.10/hosszu.wav").size(), 44u + size_t(read));
+}
+
+} // namespace
