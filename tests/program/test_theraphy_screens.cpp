@@ -282,3 +282,25 @@ TEST_F(Preparation, ARecordingLongerThanTheBufferPlaysItsStartAndKeepsTheBuffer)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Preparation, DayLettersOutsideTheOrderMarkNothingAndStayInTheirTable) {
+    ASSERT_EQ(CreateChild("Anna"), LxChildMade::Created);
+    // A hand-edited page: letters that are no task, and more of them than a day holds.
+    std::string letters = "xyqwj" + std::string(1, char(TherapyOrder()[9])) + std::string(30, 'x');
+    g_pHistory->AddEntry(20260102, g_aTaskValues, letters.c_str());
+    int before[kTaskValues];
+    std::memcpy(before, g_aTaskValues, sizeof before);
+    CLxTheraphyScr1 s("data\\beszedjav1.xml");
+    EXPECT_TRUE(State(&s, "fo.fa09") & kSelected);
+    for (int k = 1; k < 9; ++k)
+        EXPECT_FALSE(IsTaskMarked(k)) << k;
+    EXPECT_LT(std::strlen(reinterpret_cast<const char*>(g_Driver.aScreenLetters)),
+              size_t(kHistoryLetters));
+    EXPECT_FALSE(g_aTaskValues[9] & kTaskNotPractised);
+    for (int k = 10; k < kTaskValues; ++k)
+        EXPECT_EQ(g_aTaskValues[k] & ~kTaskNotPractised, before[k] & ~kTaskNotPractised) << k;
+}
+
+} // namespace
