@@ -15,8 +15,8 @@ namespace {
 const char* const kUpperForms[32] = {
     "Cs",    "\xC1",  "Dz",   "Dzs",  "Gy",   "Ly",       "Ny",    "Sz",
     "Ty",    "\xC9",  "Zs",   "Ccs",  "Ddz",  "\xCD",     "Ddzs",  "Ggy",
-    "Lly",   "Nny",   "Ssz",  "\xD3", "Tty",  "\xF5",     "\xF6",  "Zzs",
-    "I\xED", "O\xF3", "\xFA", "\xFB", "\xFC", "\xD6\xF5", "U\xFA", "\xDC\xFB",
+    "Lly",   "Nny",   "Ssz",  "\xD3", "Tty",  "\xD5",     "\xD6",  "Zzs",
+    "I\xED", "O\xF3", "\xDA", "\xDB", "\xDC", "\xD6\xF5", "U\xFA", "\xDC\xFB",
 };
 
 // Lower-case short and long forms.

@@ -24,6 +24,7 @@
 #include "ui/LxCGUI.h"
 #include "ui/LxControl.h"
 #include "ui/LxScreen.h"
+#include "ui/LxText.h"
 
 namespace {
 constexpr int kSurfaceWidth = 800, kSurfaceHeight = 600;
@@ -45,6 +46,7 @@ constexpr Verb kVerbs[] = {
     {"wait", CLxAutopilot::Kind::Wait, 1, 1, false},
     {"shot", CLxAutopilot::Kind::Shot, 0, 0, false},
     {"dump", CLxAutopilot::Kind::Dump, 0, 0, false},
+    {"state", CLxAutopilot::Kind::State, 0, 0, true},
     {"quit", CLxAutopilot::Kind::Quit, 0, 0, false},
 };
 
@@ -234,6 +236,8 @@ bool CLxAutopilot::Run(const Command& command, int nowMs) {
     case Kind::Dump:
         Dump();
         return true;
+    case Kind::State:
+        return State(command);
     case Kind::Quit:
         Key(SDLK_F12);
         return true;
@@ -257,6 +261,20 @@ bool CLxAutopilot::Click(const Command& command) {
     Motion(p, false);
     Button(p, true);
     Button(p, false);
+    return true;
+}
+
+bool CLxAutopilot::State(const Command& command) {
+    CLxCGUI* gui = g_pActiveScreen ? g_pActiveScreen->GetGUI() : nullptr;
+    CLxControl* control = gui ? gui->FindControl(command.text.c_str()) : nullptr;
+    if (!control) return Fail(command.line, NoControl(command.text));
+    int flags = 0;
+    g_pActiveScreen->GetControlState(command.text.c_str(), &flags);
+    auto* text = dynamic_cast<CLxText*>(control);
+    std::printf("autopilot: control=%s state=%d text=%s\n",
+                talvik::Latin2ToUtf8(command.text).c_str(), flags,
+                text ? talvik::Latin2ToUtf8(text->GetText()).c_str() : "-");
+    std::fflush(stdout);
     return true;
 }
 

@@ -27,7 +27,7 @@ class CLxCGUI;
 
 class CLxAutopilot {
   public:
-    enum class Kind { Message, Click, Drag, Type, Key, Wait, Shot, Dump, Quit };
+    enum class Kind { Message, Click, Drag, Type, Key, Wait, Shot, Dump, State, Quit };
     struct Command {
         Kind kind;
         int line;
@@ -51,6 +51,8 @@ class CLxAutopilot {
     bool Run(const Command& command, int nowMs);
     bool Click(const Command& command);
     bool Drag(const Command& command);
+    // Prints a control's flags and, for a text, its text.
+    bool State(const Command& command);
 
     std::vector<Command> m_commands;
     size_t m_nNext = 0;

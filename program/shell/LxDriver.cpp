@@ -130,10 +130,12 @@ void ResetRun() {
 bool bPlaybackPaused = false;
 
 // 1086. The ring restarts at 0 and is read from 0 before the first tick can run, so no
-// sound of an earlier recording reaches this one.
+// sound of an earlier recording reaches this one. The last recording's length is
+// forgotten, so a take that captures nothing is empty rather than the previous one.
 void StartRecording() {
     ResetRun();
     bPlaybackPaused = false;
+    nRecorded = 0;
     if (g_pActiveScreen && g_DriverHooks.pfnStopSounds) g_DriverHooks.pfnStopSounds();
     StopSound();
     DriverPauseTimer();

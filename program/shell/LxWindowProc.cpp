@@ -95,7 +95,10 @@ static void SwitchScreens(UINT msg, WPARAM wParam, LPARAM lParam) {
         PushScreen(route.make, route.msg, wParam, lParam);
         return;
     case LxSwitch::Pop:
-        Returned(PopScreen());
+        if (CLxScreen* back = PopScreen()) {
+            Returned(back);
+            back->OnAnswer(msg, wParam);
+        }
         return;
     case LxSwitch::RestoreSaved:
         if (RestoreSavedScreen()) Returned(g_pActiveScreen);

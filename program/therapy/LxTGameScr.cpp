@@ -7,6 +7,7 @@
 #include "core/Path.h"
 #include "media/LxSurface.h"
 #include "reading/LxLetters.h"
+#include "shell/LxChildren.h"
 #include "shell/LxDriver.h"
 #include "shell/LxDriverBlock.h"
 #include "shell/LxMainWindow.h"
@@ -206,12 +207,7 @@ void CLxTGameScr::Click(const char* name) {
 }
 
 void CLxTGameScr::SaveDay() {
-    // Without a chosen child there is no page to write into.
-    if (!g_pHistory || !g_szUserName[0]) return;
-    g_pHistory->AddToday(g_aTaskValues, reinterpret_cast<const char*>(g_Driver.aScreenLetters));
-    char path[256];
-    g_pHistory->Save(MakeUserPath(path, g_szUserName, -1));
-    SaveSettings(g_szUserName);
+    SaveTherapyDay();
 }
 
 int CLxTGameScr::OnTimerEvent(CLxTimerEvent* event) {

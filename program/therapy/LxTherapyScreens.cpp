@@ -5,6 +5,13 @@
 #include "shell/LxScreenTable.h"
 #include "therapy/LxTGameScr.h"
 #include "therapy/LxTGameScr3.h"
+#include "therapy/LxTHelpScr.h"
+#include "therapy/LxTListScr.h"
+#include "therapy/LxTSentencesScr.h"
+#include "therapy/LxTSetupScr.h"
+#include "therapy/LxTUserLoadScr.h"
+#include "therapy/LxTheraphyScr1.h"
+#include "therapy/LxVSetupScr.h"
 
 namespace {
 const char* const kGamesDescription = "data\\beszedjavj.xml";
@@ -15,9 +22,42 @@ CLxScreen* GameMenu(UINT, WPARAM, LPARAM) {
 CLxScreen* FrogGame(UINT, WPARAM, LPARAM) {
     return new CLxTGameScr3(kGamesDescription);
 }
+CLxScreen* Preparation(UINT, WPARAM, LPARAM) {
+    return new CLxTheraphyScr1("data\\beszedjav1.xml");
+}
+CLxScreen* LevelSetup(UINT, WPARAM, LPARAM) {
+    return new CLxTSetupScr("data\\beszedjavl.xml");
+}
+CLxScreen* VoiceSetup(UINT, WPARAM, LPARAM) {
+    return new CLxVSetupScr("data\\beszedjavv.xml");
+}
+// The lists answer with their opening message + 1; the recordings list has play buttons.
+CLxScreen* List(UINT msg, WPARAM count, LPARAM texts) {
+    const char* description =
+        msg == kMsgRecordingList ? "data\\beszedjavf.xml" : "data\\beszedjavt.xml";
+    return new CLxTListScr(description, int(count), reinterpret_cast<const char* const*>(texts),
+                           msg + 1);
+}
+CLxScreen* Sentences(UINT, WPARAM sentences, LPARAM) {
+    return new CLxTSentencesScr("data\\beszedjavs.xml", sentences != 0);
+}
+CLxScreen* Help(UINT, WPARAM, LPARAM page) {
+    return new CLxTHelpScr("data\\beszedjavh.xml", reinterpret_cast<const char*>(page));
+}
+CLxScreen* ChildSelection(UINT, WPARAM, LPARAM) {
+    return new CLxTUserLoadScr("data\\beszedjavu.xml");
+}
 } // namespace
 
 void RegisterTherapyScreens() {
     RegisterScreen(kMsgTherapyGames, GameMenu);
     RegisterScreen(kMsgTherapyGame3, FrogGame);
+    RegisterScreen(kMsgUserSelection, ChildSelection);
+    RegisterScreen(kMsgTherapyPreparation, Preparation);
+    RegisterScreen(kMsgTherapySetup, LevelSetup);
+    RegisterScreen(kMsgVoiceSetup, VoiceSetup);
+    for (UINT list : {kMsgWordList, kMsgUserList, kMsgDayList, kMsgRecordingList})
+        RegisterScreen(list, List);
+    RegisterScreen(kMsgSentences, Sentences);
+    RegisterScreen(kMsgHelp, Help);
 }

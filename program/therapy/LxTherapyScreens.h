@@ -2,5 +2,6 @@
 #pragma once
 
 // The therapy-games menu (1041) and the frog game (1044, game 3), both built on
-// "data\beszedjavj.xml".
+// "data\beszedjavj.xml"; the preparation screen (1040); the
+// child selection (1053), the level set-up (1055) and the voice set-up (1057).
 void RegisterTherapyScreens();

@@ -225,21 +225,26 @@ void CLxCGUI::DispatchKey(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!m_pHot || m_pPressed) return;
     int key = static_cast<int>(wParam), data = static_cast<int>(lParam);
     CLxControl* control = m_pHot;
+    int type = 0;
     if (msg == WM_KEYDOWN) {
-        CLxKeyEvent event(control, kKeyDown, key, data);
+        type = kKeyDown;
+        CLxKeyEvent event(control, type, key, data);
         control->OnKeyDown(&event);
     } else if (msg == WM_KEYUP) {
-        CLxKeyEvent event(control, kKeyUp, key, data);
+        type = kKeyUp;
+        CLxKeyEvent event(control, type, key, data);
         control->OnKeyUp(&event);
     } else if (msg == WM_CHAR) {
-        CLxKeyEvent event(control, kKeyChar, key, data);
+        type = kKeyChar;
+        CLxKeyEvent event(control, type, key, data);
         control->OnChar(&event);
     } else {
         return;
     }
     if (!m_pOwner) return;
-    // The screen always hears a character event, whatever the message was.
-    CLxKeyEvent event(control, kKeyChar, key, data);
+    // The screen hears what the message was: Enter or backspace arrive both as a key
+    // and as a character, and a screen acting on both would act twice.
+    CLxKeyEvent event(control, type, key, data);
     m_pOwner->OnKeyEvent(&event);
 }
 

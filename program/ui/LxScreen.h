@@ -4,6 +4,7 @@
 // With a description that has a group "fo", the screen shows a help bubble with the
 // control's help text while the mouse is over a control.
 #pragma once
+#include "media/LxWin.h"
 #include "ui/LxEvents.h"
 
 class CLxBMPSprite;
@@ -29,6 +30,9 @@ class CLxScreen : public ILxKeyListener, public ILxMouseListener, public ILxTime
     // Draws the whole screen again; the main window calls it when the screen comes back
     // to the front. Screens that keep state outside their controls show it first.
     virtual void Refresh();
+    // The answer of a screen pushed over this one (1054, 1066, 1070, ...; wParam -1 for
+    // none), after this one came back to the front and drew itself again.
+    virtual void OnAnswer(UINT, WPARAM) {}
 
     // The control's flags AND its group's flags.
     bool GetControlState(const char* name, int* state);

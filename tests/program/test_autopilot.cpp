@@ -86,6 +86,7 @@ TEST(Autopilot, AnErrorNamesItsLine) {
         {"click fo.a fo.b", "line 1: too much after click"},
         {"quit now", "line 1: too much after quit"},
         {"key", "line 1: key needs a name"},
+        {"state", "line 1: state needs a name"},
         {"key Nosuchkey", "line 1: unknown key \"Nosuchkey\""},
         {"key F13", "line 1: unknown key \"F13\""}, // a key the screens never see
         {"type   ", "line 1: type needs a text"},
@@ -206,6 +207,17 @@ TEST_F(AutopilotWindow, ADumpTellsScreenStateChildAndLesson) {
               "autopilot: screen=Menu state=2 child=- lesson=3\n");
     g_Driver.nState = kDriverLevels;
     g_nCourseLesson = -1;
+}
+
+TEST_F(AutopilotWindow, AStateTellsAControlsFlagsAndText) {
+    g_pActiveScreen->SetControlState("fo.m1062", kVisible | kEnabled | kSelected);
+    CLxAutopilot pilot;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(Run(&pilot, "state fo.m1062\n"), "");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "autopilot: control=fo.m1062 state=14 text=-\n");
+    EXPECT_EQ(Run(&pilot, "state fo.none\n"),
+              "line 1: no control \"fo.none\" on the screen \"Menu\"");
 }
 
 TEST_F(AutopilotWindow, ShotsAreScreenshotsAsF11Takes) {

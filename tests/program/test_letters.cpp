@@ -87,13 +87,18 @@ TEST_F(LettersTest, EncodesTextForms) {
         int code;
         const char* text;
     } cases[] = {
-        {214, "\xF6"},  {246, "\xF6"}, {245, "\xF5"}, {213, "\xF5"},     {250, "\xFA"},
+        {214, "\xD6"},  {246, "\xF6"}, {245, "\xF5"}, {213, "\xD5"},     {250, "\xFA"},
         {251, "\xFB"},  {252, "\xFC"}, {224, "cs"},   {192, "Cs"},       {227, "dzs"},
         {238, "ddzs"},  {193, "\xC1"}, {225, "\xE1"}, {253, "\xF6\xF5"}, {255, "\xFC\xFB"},
         {248, "i\xED"}, {10, "\\n"},   {128, "b-p"},  {129, "s-sz-zs"},  {130, "\x82"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(EncodeLetter(static_cast<unsigned char>(c.code)), c.text) << c.code;
+    // Capitals keep their case through codes and back, as names typed by people must.
+    for (const char* text : {"\xD6"
+                             "d\xF6n",
+                             "\xDAr \xDBr\xFCl", "\xD5sz \xDCll\xF5"})
+        EXPECT_EQ(CodesToText(TextToCodes(text).c_str()), text) << text;
     for (int code = 1; code < 256; ++code) {
         std::string form = EncodeLetter(static_cast<unsigned char>(code));
         EXPECT_EQ(LetterLength(static_cast<unsigned char>(code)), static_cast<int>(form.size()))

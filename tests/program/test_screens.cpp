@@ -182,7 +182,7 @@ TEST_F(Dispatch, KeysGoToTheHotControlWhileNoButtonIsHeld) {
     gui_->DispatchKey(WM_CHAR, 'q', 7);
     gui_->DispatchKey(300, 'q', 7);
     EXPECT_EQ(log_, (Log{"A keydown", "A keyup", "A char"}));
-    EXPECT_EQ(owner.types, (std::vector<int>{3, 3, 3}));
+    EXPECT_EQ(owner.types, (std::vector<int>{kKeyDown, kKeyUp, kKeyChar}));
     EXPECT_EQ(owner.keys, (std::vector<int>{VK_LEFT, VK_LEFT, 'q'}));
     gui_->DispatchMouse(WM_LBUTTONDOWN, 1, At(20, 20));
     log_.clear();

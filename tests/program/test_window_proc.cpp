@@ -42,6 +42,11 @@ class Stub : public CLxScreen {
         }
         return 0;
     }
+    void Refresh() override { g_events.push_back("refresh " + label); }
+    void OnAnswer(UINT msg, WPARAM wParam) override {
+        g_events.push_back("answer " + label + " " + std::to_string(msg) + " " +
+                           std::to_string(long(wParam)));
+    }
     std::string label;
     UINT sendOnTimer = 0;
 };
@@ -104,6 +109,15 @@ TEST_F(WindowProcTest, TheBackStackKeepsThreeAndPopsBackToEmpty) {
     WindowProc(kMsgLButtonDown, 1, 10 | 10 << 16);
     WindowProc(1054, 0, 0);
     EXPECT_EQ(Active(), nullptr);
+}
+
+TEST_F(WindowProcTest, AScreenComingBackDrawsItselfAndThenHearsTheAnswer) {
+    WindowProc(kMsgMainScreen, 0, 0);
+    WindowProc(kMsgUserSelection, 0, 0);
+    g_events.clear();
+    WindowProc(kMsgUserSelected, 3, 0);
+    EXPECT_EQ(g_events, (std::vector<std::string>{"refresh 1024#1", "answer 1024#1 1054 3",
+                                                  "delete 1053#2"}));
 }
 
 TEST_F(WindowProcTest, TheSavedScreenComesBackOnceAndOnlyWhenThereIsOne) {
