@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 
 #include "core/Path.h"
 #include "media/LxFile.h"
 #include "reading/LxLetters.h"
+#include "shell/LxClock.h"
 #include "shell/LxDriverBlock.h"
 #include "shell/LxProgram.h"
 #include "shell/LxProgressPage.h"
@@ -138,11 +138,7 @@ int TodayDate() {
     int year = 0, month = 0, day = 0;
     if (std::sscanf(g_szToday, "%d.%d.%d", &year, &month, &day) == 3)
         return year * 10000 + month * 100 + day;
-    // Before start-up has fixed the day: the local date.
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return (local.tm_year + 1900) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday;
+    return LxToday(); // before start-up has fixed the day
 }
 
 bool SaveTherapyDay() {
