@@ -85,8 +85,9 @@ bool LoadWords() {
         if (end == std::string::npos) break;
         std::string cell = page.substr(open + 1, end - open - 1);
         pos = end + 4;
-        if (cell == "&nbsp;" || cell.empty()) continue;
+        if (cell == "&nbsp;") continue;
         std::string codes = TextToCodes(cell.c_str());
+        if (codes.empty()) continue; // no letters, no word
         if (g_nWords < kMaxWords && codes.size() < size_t(kWordBytes))
             std::snprintf(g_aWords[g_nWords++], kWordBytes, "%s", codes.c_str());
         else
