@@ -8,6 +8,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/random.h>
 #include <sys/socket.h>
@@ -110,8 +111,12 @@ void RunSession(int handle, const std::string& terminal) {
     folder->Release();
 }
 
-void Connection(std::shared_ptr<State> state, int handle) {
+void Connection(std::shared_ptr<State> state, int handle, std::string address) {
     ThreadCount counted;
+    {
+        EngineGuard guard;
+        report("Service: Connection request from %s", address.c_str());
+    }
     if (state->key.empty() || KeyAccepted(handle, state->key)) {
         NetworkSessionScope session;
         EngineGuard guard;
@@ -149,16 +154,18 @@ void Listen(std::shared_ptr<State> state) {
         // A peer that stops reading cannot hold a session's writes for ever.
         timeval limit{10, 0};
         setsockopt(handle, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+        // An answer and the prompt after it are two small sends: without this the
+        // prompt waits for the peer's delayed acknowledgement of the answer (40 ms).
+        int on = 1;
+        setsockopt(handle, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+        // The listening thread never waits for the engine's lock (the connection's
+        // thread reports the request), so a burst of clients is accepted at once.
         char address[INET_ADDRSTRLEN] = "?";
         inet_ntop(AF_INET, &peer.sin_addr, address, sizeof address);
-        {
-            EngineGuard guard;
-            report("Service: Connection request from %s", address);
-        }
         OfferHandle(handle);
         ++state->connections;
         ++g_threads;
-        std::thread(Connection, state, handle).detach();
+        std::thread(Connection, state, handle, std::string(address)).detach();
     }
 }
 
@@ -210,7 +217,8 @@ class Service : public virtual Interface {
     std::shared_ptr<State> state_;
 };
 
-// Binds and listens; false after reporting when it cannot.
+// Binds and listens, with room in the queue for as many clients at once as may be
+// connected; false after reporting when it cannot.
 bool Open(State& state, int port, in_addr address) {
     state.listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     int on = 1;
@@ -221,7 +229,7 @@ bool Open(State& state, int port, in_addr address) {
     if (state.listener < 0 ||
         setsockopt(state.listener, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
         bind(state.listener, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 ||
-        listen(state.listener, 10) != 0 || pipe2(state.stop, O_CLOEXEC) != 0) {
+        listen(state.listener, kMaxConnections) != 0 || pipe2(state.stop, O_CLOEXEC) != 0) {
         report("Service cannot listen at port %d", port);
         return false;
     }

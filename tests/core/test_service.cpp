@@ -242,6 +242,28 @@ TEST_F(ServiceTest, AFloodBeyondTheLimitIsToldAndClosed) {
     EXPECT_NE(next.Until("2\r\n").find("2"), std::string::npos);
 }
 
+// While a script holds the engine, a burst of clients is still accepted (each gets its
+// thread at once) rather than left to overflow the listening queue, and every one of
+// them is answered when the engine is free.
+TEST_F(ServiceTest, ABurstIsAcceptedWhileTheEngineIsBusy) {
+    Serve();
+    std::vector<std::unique_ptr<Client>> clients;
+    {
+        EngineGuard busy;
+        for (int i = 0; i < kMaxConnections - 4; ++i)
+            clients.push_back(std::make_unique<Client>(port));
+        // Up to 20 s, as a guard: accepting takes no engine lock.
+        for (int i = 0; i < 2000 && LiveServiceThreads() < threads_ + 1 + kMaxConnections - 4; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_EQ(LiveServiceThreads(), threads_ + 1 + kMaxConnections - 4);
+    }
+    for (size_t i = 0; i < clients.size(); ++i) {
+        clients[i]->Send("list " + std::to_string(i + 100) + "\r\n");
+        std::string wanted = std::to_string(i + 100) + "\r\n";
+        EXPECT_NE(clients[i]->Until(wanted).find(wanted), std::string::npos) << i;
+    }
+}
+
 // A named address asks for the key first; the key file is the user's alone.
 TEST_F(ServiceTest, ANamedAddressAsksForTheKey) {
     char folder[] = "keys";
