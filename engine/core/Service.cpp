@@ -24,6 +24,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "Exceptions.h"
 #include "core/Arguments.h"
@@ -82,6 +83,24 @@ void Dispose(Interface* value) {
     value->Release();
 }
 
+// Takes every member out of a session's folder. A session that ends in the middle of a
+// statement ("a = " and the client gone) can leave the folder holding itself, which
+// reference counting never frees.
+void Empty(FolderBase* folder) {
+    for (NameList* list : {&folder->PlainMembers(), &folder->ExportedMembers()}) {
+        std::vector<std::string> names;
+        for (const NameList::Node& node : list->Nodes())
+            names.push_back(node.name);
+        for (const std::string& name : names) {
+            int length = static_cast<int>(name.size());
+            if (list == &folder->PlainMembers())
+                folder->Set(name.data(), length, nullptr, 0);
+            else
+                folder->Export(name.data(), length, nullptr);
+        }
+    }
+}
+
 // Runs the session's script with the connection's folder as the thread's context.
 void RunSession(int handle, const std::string& terminal) {
     FolderBase* proc = nullptr;
@@ -93,9 +112,15 @@ void RunSession(int handle, const std::string& terminal) {
     auto* folder = new FolderBase(proc);
     folder->AddRef(); // ours, so a script dropping proc's entry cannot free it under us
     proc->Set(name.c_str(), static_cast<int>(name.size()), folder, 0);
+    // The session's socket is also held here, so the connection ends with the session
+    // even when the session's objects hold each other and are never freed.
+    TakeHandle(handle);
+    auto* port = new Socket(handle);
+    port->AddRef();
+    folder->Set("port", 4, port, 0);
     SetThreadContext(folder);
-    std::string script = "proc." + name + "{port=new Socket(" + std::to_string(handle) +
-                         ");term=new " + terminal + "(port);export out=term;term();}";
+    std::string script =
+        "proc." + name + "{term=new " + terminal + "(port);export out=term;term();}";
     try {
         Dispose(RootFolder()->Run(script.c_str(), RootFolder()));
     } catch (Exception* e) {
@@ -108,7 +133,10 @@ void RunSession(int handle, const std::string& terminal) {
     NameList::Node* node = proc->PlainMembers().Lookup(name.c_str(), static_cast<int>(name.size()));
     if (node && node->object == folder)
         proc->Set(name.c_str(), static_cast<int>(name.size()), nullptr, 0);
+    Empty(folder);
     folder->Release();
+    port->Close();
+    port->Release();
 }
 
 void Connection(std::shared_ptr<State> state, int handle, std::string address) {
@@ -124,7 +152,7 @@ void Connection(std::shared_ptr<State> state, int handle, std::string address) {
     } else {
         Say(handle, "Service: Key refused\r\n");
     }
-    // A connection that no Socket took over is ended here, once.
+    // A connection that no session took over (a refused key) is ended here, once.
     if (TakeHandle(handle)) EndConnection(handle);
     --state->connections;
 }

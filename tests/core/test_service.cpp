@@ -61,6 +61,7 @@ class Client {
             if (poll(&ready, 1, 20000) <= 0) break;
             char buffer[4096];
             ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
+            closed_ = n == 0;
             if (n <= 0) break;
             received_.append(buffer, static_cast<size_t>(n));
         }
@@ -68,6 +69,9 @@ class Client {
     }
     // Everything until the peer closes.
     std::string All() { return Until(""); }
+    // Whether the peer closed the connection (as the last read found).
+    bool ClosedByPeer() const { return closed_; }
+    void EndSending() { shutdown(fd_, SHUT_WR); }
     void Close() {
         if (fd_ >= 0) close(fd_);
         fd_ = -1;
@@ -76,6 +80,7 @@ class Client {
   private:
     int fd_ = -1;
     bool connected_ = false;
+    bool closed_ = false;
     std::string received_;
 };
 
@@ -171,6 +176,21 @@ TEST_F(ServiceTest, ClientsLeavingAnyWayLeaveNothingBehind) {
     Client next(port);
     next.Send("list 7\r\n");
     EXPECT_NE(next.Until("7\r\n").find("7"), std::string::npos);
+}
+
+// A client that stops sending in the middle of a statement gets its connection closed:
+// an unfinished "a = " stores the session's folder in itself, which must not keep the
+// socket open.
+TEST_F(ServiceTest, AClientEndingMidStatementIsClosed) {
+    Serve();
+    for (const char* send : {"a = ", "f = new Folder; f.p = port; f.f = f; a = ", "list ("}) {
+        Client client(port);
+        client.Send(send);
+        client.EndSending();
+        client.All();
+        EXPECT_TRUE(client.ClosedByPeer()) << send;
+        EXPECT_TRUE(Settled()) << send;
+    }
 }
 
 TEST_F(ServiceTest, TheHttpTerminalAnswersACurlRequest) {
