@@ -8,6 +8,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/random.h>
 #include <sys/socket.h>
@@ -23,6 +24,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "Exceptions.h"
 #include "core/Arguments.h"
@@ -81,6 +83,24 @@ void Dispose(Interface* value) {
     value->Release();
 }
 
+// Takes every member out of a session's folder. A session that ends in the middle of a
+// statement ("a = " and the client gone) can leave the folder holding itself, which
+// reference counting never frees.
+void Empty(FolderBase* folder) {
+    for (NameList* list : {&folder->PlainMembers(), &folder->ExportedMembers()}) {
+        std::vector<std::string> names;
+        for (const NameList::Node& node : list->Nodes())
+            names.push_back(node.name);
+        for (const std::string& name : names) {
+            int length = static_cast<int>(name.size());
+            if (list == &folder->PlainMembers())
+                folder->Set(name.data(), length, nullptr, 0);
+            else
+                folder->Export(name.data(), length, nullptr);
+        }
+    }
+}
+
 // Runs the session's script with the connection's folder as the thread's context.
 void RunSession(int handle, const std::string& terminal) {
     FolderBase* proc = nullptr;
@@ -92,9 +112,15 @@ void RunSession(int handle, const std::string& terminal) {
     auto* folder = new FolderBase(proc);
     folder->AddRef(); // ours, so a script dropping proc's entry cannot free it under us
     proc->Set(name.c_str(), static_cast<int>(name.size()), folder, 0);
+    // The session's socket is also held here, so the connection ends with the session
+    // even when the session's objects hold each other and are never freed.
+    TakeHandle(handle);
+    auto* port = new Socket(handle);
+    port->AddRef();
+    folder->Set("port", 4, port, 0);
     SetThreadContext(folder);
-    std::string script = "proc." + name + "{port=new Socket(" + std::to_string(handle) +
-                         ");term=new " + terminal + "(port);export out=term;term();}";
+    std::string script =
+        "proc." + name + "{term=new " + terminal + "(port);export out=term;term();}";
     try {
         Dispose(RootFolder()->Run(script.c_str(), RootFolder()));
     } catch (Exception* e) {
@@ -107,11 +133,18 @@ void RunSession(int handle, const std::string& terminal) {
     NameList::Node* node = proc->PlainMembers().Lookup(name.c_str(), static_cast<int>(name.size()));
     if (node && node->object == folder)
         proc->Set(name.c_str(), static_cast<int>(name.size()), nullptr, 0);
+    Empty(folder);
     folder->Release();
+    port->Close();
+    port->Release();
 }
 
-void Connection(std::shared_ptr<State> state, int handle) {
+void Connection(std::shared_ptr<State> state, int handle, std::string address) {
     ThreadCount counted;
+    {
+        EngineGuard guard;
+        report("Service: Connection request from %s", address.c_str());
+    }
     if (state->key.empty() || KeyAccepted(handle, state->key)) {
         NetworkSessionScope session;
         EngineGuard guard;
@@ -119,7 +152,7 @@ void Connection(std::shared_ptr<State> state, int handle) {
     } else {
         Say(handle, "Service: Key refused\r\n");
     }
-    // A connection that no Socket took over is ended here, once.
+    // A connection that no session took over (a refused key) is ended here, once.
     if (TakeHandle(handle)) EndConnection(handle);
     --state->connections;
 }
@@ -149,16 +182,18 @@ void Listen(std::shared_ptr<State> state) {
         // A peer that stops reading cannot hold a session's writes for ever.
         timeval limit{10, 0};
         setsockopt(handle, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+        // An answer and the prompt after it are two small sends: without this the
+        // prompt waits for the peer's delayed acknowledgement of the answer (40 ms).
+        int on = 1;
+        setsockopt(handle, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+        // The listening thread never waits for the engine's lock (the connection's
+        // thread reports the request), so a burst of clients is accepted at once.
         char address[INET_ADDRSTRLEN] = "?";
         inet_ntop(AF_INET, &peer.sin_addr, address, sizeof address);
-        {
-            EngineGuard guard;
-            report("Service: Connection request from %s", address);
-        }
         OfferHandle(handle);
         ++state->connections;
         ++g_threads;
-        std::thread(Connection, state, handle).detach();
+        std::thread(Connection, state, handle, std::string(address)).detach();
     }
 }
 
@@ -210,7 +245,8 @@ class Service : public virtual Interface {
     std::shared_ptr<State> state_;
 };
 
-// Binds and listens; false after reporting when it cannot.
+// Binds and listens, with room in the queue for as many clients at once as may be
+// connected; false after reporting when it cannot.
 bool Open(State& state, int port, in_addr address) {
     state.listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     int on = 1;
@@ -221,7 +257,7 @@ bool Open(State& state, int port, in_addr address) {
     if (state.listener < 0 ||
         setsockopt(state.listener, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
         bind(state.listener, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 ||
-        listen(state.listener, 10) != 0 || pipe2(state.stop, O_CLOEXEC) != 0) {
+        listen(state.listener, kMaxConnections) != 0 || pipe2(state.stop, O_CLOEXEC) != 0) {
         report("Service cannot listen at port %d", port);
         return false;
     }

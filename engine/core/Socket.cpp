@@ -41,8 +41,11 @@ void EndConnection(int handle) {
     close(handle);
 }
 
-Socket::~Socket() {
+void Socket::Close() {
+    if (handle_ < 0) return;
     EndConnection(handle_);
+    handle_ = -1;
+    ended_ = true;
 }
 
 const char* Socket::Read(int* length, int* kind) {

@@ -17,7 +17,10 @@ class Socket : public TextChannel {
 
     explicit Socket(int handle) : handle_(handle) {}
     // Ends the connection gracefully: what was sent still arrives.
-    ~Socket() override;
+    ~Socket() override { Close(); }
+    // Ends the connection now, whoever still holds the object; later reads find the
+    // input ended and writes go nowhere.
+    void Close();
 
     const char* Read(int* length, int* kind) override;
     const char* Current(int* length, int* kind) override;

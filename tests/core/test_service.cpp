@@ -61,6 +61,7 @@ class Client {
             if (poll(&ready, 1, 20000) <= 0) break;
             char buffer[4096];
             ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
+            closed_ = n == 0;
             if (n <= 0) break;
             received_.append(buffer, static_cast<size_t>(n));
         }
@@ -68,6 +69,9 @@ class Client {
     }
     // Everything until the peer closes.
     std::string All() { return Until(""); }
+    // Whether the peer closed the connection (as the last read found).
+    bool ClosedByPeer() const { return closed_; }
+    void EndSending() { shutdown(fd_, SHUT_WR); }
     void Close() {
         if (fd_ >= 0) close(fd_);
         fd_ = -1;
@@ -76,6 +80,7 @@ class Client {
   private:
     int fd_ = -1;
     bool connected_ = false;
+    bool closed_ = false;
     std::string received_;
 };
 
@@ -173,6 +178,21 @@ TEST_F(ServiceTest, ClientsLeavingAnyWayLeaveNothingBehind) {
     EXPECT_NE(next.Until("7\r\n").find("7"), std::string::npos);
 }
 
+// A client that stops sending in the middle of a statement gets its connection closed:
+// an unfinished "a = " stores the session's folder in itself, which must not keep the
+// socket open.
+TEST_F(ServiceTest, AClientEndingMidStatementIsClosed) {
+    Serve();
+    for (const char* send : {"a = ", "f = new Folder; f.p = port; f.f = f; a = ", "list ("}) {
+        Client client(port);
+        client.Send(send);
+        client.EndSending();
+        client.All();
+        EXPECT_TRUE(client.ClosedByPeer()) << send;
+        EXPECT_TRUE(Settled()) << send;
+    }
+}
+
 TEST_F(ServiceTest, TheHttpTerminalAnswersACurlRequest) {
     WriteFile("hello", "list x;list y;");
     Serve(", \"HTTPTerminal\"");
@@ -240,6 +260,28 @@ TEST_F(ServiceTest, AFloodBeyondTheLimitIsToldAndClosed) {
     Client next(port);
     next.Send("list 2\r\n");
     EXPECT_NE(next.Until("2\r\n").find("2"), std::string::npos);
+}
+
+// While a script holds the engine, a burst of clients is still accepted (each gets its
+// thread at once) rather than left to overflow the listening queue, and every one of
+// them is answered when the engine is free.
+TEST_F(ServiceTest, ABurstIsAcceptedWhileTheEngineIsBusy) {
+    Serve();
+    std::vector<std::unique_ptr<Client>> clients;
+    {
+        EngineGuard busy;
+        for (int i = 0; i < kMaxConnections - 4; ++i)
+            clients.push_back(std::make_unique<Client>(port));
+        // Up to 20 s, as a guard: accepting takes no engine lock.
+        for (int i = 0; i < 2000 && LiveServiceThreads() < threads_ + 1 + kMaxConnections - 4; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_EQ(LiveServiceThreads(), threads_ + 1 + kMaxConnections - 4);
+    }
+    for (size_t i = 0; i < clients.size(); ++i) {
+        clients[i]->Send("list " + std::to_string(i + 100) + "\r\n");
+        std::string wanted = std::to_string(i + 100) + "\r\n";
+        EXPECT_NE(clients[i]->Until(wanted).find(wanted), std::string::npos) << i;
+    }
 }
 
 // A named address asks for the key first; the key file is the user's alone.
