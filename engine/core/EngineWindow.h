@@ -1,9 +1,9 @@
 // Window(): a display window. Its members are the display objects stored in it; its
 // member list (the 50-pixel strip on the left) shows their names, each selected or
 // not, and the drawing area right of it shows what the selected members draw when
-// the window is redrawn. Drawing goes to an off-screen canvas that tests can read;
-// a host that owns no display of its own may also show the canvas on the screen
-// (see WindowScreen.h). The window never takes a host program's events.
+// the window is redrawn. Drawing goes to an off-screen canvas that tests can read
+// (WindowScreen.h is where a screen would show it). The window never takes a host
+// program's events.
 #pragma once
 #include <memory>
 #include <string>

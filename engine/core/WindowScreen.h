@@ -1,10 +1,7 @@
-// Showing engine windows on a display. Only a host that owns no video system of its
-// own asks for it (talvik sets TALVIK_SHOW_WINDOWS=1 before it loads the engine);
-// inside a program with windows of its own the engine draws off-screen only. The
-// screen has its own X11 connection and thread, loads Xlib when first needed and
-// shows each window's canvas and member list; a click in the list selects or
-// deselects a member and redraws the window under the engine lock. Without a display
-// it says so once and windows go on drawing off-screen.
+// Where engine windows would be shown on a display. Windows always draw into their
+// off-screen canvas; this is the one place a screen backend (an X11 connection of the
+// engine's own, for hosts that own no video system) plugs in. This build has none:
+// nothing is shown, ids are 0 and the calls do nothing.
 #pragma once
 #include <memory>
 
