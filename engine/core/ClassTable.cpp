@@ -94,6 +94,17 @@ Interface* NewCompareNumberResult(Input* lexer, Interface* context);
 Interface* NewDatTravers(Input* lexer, Interface* context);
 Interface* NewMakeWSP(Input* lexer, Interface* context);
 Interface* NewStringFileOut(Input* lexer, Interface* context);
+// Map outputs and displays, display windows, the phoneme database.
+Interface* NewMapFileOut(Input* lexer, Interface* context);
+Interface* NewMapOutForHTK(Input* lexer, Interface* context);
+Interface* NewHTK_FBLE(Input* lexer, Interface* context);
+Interface* NewFindPhoneme(Input* lexer, Interface* context);
+Interface* NewModifySoundBuffer(Input* lexer, Interface* context);
+Interface* NewWindow(Input* lexer, Interface* context);
+Interface* NewTransWindow(Input* lexer, Interface* context);
+Interface* NewMapDisplay(Input* lexer, Interface* context);
+Interface* NewFeatureDisplay(Input* lexer, Interface* context);
+Interface* NewHypothesisDisplay(Input* lexer, Interface* context);
 
 namespace {
 struct ClassEntry {
@@ -201,6 +212,17 @@ const ClassEntry kClasses[] = {
     {"DatTravers", NewDatTravers, kCalled, nullptr},
     {"MakeWSP", NewMakeWSP, kCalled, nullptr},
     {"StringFileOut", NewStringFileOut, kCalled, nullptr},
+    // Map outputs and displays, display windows, the phoneme database.
+    {"MapFileOut", NewMapFileOut, kCalled, nullptr},
+    {"MapOutForHTK", NewMapOutForHTK, kCalled, nullptr},
+    {"HTK_FBLE", NewHTK_FBLE, kCalled, nullptr},
+    {"FindPhoneme", NewFindPhoneme, kCalled, nullptr},
+    {"ModifySoundBuffer", NewModifySoundBuffer, kCalled, nullptr},
+    {"Window", NewWindow, kCalled, nullptr},
+    {"TransWindow", NewTransWindow, kEvaluated, nullptr},
+    {"MapDisplay", NewMapDisplay, kCalled, nullptr},
+    {"FeatureDisplay", NewFeatureDisplay, kCalled, nullptr},
+    {"HypothesisDisplay", NewHypothesisDisplay, kCalled, nullptr},
 };
 } // namespace
 
