@@ -1,7 +1,8 @@
 // The words list page; see LxWords.h. Reading looks only at the table cells, so the
 // header and any editing a therapist did around the table are ignored. Cells are found
 // whatever the letter case of their tags (HTML editors write "<td>"), and a page that an
-// editor saved in UTF-8 is read as such.
+// editor saved in UTF-8 is read as such (the page's declared character set decides,
+// else whether it reads as UTF-8).
 //
 // Nothing a therapist wrote is lost by a load and a save: words that the list cannot
 // hold (over 63 bytes of letter codes, or beyond 256 words) are kept aside as they were
@@ -57,6 +58,17 @@ std::vector<std::string> CurrentWords() {
     return std::vector<std::string>(g_aWords, g_aWords + words);
 }
 
+// The page's own word on its encoding wins (this program writes Latin-2 and says so);
+// a page without one is taken as UTF-8 when it reads as such.
+bool ReadAsUtf8(const std::string& page) {
+    std::string head = page.substr(0, 2048);
+    for (char& c : head)
+        c = Lower(c);
+    if (head.find("charset=iso-8859-2") != std::string::npos) return false;
+    if (head.find("charset=utf-8") != std::string::npos) return true;
+    return talvik::IsUtf8Text(page);
+}
+
 bool PageExists() {
     std::string root = CLxFile::FirstRoot();
     if (!root.empty() && root.back() != '\\' && root.back() != '/') root += '\\';
@@ -76,7 +88,7 @@ bool LoadWords() {
         std::fprintf(
             stderr, "%s\n",
             talvik::Latin2ToUtf8(std::string("A szólista nem olvasható: ") + kWordsPath).c_str());
-    if (talvik::IsUtf8Text(page)) page = talvik::Utf8ToLatin2(page);
+    if (ReadAsUtf8(page)) page = talvik::Utf8ToLatin2(page);
     size_t pos = 0;
     while ((pos = FindTag(page, "<td", pos)) != std::string::npos) {
         size_t open = page.find('>', pos);
@@ -107,6 +119,7 @@ bool SaveWords() {
     file.Line("<TITLE> Lexo </TITLE>");
     file.Line("<META NAME=\"Generator\" CONTENT=\"Lexo\">");
     file.Line("<META NAME=\"Description\" CONTENT=\"Wordlist\">");
+    file.Line("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=iso-8859-2\">");
     file.Line("</HEAD>");
     file.Line("<BODY BACKGROUND = \"../bg.gif\">");
     file.Line("<H3>Szavak a beszédjavítás-terápia hangfejlesztés moduljához</H3>");
