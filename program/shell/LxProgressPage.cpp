@@ -219,7 +219,10 @@ std::string MakeProgressPage(const CLxTHistory& history, const char* user) {
             links += "<a href=\"" + UrlPart(Folder(day.date)) + "/" + UrlPart(file) + "\">" +
                      Escape(word) + "</a> ";
         }
-        std::string letters = CodesToText(day.letters);
+        std::string letters; // each practised sound by its name: "s, r", not "sr"
+        for (const char* code = day.letters; *code; ++code)
+            letters +=
+                (letters.empty() ? "" : ", ") + EncodeLetter(static_cast<unsigned char>(*code));
         page += "<tr><td>" + (LongDate(day.date)) + "</td><td>" +
                 (letters.empty() ? "-" : Escape(letters)) + "</td><td>" +
                 (links.empty() ? "Nincs hanganyag" : links) + "</td></tr>\n";

@@ -63,6 +63,7 @@ TEST_F(Progress, OneLinePerPractisedSoundAndTheDaysWithTheirRecordings) {
               std::string::npos);
     EXPECT_EQ(page.find("note"), std::string::npos);
     EXPECT_NE(page.find("Nincs hanganyag"), std::string::npos) << "the first day has none";
+    EXPECT_NE(page.find("<td>s, r</td>"), std::string::npos) << "each sound by its name";
 }
 
 TEST_F(Progress, AnEmptyHistorySaysSo) {
