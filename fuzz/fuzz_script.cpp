@@ -4,7 +4,6 @@
 // to files outside the fuzzer's temporary working folder or wait for input.
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -33,52 +32,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     return 0;
 }
 
-// Whether folder lies inside scratch (is it, or has it among its parents).
-bool Inside(Folder* folder, Folder* scratch) {
-    for (; folder; folder = folder->Parent())
-        if (folder == scratch) return true;
-    return false;
-}
-
-void Collect(NameList& list, Folder* scratch, std::vector<FolderBase*>* found) {
-    for (const NameList::Node& node : list.Nodes()) {
-        auto* folder = dynamic_cast<FolderBase*>(node.object);
-        if (!folder || !Inside(folder, scratch)) continue;
-        if (std::find(found->begin(), found->end(), folder) != found->end()) continue;
-        found->push_back(folder);
-        Collect(folder->PlainMembers(), scratch, found);
-        Collect(folder->ExportedMembers(), scratch, found);
-    }
-}
-
-// Scripts may tie objects into reference cycles ("x = {...}" keeps the folder in itself,
-// "a.b.c = a"), which reference counting never frees. Before the scratch folder goes,
-// every folder inside it is emptied, held meanwhile so that none goes while another is
-// being emptied: what is left over after that is a real leak.
-void Dismantle(FolderBase* scratch) {
-    std::vector<FolderBase*> folders{scratch};
-    Collect(scratch->PlainMembers(), scratch, &folders);
-    Collect(scratch->ExportedMembers(), scratch, &folders);
-    for (FolderBase* folder : folders)
-        folder->AddRef();
-    for (FolderBase* folder : folders) {
-        for (NameList* list : {&folder->PlainMembers(), &folder->ExportedMembers()}) {
-            std::vector<std::string> names;
-            for (const NameList::Node& node : list->Nodes())
-                names.push_back(node.name);
-            for (const std::string& name : names) {
-                int length = static_cast<int>(name.size());
-                if (list == &folder->PlainMembers())
-                    folder->Set(name.data(), length, nullptr, 0);
-                else
-                    folder->Export(name.data(), length, nullptr);
-            }
-        }
-    }
-    for (FolderBase* folder : folders)
-        folder->Release();
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
     FolderBase* root = RootFolder();
@@ -95,7 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (Exception* e) {
         delete e;
     }
-    Dismantle(scratch);
+    // Scripts may tie objects into reference cycles, which reference counting never
+    // frees: what is left over after the scratch folder is taken apart is a real leak.
+    scratch->Dismantle();
     root->Set("fz", 2, nullptr, 0);
     scratch->Release();
     return 0;

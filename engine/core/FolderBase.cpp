@@ -1,7 +1,10 @@
 // The engine's folder; see FolderBase.h.
 #include "core/FolderBase.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "core/Root.h"
 
@@ -112,4 +115,50 @@ void FolderBase::Merge(Folder* other) {
     if (!other || other == this) return;
     MergeList(members_, other->Members(0), this, false);
     MergeList(exports_, other->Members(1), this, true);
+}
+
+namespace {
+
+bool Inside(Folder* folder, Folder* outer) {
+    for (; folder; folder = folder->Parent())
+        if (folder == outer) return true;
+    return false;
+}
+
+void CollectInside(NameList& list, Folder* outer, std::vector<FolderBase*>* found) {
+    for (const NameList::Node& node : list.Nodes()) {
+        auto* folder = dynamic_cast<FolderBase*>(node.object);
+        if (!folder || !Inside(folder, outer)) continue;
+        if (std::find(found->begin(), found->end(), folder) != found->end()) continue;
+        found->push_back(folder);
+        CollectInside(folder->PlainMembers(), outer, found);
+        CollectInside(folder->ExportedMembers(), outer, found);
+    }
+}
+
+} // namespace
+
+void FolderBase::Dismantle() {
+    std::vector<FolderBase*> folders{this};
+    CollectInside(members_, this, &folders);
+    CollectInside(exports_, this, &folders);
+    for (FolderBase* folder : folders)
+        folder->AddRef();
+    for (FolderBase* folder : folders) {
+        for (bool exported : {false, true}) {
+            NameList& list = exported ? folder->exports_ : folder->members_;
+            std::vector<std::string> names;
+            for (const NameList::Node& node : list.Nodes())
+                names.push_back(node.name);
+            for (const std::string& name : names) {
+                int length = static_cast<int>(name.size());
+                if (exported)
+                    folder->Export(name.data(), length, nullptr);
+                else
+                    folder->Set(name.data(), length, nullptr, 0);
+            }
+        }
+    }
+    for (FolderBase* folder : folders)
+        folder->Release();
 }

@@ -27,6 +27,13 @@ class FolderBase : public virtual Folder {
     NameList& PlainMembers() { return members_; }
     NameList& ExportedMembers() { return exports_; }
 
+    // Takes every member out of this folder and out of every folder inside it (the ones
+    // it parents, directly or through others), holding them all meanwhile. Scripts can
+    // tie objects into reference cycles ("f.f = f", a statement left unfinished), which
+    // reference counting never frees; a folder whose scripts are done (a network
+    // session's) is taken apart this way so that nothing is left behind.
+    void Dismantle();
+
   protected:
     // The folder lookup without any subclass extension (Directory adds the disk).
     Interface* FindInFolder(const char* name, int length);

@@ -83,24 +83,6 @@ void Dispose(Interface* value) {
     value->Release();
 }
 
-// Takes every member out of a session's folder. A session that ends in the middle of a
-// statement ("a = " and the client gone) can leave the folder holding itself, which
-// reference counting never frees.
-void Empty(FolderBase* folder) {
-    for (NameList* list : {&folder->PlainMembers(), &folder->ExportedMembers()}) {
-        std::vector<std::string> names;
-        for (const NameList::Node& node : list->Nodes())
-            names.push_back(node.name);
-        for (const std::string& name : names) {
-            int length = static_cast<int>(name.size());
-            if (list == &folder->PlainMembers())
-                folder->Set(name.data(), length, nullptr, 0);
-            else
-                folder->Export(name.data(), length, nullptr);
-        }
-    }
-}
-
 // Runs the session's script with the connection's folder as the thread's context.
 void RunSession(int handle, const std::string& terminal) {
     FolderBase* proc = nullptr;
@@ -133,7 +115,7 @@ void RunSession(int handle, const std::string& terminal) {
     NameList::Node* node = proc->PlainMembers().Lookup(name.c_str(), static_cast<int>(name.size()));
     if (node && node->object == folder)
         proc->Set(name.c_str(), static_cast<int>(name.size()), nullptr, 0);
-    Empty(folder);
+    folder->Dismantle();
     folder->Release();
     port->Close();
     port->Release();
