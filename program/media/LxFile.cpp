@@ -36,6 +36,12 @@ const std::string& CLxFile::FirstRoot() {
     return g_firstRoot;
 }
 
+std::string CLxFile::RecordPath(const std::string& path, bool forReading) {
+    std::string full = g_firstRoot;
+    if (!full.empty() && full.back() != '\\' && full.back() != '/') full += '\\';
+    return talvik::OsPath(full + path, forReading);
+}
+
 void CLxFile::SetRoots(const char* first, const char* second) {
     g_firstRoot = first ? first : "";
     g_secondRoot = second ? second : "";

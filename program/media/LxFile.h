@@ -37,6 +37,10 @@ class CLxFile {
     static bool Exists(const char* path);
     // The first data root, where the program also writes its files.
     static const std::string& FirstRoot();
+    // The file system's form of a program path below the first data root, where the
+    // program writes its records ("save\theraphy\Anna" and the like); when forReading,
+    // existing files and folders are found in any letter case.
+    static std::string RecordPath(const std::string& path, bool forReading);
 
   private:
     enum class Lookup { kOpened, kMissing, kFailed };

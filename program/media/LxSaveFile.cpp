@@ -8,7 +8,6 @@
 #include <cstdarg>
 #include <cstring>
 
-#include "core/Path.h"
 #include "core/TextCodec.h"
 #include "media/LxFile.h"
 
@@ -31,9 +30,7 @@ void SyncFolder(const std::string& target) {
 CLxSaveFile::CLxSaveFile(const char* path) {
     if (!path || !*path) return;
     m_path = path;
-    std::string full = CLxFile::FirstRoot();
-    if (!full.empty() && full.back() != '\\' && full.back() != '/') full += '\\';
-    m_target = talvik::OsPath(full + path, false);
+    m_target = CLxFile::RecordPath(path, false);
     m_temporary = m_target + ".tmp";
     m_pFile = std::fopen(m_temporary.c_str(), "wb");
     if (!m_pFile) Fail(errno);

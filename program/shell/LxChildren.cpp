@@ -129,9 +129,7 @@ const char* MonthName(int month) {
 }
 
 std::string RecordOsPath(const std::string& path) {
-    std::string root = CLxFile::FirstRoot();
-    if (!root.empty() && root.back() != '\\' && root.back() != '/') root += '\\';
-    return talvik::OsPath(root + path, true);
+    return CLxFile::RecordPath(path, true);
 }
 
 int TodayDate() {

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <string>
 
-#include "core/Path.h"
 #include "media/LxFile.h"
 #include "media/LxSoundHelpers.h"
 #include "reading/LxLetters.h"
@@ -24,7 +23,7 @@ int NextFreeOutNumber() {
     int next = 0;
     std::error_code error;
     for (const auto& entry :
-         std::filesystem::directory_iterator(talvik::OsPath(CLxFile::FirstRoot(), false), error)) {
+         std::filesystem::directory_iterator(CLxFile::RecordPath("", false), error)) {
         std::string name = entry.path().filename().string();
         int number = 0, used = 0;
         if (std::sscanf(name.c_str(), "out%9d.wav%n", &number, &used) == 1 &&

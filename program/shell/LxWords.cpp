@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "core/Path.h"
 #include "core/TextCodec.h"
 #include "media/LxFile.h"
 #include "media/LxSaveFile.h"
@@ -70,10 +69,8 @@ bool ReadAsUtf8(const std::string& page) {
 }
 
 bool PageExists() {
-    std::string root = CLxFile::FirstRoot();
-    if (!root.empty() && root.back() != '\\' && root.back() != '/') root += '\\';
     struct stat info;
-    return lstat(talvik::OsPath(root + kWordsPath, true).c_str(), &info) == 0;
+    return lstat(CLxFile::RecordPath(kWordsPath, true).c_str(), &info) == 0;
 }
 
 } // namespace
