@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -31,10 +32,15 @@ const char kUsage[] =
     "                    the process is stopped\n"
     "  -i                after the texts and files, goes on interactively\n"
     "  -h, --help        shows this text\n"
+    "Display windows (new Window) open on the X display that DISPLAY names; with\n"
+    "TALVIK_WINDOWS=off, or without a display, they are drawn off-screen only.\n"
     "Texts and files run in the order given. The exit code is 0, or 1 when the\n"
     "engine cannot be loaded, a file cannot be read or an argument is wrong.\n";
 
 Interface* LoadEngine() {
+    // This host owns no video system, so the engine's display windows are shown on
+    // the X display (TALVIK_WINDOWS=off keeps them off-screen).
+    setenv("TALVIK_WINDOWS", "show", 0);
     std::string error;
     Folder* root = talvik::LoadEngineLibrary(&error);
     if (!root) std::fprintf(stderr, "talvik: %s\n", error.c_str());

@@ -9,13 +9,14 @@
 #include "core/Hold.h"
 #include "core/WindowScreen.h"
 
-EngineWindow::EngineWindow() : view_(std::make_shared<WindowView>()) {
+EngineWindow::EngineWindow() : view_(std::make_shared<WindowView>(this)) {
     view_->canvas.SetLeft(kListWidth); // the member list is not drawn over
-    screenId_ = WindowScreen::Show(view_, this);
+    screenId_ = WindowScreen::Show(view_);
 }
 
-// The screen lets go of the view first, so it never asks a freed window to redraw.
+// The view lets go of the window first, so a click never reaches a freed window.
 EngineWindow::~EngineWindow() {
+    view_->Detach();
     WindowScreen::Close(screenId_);
 }
 

@@ -1,28 +1,17 @@
 // Window(): a display window. Its members are the display objects stored in it; its
 // member list (the 50-pixel strip on the left) shows their names, each selected or
 // not, and the drawing area right of it shows what the selected members draw when
-// the window is redrawn. Drawing goes to an off-screen canvas that tests can read
-// (WindowScreen.h is where a screen would show it). The window never takes a host
-// program's events.
+// the window is redrawn. Drawing goes to an off-screen canvas that tests can read;
+// WindowScreen.h shows it on a display where the host asks for that. The window never
+// takes a host program's events.
 #pragma once
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "DisplayWindow.h"
-#include "core/Canvas.h"
 #include "core/ModuleBase.h"
-
-// What a window shares with the thread that shows it: the canvas and the member list.
-struct WindowView {
-    struct Entry {
-        std::string name;
-        bool selected;
-    };
-    Canvas canvas{400, 100};
-    std::mutex mutex; // guards list
-    std::vector<Entry> list;
-};
+#include "core/WindowView.h"
 
 class EngineWindow : public ModuleBase, public virtual Window {
   public:

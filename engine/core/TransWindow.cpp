@@ -12,12 +12,8 @@
 #include "core/File.h"
 #include "core/Lexer.h"
 #include "core/Obtained.h"
-
-struct TransWindow::Fields {
-    mutable std::mutex mutex;
-    std::string input, output;
-    bool quitted = false;
-};
+#include "core/TransDialog.h"
+#include "core/WindowScreen.h"
 
 namespace {
 // The process-wide "Bu" event: a pulse wakes only the reads waiting at that moment.
@@ -45,8 +41,11 @@ class PutField : public virtual Output {
             if (*p == '\n') shown += '\r';
             shown += *p;
         }
-        std::lock_guard<std::mutex> lock(fields_->mutex);
-        fields_->output = shown;
+        {
+            std::lock_guard<std::mutex> lock(fields_->mutex);
+            fields_->output = shown;
+        }
+        WindowScreen::Update(fields_->screenId);
     }
     void WriteLine(const char* text) override { Write(text); }
 
@@ -101,6 +100,7 @@ class GetField : public virtual Input {
             last_ = fields_->input.substr(0, TransWindow::kMaxText);
             fields_->input.clear();
         }
+        WindowScreen::Update(fields_->screenId);
         return Current(length, kind);
     }
     const char* Current(int* length, int* kind) override {
@@ -146,9 +146,11 @@ TransWindow::TransWindow()
       get_(new GetField(fields_)) {
     put_->AddRef();
     get_->AddRef();
+    fields_->screenId = WindowScreen::Show(NewTransDialog(fields_));
 }
 
 TransWindow::~TransWindow() {
+    WindowScreen::Close(fields_->screenId);
     get_->Release();
     put_->Release();
 }
@@ -165,6 +167,11 @@ void TransWindow::Press(const std::string& typed, bool quit) {
         fields_->input = typed;
         if (quit) fields_->quitted = true;
     }
+    WindowScreen::Update(fields_->screenId);
+    Pulse();
+}
+
+void TransWindow::Pulse() {
     PressEvent& event = Event();
     {
         std::lock_guard<std::mutex> lock(event.mutex);

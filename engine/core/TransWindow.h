@@ -2,11 +2,14 @@
 // text of the dialog's output field; "get" is an Input whose Read waits until OK or
 // Quit is pressed and then takes (and clears) the input field's text, and get() runs
 // what the user sends as script statements until a closing bracket at the outermost
-// level. The dialog is kept off-screen; Press stands for the buttons (tests, hosts).
+// level. The dialog is shown where the host asks for engine windows on a display
+// (TransDialog.h); Press stands for its buttons (tests, hosts without a display).
 // OK and Quit pulse one process-wide event: a press wakes the reads already waiting
 // in every TransWindow, and a press while nobody waits is lost.
 #pragma once
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "core/FolderBase.h"
@@ -16,7 +19,13 @@ class TransWindow : public FolderBase {
     // The input field's text is cut to this many characters when it is taken.
     static constexpr int kMaxText = 1024;
 
-    struct Fields;
+    // What the object, its members and its dialog on the screen share.
+    struct Fields {
+        mutable std::mutex mutex; // guards the texts and quitted
+        std::string input, output;
+        bool quitted = false;
+        std::atomic<int> screenId{0}; // the dialog on the screen, 0 when not shown
+    };
 
     TransWindow();
     ~TransWindow() override;
@@ -31,6 +40,8 @@ class TransWindow : public FolderBase {
     bool Quitted() const;
     // Reads of any TransWindow now waiting for a press.
     static int Waiting();
+    // Wakes the reads waiting now, as OK and Quit do.
+    static void Pulse();
 
   private:
     std::shared_ptr<Fields> fields_;

@@ -13,6 +13,7 @@
 #include "Hypothesis.h"
 #include "core/EngineLock.h"
 #include "core/EngineWindow.h"
+#include "core/TransDialog.h"
 #include "core/TransWindow.h"
 #include "signal/SignalTest.h"
 
@@ -271,5 +272,41 @@ TEST_F(Dialog, ReadTakesAndClearsTheInputField) {
     EXPECT_EQ(std::string(text, length), longText.substr(0, 1024));
     EXPECT_EQ(t->InputField(), "");
     get->Release();
+}
+} // namespace
+
+namespace {
+// The dialog's keys edit the shared input field in Latin-2, as a user types them.
+TEST(TransDialogKeys, KeysEditTheInputField) {
+    struct Case {
+        std::vector<unsigned long> keys;
+        std::string input;
+    } cases[] = {
+        {{'l', 'i', 's', 't', ' ', ';'}, "list ;"},
+        {{'a', 'b', 0xff08 /* BackSpace */}, "a"},
+        {{0xff08}, ""},
+        {{0xe1 /* á */, 0x1f5 /* ő, a Latin-2 key */, 0x1000171 /* ű, as Unicode */},
+         "\xe1\xf5\xfb"},
+        {{0xff51 /* Left */, 0x1000416 /* a Cyrillic letter */, 'x'}, "x"},
+    };
+    for (const Case& c : cases) {
+        auto fields = std::make_shared<TransWindow::Fields>();
+        auto dialog = NewTransDialog(fields);
+        for (unsigned long key : c.keys)
+            dialog->Key(key);
+        EXPECT_EQ(fields->input, c.input);
+    }
+}
+
+TEST(TransDialogKeys, QuitEndsTheDialog) {
+    auto fields = std::make_shared<TransWindow::Fields>();
+    auto dialog = NewTransDialog(fields);
+    EXPECT_FALSE(dialog->Ended());
+    dialog->Click(0, 0); // outside the buttons
+    EXPECT_FALSE(dialog->Ended());
+    int width = 0, height = 0;
+    dialog->Size(&width, &height);
+    dialog->Click(width - 20, height - 20); // the Quit button, bottom right
+    EXPECT_TRUE(dialog->Ended());
 }
 } // namespace
