@@ -1,9 +1,6 @@
 // lexora-art-reading DATAROOT [sel:DESCRIPTION]... [help:NAME=TEXT]...: draws the demo
 // pictures of the reading screens below DATAROOT, with the program's own readers, fonts
 // and drawing code:
-// - for every letter of "data\callpic.xml", its call picture (640 x 400): a pastel
-//   card with a round "thing", each letter in another colour; the game draws the
-//   letter and the key word on it at the catalogue's positions;
 // - for every letter button of a selection description ("fo.", two digits, a letter),
 //   its two pictures (200 x 150, "<letter>0.bmp" and "<letter>1.bmp" in the picture
 //   folder, doubled form): the small letter in the 128-pixel font on a card, magenta
@@ -16,7 +13,6 @@
 #include <unistd.h>
 
 #include "core/TextCodec.h"
-#include "media/LxCallPic.h"
 #include "media/LxDraw.h"
 #include "media/LxFile.h"
 #include "media/LxRLEFonts.h"
@@ -35,12 +31,6 @@ uint32_t Mix(uint32_t a, uint32_t b, int num, int den) {
     return out;
 }
 
-// A bright colour per catalogue place, round the colour wheel.
-uint32_t Hue(int place) {
-    static const uint32_t kWheel[6] = {0xE04040, 0xE0A020, 0x40B040, 0x20A0C0, 0x4060E0, 0xB050C0};
-    return kWheel[place % 6];
-}
-
 bool Save(CLxSurface* surface, const std::string& path) {
     bool ok = SaveBitmap(surface, path.c_str());
     if (!ok) std::fprintf(stderr, "lexora-art-reading: cannot write %s\n", path.c_str());
@@ -52,31 +42,6 @@ void Gradient(CLxSurface* s, int w, int h, uint32_t top, uint32_t bottom) {
         RECT row{0, y, w, y + 1};
         FillRectRGB(s, &row, Mix(top, bottom, y, h - 1));
     }
-}
-
-bool DrawCallPicture(const std::string& path, int place) {
-    CLxSurface* s = CreateSurface(640, 400);
-    uint32_t colour = Hue(place);
-    Gradient(s, 640, 400, Mix(colour, 0xFFFFFF, 6, 7), Mix(colour, 0xFFFFFF, 3, 4));
-    RECT frame{4, 4, 636, 396};
-    FrameRect(s, &frame, 0x606060);
-    RECT shadow{214, 94, 434, 314}, ball{200, 80, 420, 300}, shine{250, 120, 310, 180};
-    FillCircle(s, &shadow, ColorToPixel(s, Mix(colour, 0x000000, 1, 2)));
-    FillCircle(s, &ball, ColorToPixel(s, colour));
-    FillCircle(s, &shine, ColorToPixel(s, Mix(colour, 0xFFFFFF, 2, 3)));
-    bool ok = Save(s, path);
-    FreeSurface(&s);
-    return ok;
-}
-
-bool DrawCallPictures() {
-    CLxCallPic catalogue("data\\callpic.xml");
-    bool ok = catalogue.Count() > 0;
-    for (int i = 0; i < catalogue.Count(); ++i)
-        ok = DrawCallPicture(catalogue.PicturePath(i), i) && ok;
-    if (!catalogue.Count())
-        std::fprintf(stderr, "lexora-art-reading: no letters in data\\callpic.xml\n");
-    return ok;
 }
 
 void DrawCentred(CLxSurface* s, CLxRLEFonts* font, const std::string& codes, uint32_t rgb,
@@ -166,7 +131,7 @@ int main(int argc, char** argv) {
     CLxRLEFonts big, text;
     big.Load("data\\fonts\\tnr128.xml");
     text.Load("data\\fonts\\tnr32.xml");
-    bool ok = DrawCallPictures();
+    bool ok = true;
     for (int i = 2; i < argc; ++i) {
         std::string arg = argv[i];
         if (!arg.compare(0, 4, "sel:"))
