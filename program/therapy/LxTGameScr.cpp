@@ -152,6 +152,19 @@ void CLxTGameScr::SetSliderValue(const char* name, int value) {
         bar->SetValue(value);
 }
 
+int CLxTGameScr::NewDriverStep(const CLxTimerEvent* event) {
+    if (event->m_nMessage == static_cast<int>(kMsgTimer) || g_Driver.nWrite == m_nLastWrite)
+        return -1;
+    m_nLastWrite = g_Driver.nWrite;
+    return m_nLastWrite >= 0 && m_nLastWrite < kHistoryMax ? m_nLastWrite : -1;
+}
+
+void CLxTGameScr::RedrawMoved(const RECT& before, const RECT& after, const RECT& area) {
+    RECT both, cut;
+    UnionRect(&both, &before, &after);
+    if (IntersectRect(&cut, &both, &area)) m_pGUI->DrawBackground(&cut, nullptr, true);
+}
+
 int CLxTGameScr::OnMouseEvent(CLxMouseEvent* event) {
     CLxScreen::OnMouseEvent(event);
     if (event->m_nType != kMouseClick || !event->m_pControl) return 0;

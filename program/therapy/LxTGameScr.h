@@ -43,8 +43,17 @@ class CLxTGameScr : public CLxScreen {
     // The value of a slider, or fallback when there is none.
     int SliderValue(const char* name, int fallback);
     void SetSliderValue(const char* name, int value);
+    // The driver's write index when the event is a driver step not yet played (the
+    // window timer and the second event of one driver step are not), else -1. One game
+    // step per driver step keeps a game's speed and counts independent of how many
+    // events the driver sends per step.
+    int NewDriverStep(const CLxTimerEvent* event);
+    // Redraws the union of a moved control's old and new rectangles, cut to area.
+    void RedrawMoved(const RECT& before, const RECT& after, const RECT& area);
 
   private:
     void Click(const char* name);
     void SaveDay();
+
+    int m_nLastWrite = -1;
 };

@@ -4,6 +4,7 @@
 #include "shell/LxMessages.h"
 #include "shell/LxScreenTable.h"
 #include "therapy/LxTGameScr.h"
+#include "therapy/LxTGameScr1.h"
 #include "therapy/LxTGameScr3.h"
 #include "therapy/LxTHelpScr.h"
 #include "therapy/LxTListScr.h"
@@ -18,6 +19,9 @@ const char* const kGamesDescription = "data\\beszedjavj.xml";
 
 CLxScreen* GameMenu(UINT, WPARAM, LPARAM) {
     return new CLxTGameScr(kGamesDescription);
+}
+CLxScreen* CarGame(UINT, WPARAM, LPARAM) {
+    return new CLxTGameScr1(kGamesDescription);
 }
 CLxScreen* FrogGame(UINT, WPARAM, LPARAM) {
     return new CLxTGameScr3(kGamesDescription);
@@ -51,6 +55,7 @@ CLxScreen* ChildSelection(UINT, WPARAM, LPARAM) {
 
 void RegisterTherapyScreens() {
     RegisterScreen(kMsgTherapyGames, GameMenu);
+    RegisterScreen(kMsgTherapyGame1, CarGame);
     RegisterScreen(kMsgTherapyGame3, FrogGame);
     RegisterScreen(kMsgUserSelection, ChildSelection);
     RegisterScreen(kMsgTherapyPreparation, Preparation);
