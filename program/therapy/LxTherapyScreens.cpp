@@ -5,6 +5,7 @@
 #include "shell/LxScreenTable.h"
 #include "therapy/LxTGameScr.h"
 #include "therapy/LxTGameScr1.h"
+#include "therapy/LxTGameScr2.h"
 #include "therapy/LxTGameScr3.h"
 #include "therapy/LxTHelpScr.h"
 #include "therapy/LxTListScr.h"
@@ -22,6 +23,9 @@ CLxScreen* GameMenu(UINT, WPARAM, LPARAM) {
 }
 CLxScreen* CarGame(UINT, WPARAM, LPARAM) {
     return new CLxTGameScr1(kGamesDescription);
+}
+CLxScreen* ClownGame(UINT, WPARAM, LPARAM) {
+    return new CLxTGameScr2(kGamesDescription);
 }
 CLxScreen* FrogGame(UINT, WPARAM, LPARAM) {
     return new CLxTGameScr3(kGamesDescription);
@@ -56,6 +60,7 @@ CLxScreen* ChildSelection(UINT, WPARAM, LPARAM) {
 void RegisterTherapyScreens() {
     RegisterScreen(kMsgTherapyGames, GameMenu);
     RegisterScreen(kMsgTherapyGame1, CarGame);
+    RegisterScreen(kMsgTherapyGame2, ClownGame);
     RegisterScreen(kMsgTherapyGame3, FrogGame);
     RegisterScreen(kMsgUserSelection, ChildSelection);
     RegisterScreen(kMsgTherapyPreparation, Preparation);
