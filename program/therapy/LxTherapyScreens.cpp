@@ -7,6 +7,7 @@
 #include "therapy/LxTGameScr1.h"
 #include "therapy/LxTGameScr2.h"
 #include "therapy/LxTGameScr3.h"
+#include "therapy/LxTGameScr6.h"
 #include "therapy/LxTHelpScr.h"
 #include "therapy/LxTListScr.h"
 #include "therapy/LxTSentencesScr.h"
@@ -29,6 +30,9 @@ CLxScreen* ClownGame(UINT, WPARAM, LPARAM) {
 }
 CLxScreen* FrogGame(UINT, WPARAM, LPARAM) {
     return new CLxTGameScr3(kGamesDescription);
+}
+CLxScreen* MoleGame(UINT, WPARAM, LPARAM) {
+    return new CLxTGameScr6(kGamesDescription);
 }
 CLxScreen* Preparation(UINT, WPARAM, LPARAM) {
     return new CLxTheraphyScr1("data\\beszedjav1.xml");
@@ -62,6 +66,7 @@ void RegisterTherapyScreens() {
     RegisterScreen(kMsgTherapyGame1, CarGame);
     RegisterScreen(kMsgTherapyGame2, ClownGame);
     RegisterScreen(kMsgTherapyGame3, FrogGame);
+    RegisterScreen(kMsgTherapyGame6, MoleGame);
     RegisterScreen(kMsgUserSelection, ChildSelection);
     RegisterScreen(kMsgTherapyPreparation, Preparation);
     RegisterScreen(kMsgTherapySetup, LevelSetup);
