@@ -7,6 +7,7 @@
 #include "therapy/LxTGameScr1.h"
 #include "therapy/LxTGameScr2.h"
 #include "therapy/LxTGameScr3.h"
+#include "therapy/LxTGameScr4.h"
 #include "therapy/LxTGameScr5.h"
 #include "therapy/LxTGameScr6.h"
 #include "therapy/LxTHelpScr.h"
@@ -31,6 +32,9 @@ CLxScreen* ClownGame(UINT, WPARAM, LPARAM) {
 }
 CLxScreen* FrogGame(UINT, WPARAM, LPARAM) {
     return new CLxTGameScr3(kGamesDescription);
+}
+CLxScreen* PictureBoard(UINT, WPARAM, LPARAM) {
+    return new CLxTGameScr4(kGamesDescription);
 }
 CLxScreen* FlowerGame(UINT, WPARAM, LPARAM) {
     return new CLxTGameScr5(kGamesDescription);
@@ -70,6 +74,7 @@ void RegisterTherapyScreens() {
     RegisterScreen(kMsgTherapyGame1, CarGame);
     RegisterScreen(kMsgTherapyGame2, ClownGame);
     RegisterScreen(kMsgTherapyGame3, FrogGame);
+    RegisterScreen(kMsgTherapyGame4, PictureBoard);
     RegisterScreen(kMsgTherapyGame5, FlowerGame);
     RegisterScreen(kMsgTherapyGame6, MoleGame);
     RegisterScreen(kMsgUserSelection, ChildSelection);
