@@ -8,8 +8,8 @@
 // key out, except the clown, the ground and the lightning, keyed on black.
 #include "VoiceGames.h"
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "media/LxDraw.h"
@@ -28,9 +28,18 @@ void Fill(CLxSurface* s, int left, int top, int right, int bottom, uint32_t rgb)
     FillRectRGB(s, &r, rgb);
 }
 
+// A filled ellipse inside the rectangle, row by row (the program's circle fills only
+// squares).
 void Oval(CLxSurface* s, int left, int top, int right, int bottom, uint32_t rgb) {
-    RECT r{left, top, right, bottom};
-    FillCircle(s, &r, ColorToPixel(s, rgb));
+    double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
+    double rx = (right - left) / 2.0, ry = (bottom - top) / 2.0;
+    for (int y = top; y < bottom; ++y) {
+        double dy = (y + 0.5 - cy) / ry;
+        if (dy * dy > 1.0) continue;
+        double half = rx * std::sqrt(1.0 - dy * dy);
+        Fill(s, static_cast<int>(std::lround(cx - half)), y,
+             static_cast<int>(std::lround(cx + half)), y + 1, rgb);
+    }
 }
 
 void Line(CLxSurface* s, int x1, int y1, int x2, int y2, uint32_t rgb, int width = 1) {
