@@ -201,6 +201,27 @@ TEST_F(Mole, DiggingAcrossTheGround) {
     EXPECT_EQ(s.Shadow()->m_nFlags & kVisible, 0);
 }
 
+// The shadow's mask is drawn whole; where it reaches past the ground, the panel beside
+// the ground is drawn again without it.
+TEST_F(Mole, ShadowStaysOnTheGround) {
+    CLxTGameScr6 s("data\\beszedjavj.xml");
+    Click(&s, "fo.sprite");
+    Quiet(&s, 1);
+    Voiced(&s, 10, 0.75f);
+    Quiet(&s, 1); // a calibration shows the shadow
+    ASSERT_EQ(s.Shadow()->m_nFlags & kVisible, kVisible);
+    CLxSurface* background = s.GetGUI()->m_pBackground;
+    Voiced(&s, 62, 0.75f); // dug at 622 (the shadow at 558 ... 686), now at 632
+    RECT shadow{};
+    s.Shadow()->GetDrawRect(&shadow);
+    ASSERT_GT(shadow.right, 652);
+    for (int x = 652; x < shadow.right; x += 4)
+        ASSERT_EQ(Pixel(x, shadow.top + 56), GetPixel(background, x, shadow.top + 56)) << x;
+    EXPECT_NE(Pixel(600, shadow.top + 100), GetPixel(background, 600, shadow.top + 100));
+    Voiced(&s, 1, 0.75f); // past 630 it is gone
+    EXPECT_EQ(s.Shadow()->m_nFlags & kVisible, 0);
+}
+
 TEST_F(Mole, DeeperForALowerVoice) {
     CLxTGameScr6 s("data\\beszedjavj.xml");
     Voiced(&s, 30, 1.5f); // damped on the way down to 86.6
