@@ -22,7 +22,7 @@
 
 namespace {
 // The driver in the games: levels only, ticking fast, smoothed over four frames.
-constexpr int kGamePeriod = 10, kGameSmooth = 4;
+constexpr int kGameSmooth = 4;
 
 // The recorder buttons, in the order SetRecorderButtons takes them.
 const char* const kRecord = "fo.felvetel";
@@ -55,8 +55,8 @@ CLxTGameScr::CLxTGameScr(const char* descriptionPath) : CLxScreen(descriptionPat
     if (m_pGUI) m_pGUI->DrawBackground(nullptr, nullptr, true);
 }
 
-void CLxTGameScr::SetLevelPlay() {
-    SetDriverMode({kDriverLevels, kGamePeriod, kGameSmooth});
+void CLxTGameScr::SetLevelPlay(int period) {
+    SetDriverMode({kDriverLevels, period, kGameSmooth});
 }
 
 std::string CLxTGameScr::ExtraDescription(const char* path, int game) {

@@ -30,8 +30,10 @@ class CLxTGameScr : public CLxScreen {
     // Game button n selected, the others plain; the menu's text hidden.
     void SelectGameButton(int n);
 
-    // The recogniser mode of every game: levels only, a 10 ms period, 4 smoothing frames.
-    static void SetLevelPlay();
+    // The recogniser mode of every game: levels only, ticking every period ms (10 but in
+    // the mole game), 4 smoothing frames.
+    static constexpr int kGamePeriod = 10;
+    static void SetLevelPlay(int period = kGamePeriod);
     // The description of game n beside the base one: "data\beszedjavj.xml" gives
     // "data\beszedjavj_3.xml" for game 3 (only the file name's extension is cut).
     static std::string ExtraDescription(const char* path, int game);

@@ -96,7 +96,7 @@ void CLxTGameScr6::Refresh() {
     SetSliderValue("fo.kit", g_Settings.nGame6High);
     SetSliderValue("fo.seb", m_nSpeed);
     CLxTGameScr::Refresh();
-    SetDriverMode({kDriverLevels, kPeriod, g_Driver.nSmooth > 0 ? g_Driver.nSmooth : 4});
+    SetLevelPlay(kPeriod);
 }
 
 int CLxTGameScr6::Row() const {
