@@ -68,6 +68,21 @@ bool ReadNumber(const std::string& word, long* out) {
     return true;
 }
 
+// A drag's rest that is one word and no number names the control it ends on; otherwise
+// the words are left for the numbers.
+bool DragTarget(std::istringstream* words, std::string* target) {
+    std::streampos at = words->tellg();
+    std::string first, more;
+    long number = 0;
+    if (*words >> first && !ReadNumber(first, &number) && !(*words >> more)) {
+        *target = first;
+        return true;
+    }
+    words->clear();
+    words->seekg(at);
+    return false;
+}
+
 // The key a script names, as the window procedure will see it; 0 for none.
 SDL_Keycode KeyOf(const std::string& name) {
     SDL_Keycode key = SDL_GetKeyFromName(name.c_str());
@@ -181,6 +196,10 @@ bool CLxAutopilot::ParseLine(int line, const std::string& text) {
         return true;
     }
     if (verb->named && !(words >> command.text)) return Fail(line, name + " needs a name");
+    if (verb->kind == Kind::Drag && DragTarget(&words, &command.target)) {
+        m_commands.push_back(command);
+        return true;
+    }
     if (verb->kind == Kind::Key && !KeyOf(command.text))
         return Fail(line, "unknown key \"" + command.text + "\"");
     int count = 0;
@@ -282,6 +301,8 @@ bool CLxAutopilot::Drag(const Command& command) {
     POINT from;
     if (!FindCentre(command.text, &from)) return Fail(command.line, NoControl(command.text));
     POINT to{static_cast<int>(command.numbers[0]), static_cast<int>(command.numbers[1])};
+    if (!command.target.empty() && !FindCentre(command.target, &to))
+        return Fail(command.line, NoControl(command.target));
     Motion(ClientPoint(from), false);
     Button(ClientPoint(from), true);
     for (int i = 1; i <= kDragSteps; ++i)

@@ -9,6 +9,7 @@
 //   message N [W [L]]   send program message N with wParam W and lParam L
 //   click NAME          click the control "group.name" of the active screen at its centre
 //   drag NAME X Y       press on the control's centre, move to (X, Y), release there
+//   drag NAME TARGET    the same, onto the centre of the control TARGET
 //   type TEXT           type the text (UTF-8), character by character
 //   key KEY             press and release a key by its SDL name ("F5", "Return")
 //   wait MS             let the program run MS milliseconds
@@ -32,6 +33,7 @@ class CLxAutopilot {
         Kind kind;
         int line;
         std::string text;     // the control's name, the text to type or the key's name
+        std::string target{}; // the control a drag ends on, when it names one
         long numbers[3] = {}; // message, wParam, lParam; drag's X, Y; wait's milliseconds
     };
 

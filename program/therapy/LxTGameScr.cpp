@@ -22,7 +22,7 @@
 
 namespace {
 // The driver in the games: levels only, ticking fast, smoothed over four frames.
-constexpr int kGamePeriod = 10, kGameSmooth = 4;
+constexpr int kGameSmooth = 4;
 
 // The recorder buttons, in the order SetRecorderButtons takes them.
 const char* const kRecord = "fo.felvetel";
@@ -55,8 +55,8 @@ CLxTGameScr::CLxTGameScr(const char* descriptionPath) : CLxScreen(descriptionPat
     if (m_pGUI) m_pGUI->DrawBackground(nullptr, nullptr, true);
 }
 
-void CLxTGameScr::SetLevelPlay() {
-    SetDriverMode({kDriverLevels, kGamePeriod, kGameSmooth});
+void CLxTGameScr::SetLevelPlay(int period) {
+    SetDriverMode({kDriverLevels, period, kGameSmooth});
 }
 
 std::string CLxTGameScr::ExtraDescription(const char* path, int game) {
@@ -150,6 +150,19 @@ int CLxTGameScr::SliderValue(const char* name, int fallback) {
 void CLxTGameScr::SetSliderValue(const char* name, int value) {
     if (auto* bar = dynamic_cast<CLxScrollBar*>(m_pGUI ? m_pGUI->FindControl(name) : nullptr))
         bar->SetValue(value);
+}
+
+int CLxTGameScr::NewDriverStep(const CLxTimerEvent* event) {
+    if (event->m_nMessage == static_cast<int>(kMsgTimer) || g_Driver.nWrite == m_nLastWrite)
+        return -1;
+    m_nLastWrite = g_Driver.nWrite;
+    return m_nLastWrite >= 0 && m_nLastWrite < kHistoryMax ? m_nLastWrite : -1;
+}
+
+void CLxTGameScr::RedrawMoved(const RECT& before, const RECT& after, const RECT& area) {
+    RECT both, cut;
+    UnionRect(&both, &before, &after);
+    if (IntersectRect(&cut, &both, &area)) m_pGUI->DrawBackground(&cut, nullptr, true);
 }
 
 int CLxTGameScr::OnMouseEvent(CLxMouseEvent* event) {

@@ -30,8 +30,10 @@ class CLxTGameScr : public CLxScreen {
     // Game button n selected, the others plain; the menu's text hidden.
     void SelectGameButton(int n);
 
-    // The recogniser mode of every game: levels only, a 10 ms period, 4 smoothing frames.
-    static void SetLevelPlay();
+    // The recogniser mode of every game: levels only, ticking every period ms (10 but in
+    // the mole game), 4 smoothing frames.
+    static constexpr int kGamePeriod = 10;
+    static void SetLevelPlay(int period = kGamePeriod);
     // The description of game n beside the base one: "data\beszedjavj.xml" gives
     // "data\beszedjavj_3.xml" for game 3 (only the file name's extension is cut).
     static std::string ExtraDescription(const char* path, int game);
@@ -43,8 +45,17 @@ class CLxTGameScr : public CLxScreen {
     // The value of a slider, or fallback when there is none.
     int SliderValue(const char* name, int fallback);
     void SetSliderValue(const char* name, int value);
+    // The driver's write index when the event is a driver step not yet played (the
+    // window timer and the second event of one driver step are not), else -1. One game
+    // step per driver step keeps a game's speed and counts independent of how many
+    // events the driver sends per step.
+    int NewDriverStep(const CLxTimerEvent* event);
+    // Redraws the union of a moved control's old and new rectangles, cut to area.
+    void RedrawMoved(const RECT& before, const RECT& after, const RECT& area);
 
   private:
     void Click(const char* name);
     void SaveDay();
+
+    int m_nLastWrite = -1;
 };

@@ -96,10 +96,8 @@ int CLxTGameScr3::OnMouseEvent(CLxMouseEvent* event) {
 }
 
 int CLxTGameScr3::OnTimerEvent(CLxTimerEvent* event) {
-    if (event->m_nMessage != static_cast<int>(kMsgTimer) && g_Driver.nWrite != m_nLastWrite) {
-        m_nLastWrite = g_Driver.nWrite;
-        if (m_nLastWrite >= 0 && m_nLastWrite < kHistoryMax) Step(m_nLastWrite);
-    }
+    int write = NewDriverStep(event);
+    if (write >= 0) Step(write);
     return CLxTGameScr::OnTimerEvent(event);
 }
 

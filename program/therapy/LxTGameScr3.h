@@ -48,7 +48,6 @@ class CLxTGameScr3 : public CLxTGameScr {
     CLxSurface* m_pFrogPicture = nullptr;
     CLxRLEBitmap* m_pPrint = nullptr;
     CLxBMPSprite* m_pFrog = nullptr;
-    int m_nLastWrite = -1;
     bool m_bFinished = false;
     float m_fX = kStartX;
     float m_fV = 0.0f;

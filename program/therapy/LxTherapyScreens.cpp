@@ -4,7 +4,12 @@
 #include "shell/LxMessages.h"
 #include "shell/LxScreenTable.h"
 #include "therapy/LxTGameScr.h"
+#include "therapy/LxTGameScr1.h"
+#include "therapy/LxTGameScr2.h"
 #include "therapy/LxTGameScr3.h"
+#include "therapy/LxTGameScr4.h"
+#include "therapy/LxTGameScr5.h"
+#include "therapy/LxTGameScr6.h"
 #include "therapy/LxTHelpScr.h"
 #include "therapy/LxTListScr.h"
 #include "therapy/LxTSentencesScr.h"
@@ -19,8 +24,23 @@ const char* const kGamesDescription = "data\\beszedjavj.xml";
 CLxScreen* GameMenu(UINT, WPARAM, LPARAM) {
     return new CLxTGameScr(kGamesDescription);
 }
+CLxScreen* CarGame(UINT, WPARAM, LPARAM) {
+    return new CLxTGameScr1(kGamesDescription);
+}
+CLxScreen* ClownGame(UINT, WPARAM, LPARAM) {
+    return new CLxTGameScr2(kGamesDescription);
+}
 CLxScreen* FrogGame(UINT, WPARAM, LPARAM) {
     return new CLxTGameScr3(kGamesDescription);
+}
+CLxScreen* PictureBoard(UINT, WPARAM, LPARAM) {
+    return new CLxTGameScr4(kGamesDescription);
+}
+CLxScreen* FlowerGame(UINT, WPARAM, LPARAM) {
+    return new CLxTGameScr5(kGamesDescription);
+}
+CLxScreen* MoleGame(UINT, WPARAM, LPARAM) {
+    return new CLxTGameScr6(kGamesDescription);
 }
 CLxScreen* Preparation(UINT, WPARAM, LPARAM) {
     return new CLxTheraphyScr1("data\\beszedjav1.xml");
@@ -51,7 +71,12 @@ CLxScreen* ChildSelection(UINT, WPARAM, LPARAM) {
 
 void RegisterTherapyScreens() {
     RegisterScreen(kMsgTherapyGames, GameMenu);
+    RegisterScreen(kMsgTherapyGame1, CarGame);
+    RegisterScreen(kMsgTherapyGame2, ClownGame);
     RegisterScreen(kMsgTherapyGame3, FrogGame);
+    RegisterScreen(kMsgTherapyGame4, PictureBoard);
+    RegisterScreen(kMsgTherapyGame5, FlowerGame);
+    RegisterScreen(kMsgTherapyGame6, MoleGame);
     RegisterScreen(kMsgUserSelection, ChildSelection);
     RegisterScreen(kMsgTherapyPreparation, Preparation);
     RegisterScreen(kMsgTherapySetup, LevelSetup);

@@ -32,6 +32,7 @@ TEST(Autopilot, AScriptBecomesItsCommands) {
                             "  message 1039 109 1034  \r\n"
                             "click fo.jatek1\n"
                             "drag jobb.sprite -5 600\n"
+                            "drag kepek.s00 kepek.v01\n"
                             "type  árvíztűrő tükör \n"
                             "key Return\n"
                             "wait 250\n"
@@ -45,16 +46,12 @@ TEST(Autopilot, AScriptBecomesItsCommands) {
         const char* text;
         long a, b, c;
     } expected[] = {
-        {Kind::Message, 3, "", 1062, 0, 0},
-        {Kind::Message, 4, "", 1039, 109, 1034},
-        {Kind::Click, 5, "fo.jatek1", 0, 0, 0},
-        {Kind::Drag, 6, "jobb.sprite", -5, 600, 0},
-        {Kind::Type, 7, "árvíztűrő tükör", 0, 0, 0},
-        {Kind::Key, 8, "Return", 0, 0, 0},
-        {Kind::Wait, 9, "", 250, 0, 0},
-        {Kind::Shot, 10, "", 0, 0, 0},
-        {Kind::Dump, 11, "", 0, 0, 0},
-        {Kind::Quit, 12, "", 0, 0, 0},
+        {Kind::Message, 3, "", 1062, 0, 0},     {Kind::Message, 4, "", 1039, 109, 1034},
+        {Kind::Click, 5, "fo.jatek1", 0, 0, 0}, {Kind::Drag, 6, "jobb.sprite", -5, 600, 0},
+        {Kind::Drag, 7, "kepek.s00", 0, 0, 0},  {Kind::Type, 8, "árvíztűrő tükör", 0, 0, 0},
+        {Kind::Key, 9, "Return", 0, 0, 0},      {Kind::Wait, 10, "", 250, 0, 0},
+        {Kind::Shot, 11, "", 0, 0, 0},          {Kind::Dump, 12, "", 0, 0, 0},
+        {Kind::Quit, 13, "", 0, 0, 0},
     };
     const auto& commands = pilot.Commands();
     ASSERT_EQ(commands.size(), std::size(expected));
@@ -67,6 +64,8 @@ TEST(Autopilot, AScriptBecomesItsCommands) {
         EXPECT_EQ(commands[i].numbers[1], expected[i].b);
         EXPECT_EQ(commands[i].numbers[2], expected[i].c);
     }
+    EXPECT_EQ(commands[4].target, "kepek.v01");
+    EXPECT_EQ(commands[3].target, "");
 }
 
 TEST(Autopilot, AnErrorNamesItsLine) {
@@ -83,6 +82,8 @@ TEST(Autopilot, AnErrorNamesItsLine) {
         {"message 1024 0 0 0", "line 1: too much after message"},
         {"message 10x24", "line 1: \"10x24\" is not a number"},
         {"drag fo.a 10", "line 1: drag needs more numbers"},
+        {"drag fo.a fo.b 10", "line 1: \"fo.b\" is not a number"},
+        {"drag fo.a 10 fo.b", "line 1: \"fo.b\" is not a number"},
         {"click fo.a fo.b", "line 1: too much after click"},
         {"quit now", "line 1: too much after quit"},
         {"key", "line 1: key needs a name"},
@@ -188,6 +189,9 @@ TEST_F(AutopilotWindow, AMissingControlStopsTheScriptAtItsLine) {
     EXPECT_EQ(g_sent, (std::vector<UINT>{kMsgInfoScreen})); // nothing after the error
     CLxAutopilot drag;
     EXPECT_EQ(Run(&drag, "drag fo.none 10 10"),
+              "line 1: no control \"fo.none\" on the screen \"Menu\"");
+    CLxAutopilot onto;
+    EXPECT_EQ(Run(&onto, "drag fo.m1062 fo.none"),
               "line 1: no control \"fo.none\" on the screen \"Menu\"");
 }
 

@@ -113,9 +113,21 @@ class TherapyTest : public ui_test::UiTest {
 
     // One driver step: the histories at a new write index, then the driver's event.
     void DriverStep(CLxScreen* screen, float level, bool silent, int message = 1086) {
+        VoiceStep(screen, {level, silent, 0.0f, 0.0f}, message);
+    }
+    // What the driver measured in one step, for the games that read more than the level.
+    struct Voice {
+        float level;
+        bool silent;
+        float voicing; // ten times the periodicity
+        float pitch;   // (500 - Hz) / 500
+    };
+    void VoiceStep(CLxScreen* screen, Voice v, int message = 1086) {
         g_Driver.nWrite = (g_Driver.nWrite + 1) % kHistoryMax;
-        g_Driver.aHistory[kRowLevel][g_Driver.nWrite] = level;
-        g_Driver.aHistory[kRowSilence][g_Driver.nWrite] = silent ? 1.0f : 0.0f;
+        g_Driver.aHistory[kRowLevel][g_Driver.nWrite] = v.level;
+        g_Driver.aHistory[kRowSilence][g_Driver.nWrite] = v.silent ? 1.0f : 0.0f;
+        g_Driver.aHistory[kRowVoicing][g_Driver.nWrite] = v.voicing;
+        g_Driver.aHistory[kRowPitch][g_Driver.nWrite] = v.pitch;
         Tick(screen, message);
     }
     void Tick(CLxScreen* screen, int message) {

@@ -1,12 +1,14 @@
-// lexora-art-therapy DATAFOLDER: draws the frog game's pictures with the program's own
+// lexora-art-therapy DATAFOLDER: draws the therapy games' pictures with the program's own
 // drawing primitives: "kettoto.bmp", the pond (640 x 380: water with ripples, reeds and
 // lily pads), and "sprites/breki.bmp", the frog (66 x 48 on white, which the game keys
-// out). The frog's print mask is made from the frog picture by lexora-picture.
+// out); the other voice games' pictures are in VoiceGames.cpp. The frog's print mask
+// and the mole's shadow mask are made from pictures by lexora-picture.
 #include <sys/stat.h>
 
 #include <cstdio>
 #include <string>
 
+#include "VoiceGames.h"
 #include "media/LxDraw.h"
 #include "media/LxSurface.h"
 
@@ -72,7 +74,8 @@ int main(int argc, char** argv) {
     }
     std::string data = argv[1];
     mkdir((data + "/sprites").c_str(), 0755);
-    bool ok = DrawPond(data + "/kettoto.bmp") && DrawFrog(data + "/sprites/breki.bmp");
+    bool ok = DrawPond(data + "/kettoto.bmp") && DrawFrog(data + "/sprites/breki.bmp") &&
+              DrawVoiceGames(data);
     if (!ok) std::fprintf(stderr, "lexora-art-therapy: cannot write into %s\n", data.c_str());
     return ok ? 0 : 1;
 }
