@@ -61,8 +61,10 @@ std::string Tidy(const std::string& folder) {
     return text;
 }
 
-// Copies the "save" folder of the first older place that holds records; what to say.
+// Copies the "save" folder of every older place that holds records, the first place's
+// file where two have one; what to say about them.
 std::string CopyOlderRecords(const LxPlaces& places) {
+    std::string said;
     for (const std::string& older : places.olderFolders) {
         std::error_code error;
         if (!fs::is_directory(fs::path(older) / kOlderRecords, error)) continue;
@@ -72,10 +74,13 @@ std::string CopyOlderRecords(const LxPlaces& places) {
                      fs::copy_options::copy_symlinks,
                  error);
         std::string where = Said(from.string()) + kCopiedTo + Said(to.string());
-        if (error) return kCopyFailed + where + " (" + Said(error.message()) + ")" + kOriginalsKept;
-        return kCopied + where + kOriginalsKept;
+        if (!said.empty()) said += ' ';
+        if (error)
+            said += kCopyFailed + where + " (" + Said(error.message()) + ")" + kOriginalsKept;
+        else
+            said += kCopied + where + kOriginalsKept;
     }
-    return "";
+    return said;
 }
 
 } // namespace

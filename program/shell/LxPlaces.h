@@ -9,7 +9,7 @@
 // lexora then works in that read-only data folder, the second data root, and writes into
 // the user's data folder ($XDG_DATA_HOME/lexora, else ~/.local/share/lexora), the first
 // data root, which it makes on its first start. That first start also looks for records
-// an older lexora left (in the folder it was started in, or in the default data folder
+// an older lexora left (in the folder it was started in, and in the default data folder
 // when XDG_DATA_HOME points elsewhere), copies them in and says where they were; the
 // older records are never moved or deleted.
 #pragma once

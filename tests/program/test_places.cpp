@@ -176,6 +176,23 @@ TEST_F(PlacesTest, TheDefaultFolderIsAnOlderPlaceWhenXdgDataHomeMoves) {
     EXPECT_TRUE(fs::exists(folder_ + "/home/.local/share/lexora/save/theraphy/Ödön"));
 }
 
+// Records in both older places all come along; where both hold a file, the start
+// folder's is taken, and both places are named.
+TEST_F(PlacesTest, EveryOlderPlaceIsCopiedTheFirstOneWinning) {
+    WriteFile("started/save/theraphy/Anna/settings.xml", "started");
+    WriteFile("started/save/theraphy/words.html", "started words");
+    WriteFile("home/.local/share/lexora/save/theraphy/Anna/settings.xml", "default");
+    WriteFile("home/.local/share/lexora/save/theraphy/Bence/settings.xml", "bence");
+    std::string said;
+    LxPlaces places = Installed((folder_ + "/xdg").c_str(), (folder_ + "/home").c_str());
+    ASSERT_TRUE(EnterPlaces(places, &said));
+    EXPECT_EQ(ReadFile(folder_ + "/xdg/lexora/save/theraphy/Anna/settings.xml"), "started");
+    EXPECT_EQ(ReadFile(folder_ + "/xdg/lexora/save/theraphy/Bence/settings.xml"), "bence");
+    EXPECT_EQ(ReadFile(folder_ + "/xdg/lexora/save/theraphy/words.html"), "started words");
+    EXPECT_NE(said.find(folder_ + "/started/save"), std::string::npos) << said;
+    EXPECT_NE(said.find(folder_ + "/home/.local/share/lexora/save"), std::string::npos) << said;
+}
+
 TEST_F(PlacesTest, AUserFolderThatCannotBeMadeIsSaid) {
     WriteFile("home/.local/share", "a file where the folder should be");
     std::string said;
