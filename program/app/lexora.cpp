@@ -87,7 +87,8 @@ int main(int argc, char** argv) {
         InitVideo();
         g_bRenderEnabled = 0;
         WindowProc(kMsgMainScreen, 0, 0);
-        if (!said.empty()) ShowNotice(said);
+        std::string copied = CopiedRecordsNotice();
+        if (!copied.empty()) ShowNotice(copied);
         g_bRenderEnabled = 1;
         Render();
         ShowMainWindow();

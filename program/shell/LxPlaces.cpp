@@ -35,6 +35,7 @@ const char kCopied[] = "A korábbi adatokat innen átmásoltam: ";
 const char kCopyFailed[] = "A korábbi adatok másolása nem sikerült innen: ";
 const char kCopiedTo[] = " ide: ";
 const char kOriginalsKept[] = ". Az eredetiek a helyükön maradtak.";
+const char kCopiedNotice[] = "Korábbi adatok átmásolva innen: ";
 
 std::string Said(const std::string& utf8) {
     return talvik::Utf8ToLatin2(utf8);
@@ -63,18 +64,19 @@ std::string Tidy(const std::string& folder) {
 
 // Copies the "save" folder of every older place that holds records, the first place's
 // file where two have one; what to say about them.
-std::string CopyOlderRecords(const LxPlaces& places) {
+std::string CopyOlderRecords(LxPlaces* places) {
     std::string said;
-    for (const std::string& older : places.olderFolders) {
+    for (const std::string& older : places->olderFolders) {
         std::error_code error;
         if (!fs::is_directory(fs::path(older) / kOlderRecords, error)) continue;
-        fs::path from = fs::path(older) / kRecords, to = fs::path(places.userFolder) / kRecords;
+        fs::path from = fs::path(older) / kRecords, to = fs::path(places->userFolder) / kRecords;
         fs::copy(from, to,
                  fs::copy_options::recursive | fs::copy_options::skip_existing |
                      fs::copy_options::copy_symlinks,
                  error);
         std::string where = Said(from.string()) + kCopiedTo + Said(to.string());
         if (!said.empty()) said += ' ';
+        places->copiedFrom.push_back(from.string());
         if (error)
             said += kCopyFailed + where + " (" + Said(error.message()) + ")" + kOriginalsKept;
         else
@@ -104,7 +106,8 @@ LxPlaces FindPlaces(const std::string& executableFolder, const std::string& data
 
     // An XDG_DATA_HOME that is not absolute is to be ignored, as the base directory
     // specification says.
-    std::string defaultHome = home && *home ? Tidy(std::string(home) + "/.local/share") : "";
+    places.homeFolder = home && *home ? Tidy(home) : "";
+    std::string defaultHome = home && *home ? places.homeFolder + "/.local/share" : "";
     std::string dataHome = xdgDataHome && xdgDataHome[0] == '/' ? Tidy(xdgDataHome) : defaultHome;
     if (dataHome.empty()) return places;
     places.userFolder = dataHome + "/lexora";
@@ -148,12 +151,24 @@ bool EnterPlaces(const LxPlaces& places, std::string* said) {
         *said = kCannotMake + Said(places.userFolder) + " (" + Said(error.message()) + ")";
         return false;
     }
-    if (firstStart) *said = CopyOlderRecords(places);
+    LxPlaces entered = places;
+    if (firstStart) *said = CopyOlderRecords(&entered);
 
     if (chdir(places.dataFolder.c_str()) != 0) {
         *said = kNoData + Said(places.dataFolder);
         return false;
     }
-    g_Places = places;
+    g_Places = entered;
     return true;
+}
+
+std::string CopiedRecordsNotice() {
+    std::string notice;
+    const std::string& home = g_Places.homeFolder;
+    for (const std::string& from : g_Places.copiedFrom) {
+        bool inHome = !home.empty() && from.compare(0, home.size() + 1, home + "/") == 0;
+        notice += notice.empty() ? kCopiedNotice : ", ";
+        notice += Said(inHome ? "~" + from.substr(home.size()) : from);
+    }
+    return notice;
 }

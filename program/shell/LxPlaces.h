@@ -21,6 +21,8 @@ struct LxPlaces {
     std::string dataFolder;                // OS path of the installed data, where lexora works
     std::string userFolder;                // OS path of the user's data folder, where lexora writes
     std::vector<std::string> olderFolders; // OS paths that may hold an older "save"
+    std::string homeFolder;                // OS path of HOME, "" when unset
+    std::vector<std::string> copiedFrom;   // the older "save" folders EnterPlaces copied
 
     // The data roots for CLxFile::SetRoots, in the program's path form.
     std::string FirstRoot() const;
@@ -43,3 +45,7 @@ LxPlaces FindOwnPlaces();
 // what the user should be told (where the copied records came from), or, when it
 // returns false, why lexora cannot work there; in the program's text (Latin-2).
 bool EnterPlaces(const LxPlaces& places, std::string* said);
+
+// A line for the screen's notice when EnterPlaces copied older records: where from, with
+// the home folder written "~" to keep it short; "" otherwise. Latin-2.
+std::string CopiedRecordsNotice();

@@ -113,6 +113,7 @@ TEST_F(PlacesTest, TheFirstStartMakesTheFoldersAndWorksInTheData) {
     std::string said;
     ASSERT_TRUE(EnterPlaces(places, &said));
     EXPECT_EQ(said, ""); // no older records anywhere
+    EXPECT_EQ(CopiedRecordsNotice(), "");
     for (const char* made : {"save/theraphy", "save/speech", "srceenshoots"})
         EXPECT_TRUE(fs::is_directory(places.userFolder + "/" + made)) << made;
     EXPECT_EQ(fs::current_path().string(), data_);
@@ -191,6 +192,11 @@ TEST_F(PlacesTest, EveryOlderPlaceIsCopiedTheFirstOneWinning) {
     EXPECT_EQ(ReadFile(folder_ + "/xdg/lexora/save/theraphy/words.html"), "started words");
     EXPECT_NE(said.find(folder_ + "/started/save"), std::string::npos) << said;
     EXPECT_NE(said.find(folder_ + "/home/.local/share/lexora/save"), std::string::npos) << said;
+    // The screen's notice is short: the home is "~".
+    std::string notice = CopiedRecordsNotice();
+    EXPECT_NE(notice.find(": " + folder_ + "/started/save, ~/.local/share/lexora/save"),
+              std::string::npos)
+        << notice;
 }
 
 TEST_F(PlacesTest, AUserFolderThatCannotBeMadeIsSaid) {
