@@ -69,11 +69,16 @@ std::string CopyOlderRecords(LxPlaces* places) {
     for (const std::string& older : places->olderFolders) {
         std::error_code error;
         if (!fs::is_directory(fs::path(older) / kOlderRecords, error)) continue;
-        fs::path from = fs::path(older) / kRecords, to = fs::path(places->userFolder) / kRecords;
-        fs::copy(from, to,
-                 fs::copy_options::recursive | fs::copy_options::skip_existing |
-                     fs::copy_options::copy_symlinks,
-                 error);
+        // A "save" that is a link is copied from where it leads; links inside it are
+        // copied as links, so that a loop of them cannot run the copy away.
+        fs::path from = fs::canonical(fs::path(older) / kRecords, error);
+        fs::path to = fs::path(places->userFolder) / kRecords;
+        if (!error)
+            fs::copy(from, to,
+                     fs::copy_options::recursive | fs::copy_options::skip_existing |
+                         fs::copy_options::copy_symlinks,
+                     error);
+        if (error) from = fs::path(older) / kRecords;
         std::string where = Said(from.string()) + kCopiedTo + Said(to.string());
         if (!said.empty()) said += ' ';
         places->copiedFrom.push_back(from.string());
@@ -104,10 +109,10 @@ LxPlaces FindPlaces(const std::string& executableFolder, const std::string& data
     places.installed = true;
     places.dataFolder = Tidy(data);
 
-    // An XDG_DATA_HOME that is not absolute is to be ignored, as the base directory
-    // specification says.
     places.homeFolder = home && *home ? Tidy(home) : "";
     std::string defaultHome = home && *home ? places.homeFolder + "/.local/share" : "";
+    // An XDG_DATA_HOME that is not absolute is to be ignored, as the base directory
+    // specification says.
     std::string dataHome = xdgDataHome && xdgDataHome[0] == '/' ? Tidy(xdgDataHome) : defaultHome;
     if (dataHome.empty()) return places;
     places.userFolder = dataHome + "/lexora";

@@ -166,6 +166,19 @@ TEST_F(PlacesTest, TheFirstStartCopiesOlderRecordsAndKeepsThem) {
     EXPECT_FALSE(fs::exists(places.userFolder + "/save/theraphy/Bence"));
 }
 
+// Records kept elsewhere behind a link named "save" are copied, not the link.
+TEST_F(PlacesTest, AnOlderSaveThatIsALinkIsCopiedFromWhereItLeads) {
+    WriteFile("stick/save/theraphy/Anna/settings.xml", "anna");
+    fs::create_directories("started");
+    fs::create_directory_symlink(folder_ + "/stick/save", "started/save");
+    std::string said;
+    LxPlaces places = Installed(nullptr, (folder_ + "/home").c_str());
+    ASSERT_TRUE(EnterPlaces(places, &said));
+    EXPECT_FALSE(fs::is_symlink(places.userFolder + "/save"));
+    EXPECT_EQ(ReadFile(places.userFolder + "/save/theraphy/Anna/settings.xml"), "anna");
+    EXPECT_NE(said.find(folder_ + "/stick/save"), std::string::npos) << said;
+}
+
 TEST_F(PlacesTest, TheDefaultFolderIsAnOlderPlaceWhenXdgDataHomeMoves) {
     WriteFile("home/.local/share/lexora/save/theraphy/Ödön/settings.xml", "ödön");
     WriteFile("started/save/other", "not records: no theraphy folder");
