@@ -4,7 +4,8 @@
 // sound devices: pdrv and pdev for playback, cdrv and cdev for recording, each an index
 // into SDL's lists ("pdrv=1"). When LEXORA_AUTOPILOT names a script, the autopilot
 // plays it as the program runs (LxAutopilot.h); a script that does not parse ends the
-// program at once with exit code 2.
+// program at once with exit code 2. Where the program works, from a build tree or
+// installed, is settled first (LxPlaces.h), as the engine mounts the working folder.
 #include <SDL.h>
 
 #include <cstdio>
@@ -21,6 +22,8 @@
 #include "shell/LxMainWindow.h"
 #include "shell/LxMenuScreen.h"
 #include "shell/LxMessages.h"
+#include "shell/LxNotice.h"
+#include "shell/LxPlaces.h"
 #include "shell/LxProgram.h"
 #include "shell/LxStartup.h"
 #include "shell/LxWindowProc.h"
@@ -52,6 +55,12 @@ int main(int argc, char** argv) {
     // Messages appear line by line also when the output goes to a file or a pipe.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     if (!StartAutopilot()) return 2;
+    std::string said;
+    if (!EnterPlaces(FindOwnPlaces(), &said)) {
+        Fatal(said);
+        return 1;
+    }
+    if (!said.empty()) std::printf("%s\n", talvik::Latin2ToUtf8(said).c_str());
     std::string error;
     Interface* root = talvik::LoadEngineLibrary(&error);
     if (!root) {
@@ -78,6 +87,8 @@ int main(int argc, char** argv) {
         InitVideo();
         g_bRenderEnabled = 0;
         WindowProc(kMsgMainScreen, 0, 0);
+        std::string copied = CopiedRecordsNotice();
+        if (!copied.empty()) ShowNotice(copied);
         g_bRenderEnabled = 1;
         Render();
         ShowMainWindow();

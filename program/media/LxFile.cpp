@@ -121,6 +121,11 @@ bool CLxFile::Open(const char* path, bool binary) {
         Lookup found = OpenMember(g_firstRoot + archive + digit + ".zip", member);
         if (found != Lookup::kMissing) return found == Lookup::kOpened;
     }
+    m_pFile = OpenLoose(g_secondRoot + relative);
+    if (m_pFile) {
+        m_bOpen = true;
+        return true;
+    }
     return OpenMember(g_secondRoot + archive + ".zip", member) == Lookup::kOpened;
 }
 

@@ -1,8 +1,11 @@
-// Read access to the program's data files. A data file either lies loose below the first
-// data root or is a member of a zip archive standing in for its folders: for
-// "data\fonts\tnr32.rle" the archives data.fonts9.zip .. data.fonts0.zip below the first
-// root are tried, then data.fonts.zip below the second root. Readers see the same open,
-// size, read, skip and close in every case. Files the program writes do not go through here.
+// Read access to the program's data files. A data file either lies loose below a data
+// root or is a member of a zip archive standing in for its folders. For
+// "data\fonts\tnr32.rle" the order is: the loose file below the first root, the archives
+// data.fonts9.zip .. data.fonts0.zip below the first root, the loose file below the second
+// root, then data.fonts.zip below the second root. So whatever lies below the first root
+// (the working folder, or an installed program's user folder) overrides the second (an
+// installed program's read-only data). Readers see the same open, size, read, skip and
+// close in every case. Files the program writes do not go through here.
 #pragma once
 #include <unzip.h>
 
@@ -11,8 +14,8 @@
 
 class CLxFile {
   public:
-    // The two data roots, put in front of relative paths as they are ("." and "\" for the
-    // working folder, "data\" for the second). Copied; set once at start-up.
+    // The two data roots, put in front of relative paths as they are (".\" for the working
+    // folder and "data\" for the second; see LxPlaces.h). Copied; set once at start-up.
     static void SetRoots(const char* first, const char* second);
 
     CLxFile() = default;

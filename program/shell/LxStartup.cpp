@@ -20,6 +20,7 @@
 #include "shell/LxDriverBlock.h"
 #include "shell/LxEngineBinding.h"
 #include "shell/LxNotice.h"
+#include "shell/LxPlaces.h"
 #include "shell/LxProgram.h"
 #include "shell/LxProgramData.h"
 #include "shell/LxSettings.h"
@@ -48,7 +49,7 @@ void InitApplication(const char* cmdLine) {
     g_nCaptureDriver = GetOptionValue(cmdLine, "cdrv", -1);
     g_nCaptureDevice = GetOptionValue(cmdLine, "cdev", -1);
 
-    CLxFile::SetRoots(".\\", "data\\");
+    CLxFile::SetRoots(g_Places.FirstRoot().c_str(), g_Places.SecondRoot().c_str());
     LoadAlphabet(kCourseFile, "data\\beszedjav.xml");
 
     g_pFontServer = new CLxFontServer;

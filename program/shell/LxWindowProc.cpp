@@ -3,9 +3,14 @@
 // handler that asks for a switch never runs on a deleted screen.
 #include "shell/LxWindowProc.h"
 
+#include <SDL.h>
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "media/LxFile.h"
 #include "media/LxSurface.h"
 #include "media/LxVolume.h"
 #include "shell/LxClock.h"
@@ -30,11 +35,19 @@ static CLxCGUI* ActiveGUI() {
     return g_pActiveScreen ? g_pActiveScreen->GetGUI() : nullptr;
 }
 
+// Screenshots go where the program writes, numbered on from the last one there, so that
+// a new run never overwrites the pictures of an earlier one.
 static void TakeScreenshot() {
-    char name[64];
-    std::snprintf(name, sizeof name, "srceenshoots\\%08d.bmp", g_nScreenshot);
-    ++g_nScreenshot;
-    if (g_pScreenSurface) SaveBitmap(g_pScreenSurface, name);
+    std::string path;
+    struct stat info;
+    do {
+        char name[64];
+        std::snprintf(name, sizeof name, "srceenshoots\\%08d.bmp", g_nScreenshot);
+        ++g_nScreenshot;
+        path = CLxFile::RecordPath(name, false);
+    } while (lstat(path.c_str(), &info) == 0);
+    if (g_pScreenSurface && g_pScreenSurface->m_pSurface)
+        SDL_SaveBMP(g_pScreenSurface->m_pSurface, path.c_str());
 }
 
 static void KeyUp(WPARAM key) {

@@ -138,6 +138,65 @@ TEST_P(DataFileLookup, FindsTheFileWhereTheOrderSays) {
 INSTANTIATE_TEST_SUITE_P(Order, DataFileLookup, ::testing::ValuesIn(kLookups),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
 
+// An installed program's two roots: the user's folder ("user") first, then the
+// installed, read-only data ("inst"), each with loose files and archives.
+const LookupCase kInstalledLookups[] = {
+    {"the user's loose file overrides the installed one",
+     {{"user/data/lexora.xml", "user"}, {"inst/data/lexora.xml", "installed"}},
+     {},
+     "data\\lexora.xml",
+     "user"},
+    {"the installed loose file when the user has none",
+     {{"inst/data/fonts/tnr32.rle", "installed"}},
+     {},
+     "data\\fonts\\tnr32.rle",
+     "installed"},
+    {"the user's numbered archive overrides the installed loose file",
+     {{"inst/data/fonts/tnr32.rle", "installed"}},
+     {{"user/data.fonts4.zip", {{"tnr32.rle", "user zip"}}}},
+     "data\\fonts\\tnr32.rle",
+     "user zip"},
+    {"the installed loose file ahead of the installed archive",
+     {{"inst/data/sounds/click.wav", "loose"}},
+     {{"inst/data.sounds.zip", {{"click.wav", "zip"}}}},
+     "data\\sounds\\click.wav",
+     "loose"},
+    {"the installed archive last",
+     {},
+     {{"inst/data.sounds.zip", {{"click.wav", "zip"}}}},
+     "data\\sounds\\click.wav",
+     "zip"},
+    {"a record only below the user's folder",
+     {{"user/save/settings.xml", "mine"}},
+     {},
+     "save\\settings.xml",
+     "mine"},
+    {"nothing below the working folder itself counts",
+     {{"data/lexora.xml", "working folder"}},
+     {},
+     "data\\lexora.xml",
+     nullptr},
+};
+
+class InstalledLookup : public DataFileTest, public ::testing::WithParamInterface<LookupCase> {};
+
+TEST_P(InstalledLookup, TheUsersFolderComesFirst) {
+    const LookupCase& c = GetParam();
+    for (const LooseFile& f : c.files)
+        WriteFile(f.path, f.content);
+    for (const Archive& a : c.archives)
+        ASSERT_TRUE(WriteZip(a.path, a.members));
+    CLxFile::SetRoots((folder_ + "/user\\").c_str(), (folder_ + "/inst/").c_str());
+
+    CLxFile file;
+    ASSERT_EQ(file.Open(c.open, true), c.expected != nullptr);
+    if (!c.expected) return;
+    EXPECT_EQ(ReadAll(file), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Order, InstalledLookup, ::testing::ValuesIn(kInstalledLookups),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
 // The same bytes, loose, stored in an archive and deflated in one.
 enum class Kind { kLoose, kStored, kDeflated };
 

@@ -1,6 +1,7 @@
 // The program's start without what it needs: a copy of lexora in a folder without
 // libtalviklib.so, the program without its main screen's description, or without a
-// display for its window, says what is missing and ends with exit code 1.
+// display for its window, or installed for a user it cannot find a data folder for,
+// says what is missing and ends with exit code 1.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -72,6 +73,21 @@ TEST_F(ProgramStart, WithoutTheEngineItSaysSoAndEndsWithCode1) {
     size_t n = std::fread(text, 1, sizeof text - 1, f);
     std::fclose(f);
     EXPECT_NE(std::string(text, n).find("libtalviklib.so"), std::string::npos) << text;
+}
+
+// An installed copy (bin beside share/lexora/data) with neither HOME nor XDG_DATA_HOME
+// has nowhere to keep records: it says so before it loads anything.
+TEST_F(ProgramStart, InstalledWithoutAHomeItSaysSoAndEndsWithCode1) {
+    ASSERT_EQ(std::system(("mkdir -p bin share/lexora/data && cp '" + std::string(LEXORA_PROGRAM) +
+                           "' bin/lexora")
+                              .c_str()),
+              0);
+    std::string err;
+    EXPECT_EQ(Run("env -u HOME -u XDG_DATA_HOME LEXORA_AUTOPILOT=/dev/null "
+                  "SDL_VIDEODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 bin/lexora",
+                  &err),
+              1);
+    EXPECT_NE(err.find("HOME"), std::string::npos) << err;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -217,6 +218,21 @@ TEST_F(WindowProcTest, F11WritesNumberedScreenshotsIntoItsFolder) {
     struct stat st;
     EXPECT_NE(stat("srceenshoots/00000000.bmp", &st), 0);
     EXPECT_EQ(stat("srceenshoots/00000001.bmp", &st), 0);
+    EXPECT_EQ(stat("srceenshoots/00000002.bmp", &st), 0);
+    FreeSurface(&g_pScreenSurface);
+}
+
+TEST_F(WindowProcTest, F11NeverOverwritesTheScreenshotsOfAnEarlierRun) {
+    g_pScreenSurface = CreateSurface(800, 600);
+    g_nScreenshot = 0;
+    WriteFile("srceenshoots/00000000.bmp", "earlier");
+    WriteFile("srceenshoots/00000001.bmp", "earlier");
+    WindowProc(kMsgKeyUp, 122, 0);
+    std::ifstream kept("srceenshoots/00000001.bmp");
+    std::string text;
+    kept >> text;
+    EXPECT_EQ(text, "earlier");
+    struct stat st;
     EXPECT_EQ(stat("srceenshoots/00000002.bmp", &st), 0);
     FreeSurface(&g_pScreenSurface);
 }
