@@ -134,6 +134,15 @@ uint32_t ColorToPixel(CLxSurface* s, uint32_t rgb) {
     }
 }
 
+uint32_t MixRGB(uint32_t a, uint32_t b, int num, int den) {
+    uint32_t out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        int x = (a >> shift) & 0xff, y = (b >> shift) & 0xff;
+        out |= static_cast<uint32_t>(x + (y - x) * num / den) << shift;
+    }
+    return out;
+}
+
 uint32_t GetPixel(CLxSurface* s, int x, int y) {
     RECT one{x, y, x + 1, y + 1};
     LxSurfaceDesc d;

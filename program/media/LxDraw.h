@@ -8,6 +8,8 @@
 #include "media/LxSurface.h"
 
 uint32_t ColorToPixel(CLxSurface* surface, uint32_t rgb);
+// The RGB value num/den of the way from a to b, channel by channel.
+uint32_t MixRGB(uint32_t a, uint32_t b, int num, int den);
 // The RGB value of a pixel; 0 outside the surface.
 uint32_t GetPixel(CLxSurface* surface, int x, int y);
 void FillRectRGB(CLxSurface* surface, const RECT* rect, uint32_t rgb);

@@ -137,24 +137,15 @@ bool WriteSmallCatalogue(const std::vector<Thing>& things) {
     return out.good() || Fail("cannot write data/smallpic.xml");
 }
 
-uint32_t Mix(uint32_t a, uint32_t b, int num, int den) {
-    uint32_t out = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        int x = (a >> shift) & 0xff, y = (b >> shift) & 0xff;
-        out |= static_cast<uint32_t>(x + (y - x) * num / den) << shift;
-    }
-    return out;
-}
-
 // A pastel card per catalogue place, round the colour wheel.
 void DrawCard(CLxSurface* s, int place) {
     static const uint32_t kWheel[6] = {0xE04040, 0xE0A020, 0x40B040, 0x20A0C0, 0x4060E0, 0xB050C0};
     uint32_t colour = kWheel[place % 6];
     for (int y = 0; y < kCallHeight; ++y) {
         RECT row{0, y, kCallWidth, y + 1};
-        FillRectRGB(
-            s, &row,
-            Mix(Mix(colour, 0xFFFFFF, 7, 8), Mix(colour, 0xFFFFFF, 2, 3), y, kCallHeight - 1));
+        FillRectRGB(s, &row,
+                    MixRGB(MixRGB(colour, 0xFFFFFF, 7, 8), MixRGB(colour, 0xFFFFFF, 2, 3), y,
+                           kCallHeight - 1));
     }
     RECT frame{4, 4, kCallWidth - 4, kCallHeight - 4};
     FrameRect(s, &frame, 0x606060);

@@ -28,15 +28,6 @@ namespace {
 
 constexpr int kBoxWidth = 200, kBoxHeight = 150;
 
-uint32_t Mix(uint32_t a, uint32_t b, int num, int den) {
-    uint32_t out = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        int x = (a >> shift) & 0xff, y = (b >> shift) & 0xff;
-        out |= static_cast<uint32_t>(x + (y - x) * num / den) << shift;
-    }
-    return out;
-}
-
 bool Save(CLxSurface* surface, const std::string& path) {
     bool ok = SaveBitmap(surface, path.c_str());
     if (!ok) std::fprintf(stderr, "lexora-art-reading: cannot write %s\n", path.c_str());
@@ -46,7 +37,7 @@ bool Save(CLxSurface* surface, const std::string& path) {
 void Gradient(CLxSurface* s, int w, int h, uint32_t top, uint32_t bottom) {
     for (int y = 0; y < h; ++y) {
         RECT row{0, y, w, y + 1};
-        FillRectRGB(s, &row, Mix(top, bottom, y, h - 1));
+        FillRectRGB(s, &row, MixRGB(top, bottom, y, h - 1));
     }
 }
 

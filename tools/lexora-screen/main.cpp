@@ -73,15 +73,6 @@ bool Save(CLxSurface* surface, const std::string& base, const std::string& name)
     return ok;
 }
 
-uint32_t Mix(uint32_t a, uint32_t b, int num, int den) {
-    uint32_t out = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        int x = (a >> shift) & 0xff, y = (b >> shift) & 0xff;
-        out |= static_cast<uint32_t>(x + (y - x) * num / den) << shift;
-    }
-    return out;
-}
-
 // The background drawn last, under every group's pictures; null before one is drawn.
 CLxSurface* g_pBackground = nullptr;
 
@@ -183,8 +174,8 @@ uint32_t IconColour(const std::string& icon, int state) {
                     : icon == "stop" || icon == "pause" ? 0x303050
                                                         : 0xFFFFFF;
     if (!(state & 4)) return 0x808080;
-    if (state & 2) return Mix(base, 0x000000, 1, 4);
-    if (state & 1) return Mix(base, 0xFFFFFF, 1, 3);
+    if (state & 2) return MixRGB(base, 0x000000, 1, 4);
+    if (state & 1) return MixRGB(base, 0xFFFFFF, 1, 3);
     return base;
 }
 
