@@ -154,3 +154,42 @@ TEST_F(Game2, ListsLongerThanTheirTablesAreCut) {
 }
 
 } // namespace
+
+namespace {
+
+// A game with two parts, as games 3 and 4 use the change-over delay.
+class TwoParts : public CLxReadingGame {
+  public:
+    TwoParts() : CLxReadingGame("data\\olvfej.xml", 3, "RGame") {}
+    void FinishPartA() { StartChangeOver(); }
+    int changes = 0;
+
+  protected:
+    void ChangeOver() override { ++changes; }
+};
+
+TEST_F(Game2, TheChangeOverComesAfterEightWindowTimerTicks) {
+    TwoParts game;
+    EXPECT_TRUE(game.GetGUI()->FindControl("fo.jatek3")->m_nFlags & kSelected);
+    const struct {
+        int message, ticks, delay, changes;
+    } steps[] = {
+        {275, 3, 0, 0},  // no delay running: the timer does nothing
+        {-1, 0, 8, 0},   // part a finished
+        {1086, 5, 8, 0}, // the driver's events do not count
+        {275, 7, 1, 0},  {275, 1, 0, 1}, {275, 4, 0, 1},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.delay);
+        if (s.message < 0) game.FinishPartA();
+        for (int i = 0; i < s.ticks; ++i) {
+            g_nNow += 100;
+            CLxTimerEvent e(0, s.message, g_nNow);
+            game.OnTimerEvent(&e);
+        }
+        EXPECT_EQ(game.ChangeOverDelay(), s.delay);
+        EXPECT_EQ(game.changes, s.changes);
+    }
+}
+
+} // namespace
