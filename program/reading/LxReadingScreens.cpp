@@ -7,6 +7,7 @@
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
 #include "reading/LxRGameScr1.h"
+#include "reading/LxRGameScr2.h"
 #include "reading/LxRPGameScr1.h"
 #include "reading/LxReadingSelScr.h"
 #include "shell/LxMessages.h"
@@ -21,6 +22,14 @@ CLxScreen* Game1(UINT, WPARAM, LPARAM) {
     return new CLxRGameScr1(kReadingDescription);
 }
 
+// A single letter's game n; an extra letter (whose pair variants are not here) gets
+// its game 1.
+template <class Game> CLxScreen* SingleLetterGame(UINT msg, WPARAM wParam, LPARAM lParam) {
+    ResolveCoursePosition();
+    if (IsExtraLetter(CurrentCourseLetter())) return Game1(msg, wParam, lParam);
+    return new Game(kReadingDescription);
+}
+
 const char* const kSelections[] = {"data\\consel.xml", "data\\vowsel.xml", "data\\pair1sel.xml",
                                    "data\\pair2sel.xml", "data\\pair3sel.xml"};
 
@@ -32,6 +41,7 @@ CLxScreen* Selection(UINT msg, WPARAM, LPARAM) {
 void RegisterReadingScreens() {
     RegisterScreen(kMsgReading, Game1);
     RegisterScreen(kMsgReadingGame1, Game1);
+    RegisterScreen(kMsgReadingGame2, SingleLetterGame<CLxRGameScr2>);
     // A selection screen whose description the data set lacks would be an empty page
     // with no way back: its tab then does nothing.
     for (UINT msg = kMsgConsonantSelection; msg <= kMsgPairSelection3; ++msg)

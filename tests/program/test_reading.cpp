@@ -14,6 +14,7 @@
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
 #include "reading/LxRGameScr1.h"
+#include "reading/LxRGameScr2.h"
 #include "reading/LxRPGameScr1.h"
 #include "reading/LxReadingScreens.h"
 #include "reading/LxReadingSelScr.h"
@@ -280,6 +281,17 @@ TEST_F(ReadingWindow, TheChosenLetterDecidesTheGameClass) {
     WindowProc(1026, 0, 0);
     EXPECT_NE(dynamic_cast<CLxRGameScr1*>(g_pActiveScreen), nullptr);
     EXPECT_STREQ(g_pActiveScreen->GetName(), "RGame1g");
+}
+
+// Game 2's button opens game 2 of a single letter; an extra letter, whose pair
+// variant is not there, gets its game 1 rather than no screen at all.
+TEST_F(ReadingWindow, GameTwoOpensForASingleLetterAndGameOneForAPair) {
+    Choose(0); // a
+    WindowProc(1027, 0, 0);
+    EXPECT_NE(dynamic_cast<CLxRGameScr2*>(g_pActiveScreen), nullptr);
+    Choose(5); // b-p
+    WindowProc(1027, 0, 0);
+    EXPECT_NE(dynamic_cast<CLxRPGameScr1*>(g_pActiveScreen), nullptr);
 }
 
 TEST_F(Reading, SelectionButtonsShowTheirLettersPicturesAndOpenTheLetter) {
