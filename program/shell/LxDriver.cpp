@@ -6,7 +6,9 @@
 // position); feed 512 samples to the engine; read the class scores (one evaluator, an
 // evaluator chosen by a short vote, or a weighted mixture of several); smooth them over
 // nSmooth frames into the histories; measure level, pitch and voicing; tell the screen;
-// then follow the utterance (2 waiting, 3 inside, 4 ended) and recognise it (5).
+// then follow the utterance (2 waiting, 3 inside, 4 ended) and recognise it (5). The
+// utterance's start and end are judged against the room's background, measured on all
+// the new sound of the tick rather than on the analysed block alone (see Background).
 //
 // Every index into the fixed rings and histories is kept in range whatever a screen
 // sets (nSmooth, nHistoryLen) or an evaluator answers (its count), and an engine
@@ -49,7 +51,7 @@ namespace {
 constexpr int kBlockSamples = 512;
 constexpr int kBlockBytes = kBlockSamples * 2;
 constexpr int kRate = 22050;
-constexpr int kPreRoll = 5512;           // bytes kept before the first loud block (125 ms)
+constexpr int kPreRoll = 5512;           // bytes kept before the voice's onset (125 ms)
 constexpr int kQuietMs = 444;            // quiet that ends an utterance
 constexpr int kShortestUtterance = 6000; // bytes; shorter ones are not recognised
 constexpr int kMaxClasses = 31;          // score vectors hold classes 1 to 31
@@ -60,6 +62,36 @@ const char kConsonantSymbols[] = "bcCdfgGhjklLmnNprsStTvzZ";
 const char* const kConsonantLetters[24] = {"b", "c", "cs", "d",  "f",  "g", "gy", "h",
                                            "j", "k", "l",  "ly", "m",  "n", "ny", "p",
                                            "r", "s", "sz", "t",  "ty", "v", "z",  "zs"};
+
+// The background, measured on every new sample while recording or playing back. The new
+// samples are cut into steps of 128; a level of 512 samples (the same measure as the
+// block's) slides over them in those steps. The noise floor follows that level down fast
+// and up slowly (3 dB a second), so it settles on the room's steady noise and hardly
+// moves during a word, yet a lasting loud sound lifts it until it no longer counts as
+// voice. Voice starts 6 dB above the floor and has stopped 3 dB above it; the user's
+// minimum level is the lowest either threshold can be, so in a quiet room the minimum
+// alone decides, as the voice set-up screen shows it.
+constexpr int kStepSamples = 128;
+constexpr int kStepBytes = kStepSamples * 2;
+constexpr int kStepsPerBlock = kBlockSamples / kStepSamples;
+constexpr int kLongestScan = 44100;     // bytes: at most a second of new sound per tick
+constexpr float kStartOverFloor = 4;    // 6 dB
+constexpr float kEndOverFloor = 2;      // 3 dB
+constexpr float kFloorFall = 0.25f;     // share of the way down per step
+constexpr int kSettleSteps = 43;        // 250 ms in which the floor is the quietest level
+constexpr float kFloorRise = 1.0040f;   // per step: 10^(0.3 * 128 / 22050), 3 dB a second
+constexpr float kQuietestFloor = 1e-6f; // the floor rises from here after digital silence
+
+struct Background {
+    float fFloor;                 // -1 until a level was measured
+    float aStep[kStepsPerBlock];  // levels of the newest steps, oldest first
+    int aStepPos[kStepsPerBlock]; // their positions in the recording
+    int nSteps;                   // how many of them belong to the current run
+    int nScanned;                 // recording position measured up to; -1: none
+    float fPeak;                  // the loudest level since the last onset
+    int nMeasured;                // levels measured in this run
+};
+Background s_bg = {-1, {}, {}, 0, -1, 0, 0};
 
 // The timer.
 bool s_bRunning = false;
@@ -121,9 +153,11 @@ void StopSound() {
     if (g_pCaptureRing) g_pCaptureRing->Stop();
 }
 
-void ResetRun() {
+// A new run measures its own background from where it starts in the recording.
+void ResetRun(int scanFrom) {
     g_Driver.nWrite = 0;
     g_Driver.nBestClass = -1;
+    s_bg = {-1, {}, {}, 0, scanFrom, 0, 0};
 }
 
 // Whether 1087 paused playback (and the next one resumes it).
@@ -133,7 +167,7 @@ bool bPlaybackPaused = false;
 // sound of an earlier recording reaches this one. The last recording's length is
 // forgotten, so a take that captures nothing is empty rather than the previous one.
 void StartRecording() {
-    ResetRun();
+    ResetRun(0);
     bPlaybackPaused = false;
     nRecorded = 0;
     if (g_pActiveScreen && g_DriverHooks.pfnStopSounds) g_DriverHooks.pfnStopSounds();
@@ -158,7 +192,7 @@ void PlayRecording() {
 
 // 1085.
 void StartPlayBack() {
-    ResetRun();
+    ResetRun(-1);
     bPlaybackPaused = false;
     DriverPauseTimer();
     ClearHistories();
@@ -370,23 +404,89 @@ float Measure(float* x) {
     return level;
 }
 
-// Waiting for voice, and the end of the utterance after a quiet spell.
-void FollowUtterance(int p, float level) {
+float StartThreshold() {
+    return std::max(g_Driver.fMinLevel, s_bg.fFloor * kStartOverFloor);
+}
+float EndThreshold() {
+    return std::max(g_Driver.fMinLevel, s_bg.fFloor * kEndOverFloor);
+}
+
+// The level of one step on the block's scale.
+float StepLevel(const uint8_t* recording, int pos) {
+    double squares = 0, sum = 0;
+    for (int i = 0; i < kStepSamples; i++) {
+        double x = SampleAt(recording, pos + 2 * i);
+        squares += x * x;
+        sum += x;
+    }
+    return static_cast<float>((squares - sum) / kStepSamples / (1 << 30) * 16);
+}
+
+// Measures the steps that arrived up to end (the end of the analysed block) and follows
+// the noise floor over them. Returns the position of the first step of voice (the first
+// one above the start threshold inside the first 512 samples whose level passes it), or
+// -1. Playback and a recording that went round its end start again from the block.
+int ScanNewSound(const uint8_t* recording, int end) {
+    int from = s_bg.nScanned;
+    if (from < 0 || from > end || end - from > kLongestScan) {
+        from = end - kBlockBytes;
+        s_bg.nSteps = 0;
+    }
+    int onset = -1;
+    for (; from + kStepBytes <= end; from += kStepBytes) {
+        std::copy(s_bg.aStep + 1, s_bg.aStep + kStepsPerBlock, s_bg.aStep);
+        std::copy(s_bg.aStepPos + 1, s_bg.aStepPos + kStepsPerBlock, s_bg.aStepPos);
+        s_bg.aStep[kStepsPerBlock - 1] = StepLevel(recording, from);
+        s_bg.aStepPos[kStepsPerBlock - 1] = from;
+        s_bg.nSteps = std::min(s_bg.nSteps + 1, kStepsPerBlock);
+        if (s_bg.nSteps < kStepsPerBlock) continue;
+        s_bg.nMeasured++;
+        float level = 0;
+        for (float step : s_bg.aStep)
+            level += step / kStepsPerBlock;
+        float threshold = StartThreshold();
+        s_bg.fPeak = std::max(s_bg.fPeak, level);
+        if (onset < 0 && level > threshold) {
+            s_bg.fPeak = level;
+            int first = 0;
+            while (first < kStepsPerBlock - 1 && s_bg.aStep[first] <= threshold)
+                first++;
+            onset = s_bg.aStepPos[first];
+        }
+        if (s_bg.fFloor < 0)
+            s_bg.fFloor = level;
+        else if (level < s_bg.fFloor)
+            s_bg.fFloor += (level - s_bg.fFloor) * (s_bg.nMeasured < kSettleSteps ? 1 : kFloorFall);
+        else
+            s_bg.fFloor = std::min(level, std::max(s_bg.fFloor, kQuietestFloor) * kFloorRise);
+    }
+    s_bg.nScanned = from;
+    return onset;
+}
+
+// Waiting for voice, and the end of the utterance after a quiet spell. The utterance
+// begins 125 ms before the onset found in the new sound, wherever the capture blocks
+// fall; it ends after kQuietMs of the block below the end threshold. One that never
+// stood out from the background as it is known by then (steady noise heard before the
+// floor was measured, or a lasting sound the floor rose to) is dropped, and the driver
+// waits for voice again.
+void FollowUtterance(int p, float level, int onset) {
     if (g_Driver.nState == kDriverWaiting) {
         std::printf("Wait: %d %f\n", p, level);
-        if (level > g_Driver.fMinLevel) {
-            int begin = std::max(p - kPreRoll, 0);
+        if (onset >= 0) {
+            int begin = std::max(onset - kPreRoll, 0);
             nUtteranceBegin = nUtteranceBeginCopy = begin;
             nUtteranceEnd = -1;
             g_Driver.nState = kDriverUtterance;
             std::printf("ProcessBegin: %d\n", begin);
         }
     } else if (g_Driver.nState == kDriverUtterance) {
-        if (level < g_Driver.fMinLevel && LxClock() - g_Driver.nBestClock > kQuietMs) {
-            g_Driver.nState = kDriverEnded;
+        float threshold = EndThreshold();
+        if (level < threshold && LxClock() - g_Driver.nBestClock > kQuietMs) {
+            g_Driver.nState = s_bg.fPeak > StartThreshold() ? kDriverEnded : kDriverWaiting;
             nUtteranceEnd = p;
         }
-        if (level >= g_Driver.fMinLevel) g_Driver.nBestClock = LxClock();
+        if (level >= threshold) g_Driver.nBestClock = LxClock();
     }
 }
 
@@ -466,7 +566,7 @@ void Tick(int timerId, int message) {
     bBusy = 0;
     if (!buffer) return;
 
-    FollowUtterance(p, level);
+    FollowUtterance(p, level, ScanNewSound(recording, p + kBlockBytes));
     bool wasRecognising = bRecognising;
     if (!bRecognising && g_Driver.nState == kDriverEnded) {
         buffer.Reset();
@@ -492,6 +592,7 @@ void DriverInit(Interface* root) {
     std::memset(aPhonemeRing, 0, sizeof aPhonemeRing);
     nCaptureRead = nRecordWrite = nRecorded = 0;
     nUtteranceBegin = nUtteranceBeginCopy = nUtteranceEnd = 0;
+    s_bg = {-1, {}, {}, 0, -1, 0, 0};
     for (int i = 0; i < 24; i++)
         aLetterTable[i] = DecodeLetter(kConsonantLetters[i]);
 }
