@@ -16,6 +16,7 @@
 #include "therapy/LxTSetupScr.h"
 #include "therapy/LxTUserLoadScr.h"
 #include "therapy/LxTheraphyScr1.h"
+#include "therapy/LxTheraphyScr2.h"
 #include "therapy/LxVSetupScr.h"
 
 namespace {
@@ -44,6 +45,9 @@ CLxScreen* MoleGame(UINT, WPARAM, LPARAM) {
 }
 CLxScreen* Preparation(UINT, WPARAM, LPARAM) {
     return new CLxTheraphyScr1("data\\beszedjav1.xml");
+}
+CLxScreen* SoundDevelopment(UINT, WPARAM, LPARAM) {
+    return new CLxTheraphyScr2("data\\beszedjav2.xml");
 }
 CLxScreen* LevelSetup(UINT, WPARAM, LPARAM) {
     return new CLxTSetupScr("data\\beszedjavl.xml");
@@ -79,6 +83,7 @@ void RegisterTherapyScreens() {
     RegisterScreen(kMsgTherapyGame6, MoleGame);
     RegisterScreen(kMsgUserSelection, ChildSelection);
     RegisterScreen(kMsgTherapyPreparation, Preparation);
+    RegisterScreen(kMsgSoundDevelopment, SoundDevelopment);
     RegisterScreen(kMsgTherapySetup, LevelSetup);
     RegisterScreen(kMsgVoiceSetup, VoiceSetup);
     for (UINT list : {kMsgWordList, kMsgUserList, kMsgDayList, kMsgRecordingList})
