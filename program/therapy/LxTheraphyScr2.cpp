@@ -44,7 +44,7 @@ void Outline(CLxSurface* surface, RECT r, uint32_t rgb) {
                     {r.left, r.top, r.left + 1, r.bottom},
                     {r.right - 1, r.top, r.right, r.bottom}};
     for (const RECT& edge : edges)
-        FillRectRGB(surface, &edge, rgb);
+        FillRectColor(surface, &edge, rgb);
 }
 } // namespace
 
@@ -129,7 +129,7 @@ void CLxTheraphyScr2::ShowPage() {
         m_pCamera->SetRunning(IsMirrorPage(m_nPage));
         SetControlFlag("fo.Camera", kVisible, camera && m_nPage != 4);
     }
-    if (m_nPage == 1 || m_nPage == 3) FillRectRGB(background, &kMirror, kDarkPage);
+    if (m_nPage == 1 || m_nPage == 3) FillRectColor(background, &kMirror, kDarkPage);
     if (m_nPage != 4) {
         SetControlFlag("fo.szavak", kEnabled | kVisible, true);
         DrawMirrorOutlines();
@@ -174,7 +174,7 @@ void CLxTheraphyScr2::EraseDarkLetters() {
         int x = (box.left + box.right - glyph->m_nWidth) / 2 - 1;
         int y = (box.top + box.bottom - glyph->m_nHeight) / 2 - 1;
         RECT r{x, y, x + glyph->m_nWidth + 2, y + glyph->m_nHeight + 2};
-        FillRectRGB(g_pDrawSurface, &r, kDarkPage);
+        FillRectColor(g_pDrawSurface, &r, kDarkPage);
     }
 }
 
