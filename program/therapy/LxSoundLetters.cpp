@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
 #include "shell/LxDriverBlock.h"
 #include "shell/LxSettings.h"
@@ -20,20 +21,8 @@ float Score(int row) {
     return g_Driver.aHistory[row][g_Driver.nWrite];
 }
 
-float Level(int task) {
-    return float(g_aTaskValues[task] & kTaskValueMask) / 100.0f;
-}
-
 bool LoudEnough(float factor) {
     return Score(kRowLevel) > g_Driver.fMinLevel * factor;
-}
-
-// The place of a letter in the therapy order, or 0 when it has none (place 0 is no task).
-int Place(unsigned char letter) {
-    const unsigned char* order = TherapyOrder();
-    for (int k = 1; k < kTaskValues && order[0] && order[k]; ++k)
-        if (order[k] == letter) return k;
-    return 0;
 }
 
 int WithWeight(uint32_t colour, int weight) {
@@ -49,6 +38,10 @@ uint32_t Blend(uint32_t colour, float f) {
     return out;
 }
 } // namespace
+
+float TaskLevel(int task) {
+    return float(g_aTaskValues[task] & kTaskValueMask) / 100.0f;
+}
 
 RECT NineLetterBox(int slot) {
     POINT p = kNineCorners[slot];
@@ -69,7 +62,7 @@ void LightNineLetters() {
     for (int i = 0; i < kNineLetters; ++i) {
         if (g_Driver.aLetters[i] == ' ') continue;
         float f = Score(i + 1);
-        bool counts = LoudEnough(0.0625f) && (f >= Level(i + 1) || !g_Settings.bUseMinLevel);
+        bool counts = LoudEnough(0.0625f) && (f >= TaskLevel(i + 1) || !g_Settings.bUseMinLevel);
         uint32_t colour = uint32_t(g_Driver.aColors[i]);
         if (!counts) {
             g_Driver.aColors[i] = WithWeight(colour, 0xFF);
@@ -87,10 +80,10 @@ void LightBestDayLetter(float levelFactor, int scale) {
     if (!LoudEnough(levelFactor) || !day[0]) return;
     int best = 256;
     for (size_t i = 0; i < sizeof g_Driver.aScreenLetters && day[i]; ++i) {
-        int k = Place(day[i]);
-        if (k == 0) continue;
+        int k = TherapyPlace(day[i]); // place 0 is no task
+        if (k <= 0 || k >= kTaskValues) continue;
         float p = Score(k);
-        if (!(p > Level(0) && (p > Level(k) || !g_Settings.bUseMinLevel))) continue;
+        if (!(p > TaskLevel(0) && (p > TaskLevel(k) || !g_Settings.bUseMinLevel))) continue;
         int w = int((1 - p) * scale);
         if (w >= best) continue;
         best = w;

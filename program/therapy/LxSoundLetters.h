@@ -16,6 +16,9 @@ constexpr uint32_t kMirrorLetterColour = 0xFFF00000;
 constexpr uint32_t kDarkLetterColour = 0xFFF0F000;
 constexpr uint32_t kOutlineYellow = 0xFCF038;
 
+// A task's level as a fraction (its value's low bits are hundredths).
+float TaskLevel(int task);
+
 // The slot boxes of the nine-letter layout, a V with a stem, 67 x 89 each.
 RECT NineLetterBox(int slot);
 // Fills slots 0 ... 8 with the letters at places 1 ... 9 of the order that were practised

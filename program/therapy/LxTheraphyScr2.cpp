@@ -32,6 +32,9 @@ constexpr uint32_t kOutlineColours[] = {0x90FCD8, 0x78D2B4, 0x60A890, 0x487E6C,
                                         0x305448, 0x182A24, 0x000000};
 constexpr float kLoudForOneLetter = 0.25f;
 constexpr int kOneLetterScale = 239;
+constexpr int kDiagramPage = 4;
+// The day's letters the pages take: the diagrams have room for nine.
+constexpr int kLettersOnPages = 17, kLettersOnDiagrams = 9;
 
 CLxRLEFonts* Font(const char* path) {
     return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr;
@@ -91,7 +94,7 @@ void CLxTheraphyScr2::SetOverlay() {
     for (int i = 0; i < kNineLetters; ++i)
         slots[i] = {0, int(colour), nine ? NineLetterBox(i) : kBigLetterBox};
     if (m_nPage == 1) slots[0].box = kGiantLetterBox;
-    if (m_nPage == 4) font = outline = nullptr;
+    if (m_nPage == kDiagramPage) font = outline = nullptr;
     SetDriverMode({kDriverPhonemes, kPeriod, kSmooth, font, outline, slots, kNineLetters});
     if (nine) FillNineLetters();
     for (int& c : g_Driver.aColors2)
@@ -116,7 +119,7 @@ void CLxTheraphyScr2::ShowPage() {
     for (int k = 0; k <= kPages; ++k) {
         char name[16];
         std::snprintf(name, sizeof name, "fo.ido%d", k);
-        SetControlFlag(name, kVisible, m_nPage == 4);
+        SetControlFlag(name, kVisible, m_nPage == kDiagramPage);
     }
     CLxSurface* background = m_pGUI ? m_pGUI->ReloadBackground() : nullptr;
     bool camera = m_pCamera && m_pCamera->m_nState != CLxCamera::kNoDevice;
@@ -127,10 +130,12 @@ void CLxTheraphyScr2::ShowPage() {
                                      kCameraSource.bottom);
         }
         m_pCamera->SetRunning(IsMirrorPage(m_nPage));
-        SetControlFlag("fo.Camera", kVisible, camera && m_nPage != 4);
+        SetControlFlag("fo.Camera", kVisible, camera && m_nPage != kDiagramPage);
     }
     if (m_nPage == 1 || m_nPage == 3) FillRectColor(background, &kMirror, kDarkPage);
-    if (m_nPage != 4) {
+    m_nAllowed = m_nPage == kDiagramPage ? kLettersOnDiagrams : kLettersOnPages;
+    m_diagrams.Show(m_nPage == kDiagramPage);
+    if (m_nPage != kDiagramPage) {
         SetControlFlag("fo.szavak", kEnabled | kVisible, true);
         DrawMirrorOutlines();
     }
@@ -151,7 +156,13 @@ void CLxTheraphyScr2::Refresh() {
     ShowPage();
 }
 
+int CLxTheraphyScr2::OnKeyEvent(CLxKeyEvent* event) {
+    if (m_nPage == kDiagramPage && m_diagrams.OnKey(event)) return 0;
+    return CLxTheraphyScr::OnKeyEvent(event);
+}
+
 int CLxTheraphyScr2::OnMouseEvent(CLxMouseEvent* event) {
+    if (m_nPage == kDiagramPage && m_diagrams.OnMouse(event)) return 0;
     if (event && event->m_nType == kMouseClick && event->m_pControl && m_pCamera &&
         event->m_pControl->GetFullName() == "jobb.tukor") {
         m_pCamera->SetMirror(!g_bMirror);
@@ -159,7 +170,9 @@ int CLxTheraphyScr2::OnMouseEvent(CLxMouseEvent* event) {
     }
     int answer = CLxTheraphyScr::OnMouseEvent(event);
     // A task marked or unmarked changes the nine letters.
-    if (event && event->m_nType == kMouseClick && IsNineLetterPage(m_nPage)) FillNineLetters();
+    bool click = event && event->m_nType == kMouseClick;
+    if (click && IsNineLetterPage(m_nPage)) FillNineLetters();
+    if (click && m_nPage == kDiagramPage) m_diagrams.Show(true);
     return answer;
 }
 
@@ -181,6 +194,7 @@ void CLxTheraphyScr2::EraseDarkLetters() {
 int CLxTheraphyScr2::OnTimerEvent(CLxTimerEvent* event) {
     CLxTheraphyScr::OnTimerEvent(event);
     if (!event || event->m_nMessage == int(kMsgTimer) || !m_pGUI || !g_pDrawSurface) return 0;
+    if (m_nPage == kDiagramPage) m_diagrams.DrawTick();
     if (m_nPage == 1 || m_nPage == 3) EraseDarkLetters();
     if (IsNineLetterPage(m_nPage))
         LightNineLetters();

@@ -6,6 +6,7 @@
 // their levels. The letters are lit on every driver tick (LxSoundLetters.h); the mirror
 // pages need a camera, and without one only pages 1, 3 and 4 can be chosen.
 #pragma once
+#include "therapy/LxLetterDiagrams.h"
 #include "therapy/LxTheraphyScr.h"
 
 class CLxCamera;
@@ -20,6 +21,7 @@ class CLxTheraphyScr2 : public CLxTheraphyScr {
     static constexpr int kPeriod = 30;
 
     explicit CLxTheraphyScr2(const char* descriptionPath);
+    int OnKeyEvent(CLxKeyEvent* event) override;
     int OnMouseEvent(CLxMouseEvent* event) override;
     int OnTimerEvent(CLxTimerEvent* event) override;
     void ShowPage() override;
@@ -29,6 +31,8 @@ class CLxTheraphyScr2 : public CLxTheraphyScr {
     static bool IsMirrorPage(int page) { return page == 0 || page == 2; }
     static bool IsNineLetterPage(int page) { return page == 2 || page == 3; }
     int PageMask() const;
+
+    CLxLetterDiagrams m_diagrams{this};
 
   private:
     void SetPageButtons();

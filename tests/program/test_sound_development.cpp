@@ -17,6 +17,7 @@
 #include "test_children_support.h"
 #include "therapy/LxSoundLetters.h"
 #include "therapy/LxTheraphyScr2.h"
+#include "ui/LxTimeDiagramm.h"
 
 using namespace therapy_test;
 
@@ -39,11 +40,22 @@ class SoundDevelopment : public ChildrenTest {
         x = 0;
         for (const char* n : {"m0", "m1", "m2", "m3", "m4", "tukor"})
             jobb += Button(n, 620, x += 40);
+        for (int k = 0; k <= 5; ++k)
+            fo += Button(("ido" + std::to_string(k)).c_str(), 700, 300 + 30 * k);
+        std::string al = "<group name=\"al\" position=\"0,150\">\n</group>\n";
+        for (int row = 0; row < 9; ++row) {
+            std::string r = std::to_string(row);
+            al += TextField(("tf" + r).c_str(), 0, 0) + Button(("bm" + r).c_str(), 0, 0) +
+                  Button(("bp" + r).c_str(), 0, 0) + "<control type=\"numberfield\" name=\"nf" + r +
+                  "\" font=\"tnr32\" rect=\"0,0,30,16\"><common rect=\"0,0,30,16\"/></control>\n"
+                  "<control type=\"timediagramm\" name=\"td" +
+                  r + "\"><common rect=\"0,0,10,10\"/></control>\n";
+        }
         WriteFile("data/beszedjav2.xml",
                   "<Lexo background=\"hatter\">\n<group name=\"fo\" position=\"0,0\">\n"
                   "<unselected disabled=\"fo_0\" passive=\"fo_4\" active=\"fo_5\"/>\n"
                   "<selected passive=\"fo_6\" active=\"fo_7\"/>\n</group>\n" +
-                      fo + "<group name=\"jobb\" position=\"0,0\">\n</group>\n" + jobb +
+                      fo + "<group name=\"jobb\" position=\"0,0\">\n</group>\n" + jobb + al +
                       "</Lexo>\n");
         std::memset(g_Driver.aScreenLetters, 0, sizeof g_Driver.aScreenLetters);
         ResetTaskValues();
@@ -175,5 +187,78 @@ TEST_F(SoundDevelopment, MirrorPagesRunTheCameraIntoTheMirror) {
     EXPECT_EQ(g_pCamera->m_nState, CLxCamera::kStopped);
     EXPECT_FALSE(State(&s, "jobb.tukor") & kEnabled);
     g_bMirror = 0;
+}
+TEST_F(SoundDevelopment, TheDiagramPageHasARowPerKnownDayLetter) {
+    setenv(kCameraVariable, kCameraNone, 1);
+    g_Driver.nHistoryLen = 512;
+    struct {
+        const char* letters;
+        int rows;
+        bool tall;
+    } cases[] = {
+        {"s zs", 2, true},
+        {"s sz zs r l k", 6, false},
+        {"s sz zs r l k g c cs", 9, false},
+    };
+    for (const auto& c : cases) {
+        Practise(c.letters);
+        CLxTheraphyScr2 s("data\\beszedjav2.xml");
+        ChoosePage(&s, 4);
+        EXPECT_EQ(s.m_diagrams.Rows(), c.rows) << c.letters;
+        CLxCGUI* gui = s.GetGUI();
+        RECT r;
+        ASSERT_TRUE(gui->FindControl("al.td0")->GetDrawRect(&r));
+        // Moved by the group origin (0, 150).
+        EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}),
+                  c.tall ? (std::vector<int>{88, 150, 600, 214})
+                         : (std::vector<int>{88, 150, 600, 182}))
+            << c.letters;
+        EXPECT_EQ((State(&s, "al.bm0") & kVisible) != 0, c.tall) << c.letters;
+        for (int row = 0; row < 9; ++row)
+            EXPECT_EQ((State(&s, ("al.td" + std::to_string(row)).c_str()) & kVisible) != 0,
+                      row < c.rows)
+                << c.letters << " row " << row;
+        ChoosePage(&s, 3);
+        EXPECT_FALSE(State(&s, "al.td0") & kVisible) << c.letters;
+    }
+}
+
+TEST_F(SoundDevelopment, LevelsAreSteppedDraggedAndKeepTheirPractisedBit) {
+    setenv(kCameraVariable, kCameraNone, 1);
+    Practise("s zs");
+    g_aTaskValues[3] = 40 | kTaskNotPractised; // a stray top bit must stay
+    CLxTheraphyScr2 s("data\\beszedjav2.xml");
+    ChoosePage(&s, 4);
+    Click(&s, "al.bp0");
+    EXPECT_EQ(g_aTaskValues[1], 71);
+    Click(&s, "al.bm1");
+    EXPECT_EQ(g_aTaskValues[3], 39 | kTaskNotPractised);
+    auto* diagram = static_cast<CLxTimeDiagramm*>(s.GetGUI()->FindControl("al.td0"));
+    diagram->m_nThreshold = CLxTimeDiagramm::kFull; // dragged to the top
+    CLxMouseEvent drag(diagram, 100, 150, kMouseDrag, 0);
+    s.OnMouseEvent(&drag);
+    EXPECT_EQ(g_aTaskValues[1], 100);
+    Click(&s, "al.bp0"); // no higher than 100
+    EXPECT_EQ(g_aTaskValues[1], 100);
+    EXPECT_EQ(diagram->m_nThreshold, CLxTimeDiagramm::kFull);
+}
+
+TEST_F(SoundDevelopment, TimeButtonsRestartTheDiagramsWithTheirLength) {
+    setenv(kCameraVariable, kCameraNone, 1);
+    Practise("s");
+    g_Driver.nHistoryLen = 2048;
+    g_Driver.nWrite = 700;
+    CLxTheraphyScr2 s("data\\beszedjav2.xml");
+    ChoosePage(&s, 4);
+    Click(&s, "fo.ido2");
+    EXPECT_EQ(g_Driver.nHistoryLen, 512);
+    EXPECT_EQ(g_Driver.nWrite, 0);
+    EXPECT_TRUE(State(&s, "fo.ido2") & kSelected);
+    auto* diagram = static_cast<CLxTimeDiagramm*>(s.GetGUI()->FindControl("al.td0"));
+    EXPECT_EQ(diagram->m_nValues, 512);
+    EXPECT_EQ(diagram->m_pValues, g_Driver.aHistory[1]);
+    Click(&s, "fo.ido4");
+    EXPECT_EQ(g_Driver.nHistoryLen, 2048);
+    EXPECT_FALSE(State(&s, "fo.ido2") & kSelected);
 }
 } // namespace
