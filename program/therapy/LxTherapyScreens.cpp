@@ -17,6 +17,7 @@
 #include "therapy/LxTUserLoadScr.h"
 #include "therapy/LxTheraphyScr1.h"
 #include "therapy/LxTheraphyScr2.h"
+#include "therapy/LxTheraphyScr4.h"
 #include "therapy/LxVSetupScr.h"
 
 namespace {
@@ -48,6 +49,9 @@ CLxScreen* Preparation(UINT, WPARAM, LPARAM) {
 }
 CLxScreen* SoundDevelopment(UINT, WPARAM, LPARAM) {
     return new CLxTheraphyScr2("data\\beszedjav2.xml");
+}
+CLxScreen* Automation(UINT, WPARAM, LPARAM) {
+    return new CLxTheraphyScr4("data\\beszedjav4.xml");
 }
 CLxScreen* LevelSetup(UINT, WPARAM, LPARAM) {
     return new CLxTSetupScr("data\\beszedjavl.xml");
@@ -84,6 +88,7 @@ void RegisterTherapyScreens() {
     RegisterScreen(kMsgUserSelection, ChildSelection);
     RegisterScreen(kMsgTherapyPreparation, Preparation);
     RegisterScreen(kMsgSoundDevelopment, SoundDevelopment);
+    RegisterScreen(kMsgAutomation, Automation);
     RegisterScreen(kMsgTherapySetup, LevelSetup);
     RegisterScreen(kMsgVoiceSetup, VoiceSetup);
     for (UINT list : {kMsgWordList, kMsgUserList, kMsgDayList, kMsgRecordingList})
