@@ -153,6 +153,24 @@ TEST_F(SoundDevelopment, TheBigLetterIsTheBestCountingDayLetter) {
     }
 }
 
+TEST_F(SoundDevelopment, DayLettersBeyondTheTaskTableAreIgnored) {
+    setenv(kCameraVariable, kCameraNone, 1);
+    // An order longer than the task table: "x" stands at place 21, beyond its 20 values.
+    WriteFile("data/beszedjav.xml", "<character order=\"_, s, sz, zs, r, l, k, g, c, cs, d, t, n, "
+                                    "m, p, b, f, v, h, j, ny, x\"/>\n");
+    LoadAlphabet("data\\olvfej_tem.xml", "data\\beszedjav.xml");
+    ASSERT_EQ(TherapyOrder()[21], Letter("x"));
+    const char* letters = "x s";
+    std::string codes = Codes(letters);
+    std::memcpy(g_Driver.aScreenLetters, codes.data(), codes.size());
+    CLxTheraphyScr2 s("data\\beszedjav2.xml");
+    ChoosePage(&s, 1);
+    Tick(&s, 50, {{21, 1.0f}, {1, 0.6f}});
+    EXPECT_EQ(g_Driver.aLetters[0], Letter("s"));
+    ChoosePage(&s, 4);
+    EXPECT_EQ(s.m_diagrams.Rows(), 1);
+}
+
 TEST_F(SoundDevelopment, WithoutCameraTheMirrorPagesAreOff) {
     setenv(kCameraVariable, kCameraNone, 1);
     CLxTheraphyScr2 s("data\\beszedjav2.xml");
