@@ -17,6 +17,7 @@
 #include "therapy/LxTUserLoadScr.h"
 #include "therapy/LxTheraphyScr1.h"
 #include "therapy/LxTheraphyScr2.h"
+#include "therapy/LxTheraphyScr3.h"
 #include "therapy/LxTheraphyScr4.h"
 #include "therapy/LxVSetupScr.h"
 
@@ -49,6 +50,9 @@ CLxScreen* Preparation(UINT, WPARAM, LPARAM) {
 }
 CLxScreen* SoundDevelopment(UINT, WPARAM, LPARAM) {
     return new CLxTheraphyScr2("data\\beszedjav2.xml");
+}
+CLxScreen* Fixation(UINT, WPARAM, LPARAM) {
+    return new CLxTheraphyScr3("data\\beszedjav3.xml");
 }
 CLxScreen* Automation(UINT, WPARAM, LPARAM) {
     return new CLxTheraphyScr4("data\\beszedjav4.xml");
@@ -88,6 +92,7 @@ void RegisterTherapyScreens() {
     RegisterScreen(kMsgUserSelection, ChildSelection);
     RegisterScreen(kMsgTherapyPreparation, Preparation);
     RegisterScreen(kMsgSoundDevelopment, SoundDevelopment);
+    RegisterScreen(kMsgFixation, Fixation);
     RegisterScreen(kMsgAutomation, Automation);
     RegisterScreen(kMsgTherapySetup, LevelSetup);
     RegisterScreen(kMsgVoiceSetup, VoiceSetup);
