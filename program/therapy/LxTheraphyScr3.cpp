@@ -226,6 +226,10 @@ void CLxTheraphyScr3::DrawFrame(int i) {
 
 void CLxTheraphyScr3::ShowPage() {
     if (m_pGUI && m_nPage == 0) m_pGUI->ReloadBackground();
+    if (m_nPage != 0) {
+        SetControlState("fo.szoveg", 0);
+        SetControlText("fo.szoveg", "");
+    }
     LoadGroup();
     for (int i = 0; i < kFrames; ++i)
         DrawFrame(i);
