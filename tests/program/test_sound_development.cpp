@@ -194,7 +194,7 @@ TEST_F(SoundDevelopment, MirrorPagesRunTheCameraIntoTheMirror) {
     EXPECT_TRUE(State(&s, "jobb.tukor") & kEnabled);
     EXPECT_EQ(g_pCamera->m_nState, CLxCamera::kRunning);
     bool drawn = false;
-    for (int waited = 0; waited < 2000 && !drawn; waited += 5, SDL_Delay(5))
+    for (int waited = 0; waited < 5000 && !drawn; waited += 5, SDL_Delay(5))
         drawn = g_pCamera->DrawPendingFrame();
     ASSERT_TRUE(drawn);
     EXPECT_EQ(Pixel(90, 180), CLxPatternSource::kTopLeft);
