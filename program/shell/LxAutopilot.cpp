@@ -25,6 +25,7 @@
 #include "ui/LxControl.h"
 #include "ui/LxScreen.h"
 #include "ui/LxText.h"
+#include "ui/LxTextArea.h"
 
 namespace {
 constexpr int kSurfaceWidth = 800, kSurfaceHeight = 600;
@@ -289,10 +290,12 @@ bool CLxAutopilot::State(const Command& command) {
     if (!control) return Fail(command.line, NoControl(command.text));
     int flags = 0;
     g_pActiveScreen->GetControlState(command.text.c_str(), &flags);
-    auto* text = dynamic_cast<CLxText*>(control);
+    const char* shown = nullptr;
+    if (auto* text = dynamic_cast<CLxText*>(control)) shown = text->GetText();
+    if (auto* area = dynamic_cast<CLxTextArea*>(control)) shown = area->GetText();
     std::printf("autopilot: control=%s state=%d text=%s\n",
                 talvik::Latin2ToUtf8(command.text).c_str(), flags,
-                text ? talvik::Latin2ToUtf8(text->GetText()).c_str() : "-");
+                shown ? talvik::Latin2ToUtf8(shown).c_str() : "-");
     std::fflush(stdout);
     return true;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/TextCodec.h"
+#include "media/LxCamera.h"
 #include "media/LxSoundDevice.h"
 #include "media/LxSurface.h"
 #include "media/LxVideo.h"
@@ -187,6 +188,7 @@ void HandleEvent(const SDL_Event& e) {
                    MouseKeys(e.type == SDL_MOUSEBUTTONDOWN), PackPoint(e.button.x, e.button.y));
         break;
     default:
+        if (e.type == CameraFrameEvent()) DrawCameraFrame();
         break;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "media/LxCamera.h"
 #include "shell/LxProgram.h"
 #include "ui/LxScreen.h"
 
@@ -57,7 +58,9 @@ bool RestoreSavedScreen() {
     return true;
 }
 
+// The screen pushed over keeps its camera, but the frames stop while it is covered.
 void PushScreen(LxScreenFactory make, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (g_pCamera) g_pCamera->SetRunning(false);
     Replace(g_aBackStack[kBackStackSize - 1]);
     for (int i = kBackStackSize - 1; i > 0; --i)
         g_aBackStack[i] = g_aBackStack[i - 1];

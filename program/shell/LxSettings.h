@@ -19,7 +19,7 @@ struct LxSettings {
     int nGame6High; // mole game
     float aGame6Norm[2];
     int nGame6Speed;
-    char szTherapy3Group[4];  // fixation screen: picture group
+    char szTherapy3Group[8];  // fixation screen: picture group ("dzs1" and the like)
     int aTherapy3Pictures[3]; // and its chosen pictures
     int nTherapy4Sentence;    // automation screen: 0..7 data, 8..13 user
 };

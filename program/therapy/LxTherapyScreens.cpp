@@ -16,6 +16,9 @@
 #include "therapy/LxTSetupScr.h"
 #include "therapy/LxTUserLoadScr.h"
 #include "therapy/LxTheraphyScr1.h"
+#include "therapy/LxTheraphyScr2.h"
+#include "therapy/LxTheraphyScr3.h"
+#include "therapy/LxTheraphyScr4.h"
 #include "therapy/LxVSetupScr.h"
 
 namespace {
@@ -44,6 +47,15 @@ CLxScreen* MoleGame(UINT, WPARAM, LPARAM) {
 }
 CLxScreen* Preparation(UINT, WPARAM, LPARAM) {
     return new CLxTheraphyScr1("data\\beszedjav1.xml");
+}
+CLxScreen* SoundDevelopment(UINT, WPARAM, LPARAM) {
+    return new CLxTheraphyScr2("data\\beszedjav2.xml");
+}
+CLxScreen* Fixation(UINT, WPARAM, LPARAM) {
+    return new CLxTheraphyScr3("data\\beszedjav3.xml");
+}
+CLxScreen* Automation(UINT, WPARAM, LPARAM) {
+    return new CLxTheraphyScr4("data\\beszedjav4.xml");
 }
 CLxScreen* LevelSetup(UINT, WPARAM, LPARAM) {
     return new CLxTSetupScr("data\\beszedjavl.xml");
@@ -79,6 +91,9 @@ void RegisterTherapyScreens() {
     RegisterScreen(kMsgTherapyGame6, MoleGame);
     RegisterScreen(kMsgUserSelection, ChildSelection);
     RegisterScreen(kMsgTherapyPreparation, Preparation);
+    RegisterScreen(kMsgSoundDevelopment, SoundDevelopment);
+    RegisterScreen(kMsgFixation, Fixation);
+    RegisterScreen(kMsgAutomation, Automation);
     RegisterScreen(kMsgTherapySetup, LevelSetup);
     RegisterScreen(kMsgVoiceSetup, VoiceSetup);
     for (UINT list : {kMsgWordList, kMsgUserList, kMsgDayList, kMsgRecordingList})

@@ -161,7 +161,7 @@ TEST_F(SettingsTest, OverlongValuesStayInsideTheirTables) {
     std::string sentence(600, 'a');
     WriteFile("save/settings.xml",
               "<theraphyGame2 game=\"1\" time=\"2\" level=\"3\" positions=\"1,2,3,4,5,6\"/>"
-              "<theraphy3 group = \"abcdef\" pictures = \"4,5,6,7\"/>"
+              "<theraphy3 group = \"abcdefghij\" pictures = \"4,5,6,7\"/>"
               "<sentence1 text =\"" +
                   sentence + "\"/>");
     EXPECT_FALSE(LoadSettings(nullptr));
@@ -169,8 +169,17 @@ TEST_F(SettingsTest, OverlongValuesStayInsideTheirTables) {
               (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(std::vector<int>(g_Settings.aTherapy3Pictures, g_Settings.aTherapy3Pictures + 3),
               (std::vector<int>{4, 5, 6}));
-    EXPECT_STREQ(g_Settings.szTherapy3Group, "abc");
+    EXPECT_STREQ(g_Settings.szTherapy3Group, "abcdefg");
     EXPECT_EQ(std::string(g_aUserSentences[1]), std::string(kSentenceBytes - 1, 'a'));
+}
+
+// A group of a three-character letter with its number is whole after a round trip.
+TEST_F(SettingsTest, LongestFixationGroupNameFits) {
+    std::snprintf(g_Settings.szTherapy3Group, sizeof g_Settings.szTherapy3Group, "dzs1");
+    ASSERT_TRUE(SaveSettings(nullptr));
+    ResetSettings();
+    ASSERT_TRUE(LoadSettings(nullptr));
+    EXPECT_STREQ(g_Settings.szTherapy3Group, "dzs1");
 }
 
 TEST_F(SettingsTest, UnwritableFileGivesFalseAndLeavesNoTemporary) {
