@@ -111,8 +111,8 @@ LxPlaces FindPlaces(const std::string& executableFolder, const std::string& data
 
     places.homeFolder = home && *home ? Tidy(home) : "";
     std::string defaultHome = home && *home ? places.homeFolder + "/.local/share" : "";
-    // An XDG_DATA_HOME that is not absolute is to be ignored, as the base directory
-    // specification says.
+    // A relative XDG_DATA_HOME would depend on the folder lexora was started in, so
+    // records could scatter between starts: it is ignored, as desktops ignore it.
     std::string dataHome = xdgDataHome && xdgDataHome[0] == '/' ? Tidy(xdgDataHome) : defaultHome;
     if (dataHome.empty()) return places;
     places.userFolder = dataHome + "/lexora";
