@@ -16,11 +16,12 @@
 #include "EngineLoader.h"
 #include "core/TextCodec.h"
 #include "media/LxFile.h"
+#include "reading/LxExerciseScreens.h"
+#include "reading/LxMainScr.h"
 #include "reading/LxReadingScreens.h"
 #include "shell/LxAutopilot.h"
 #include "shell/LxDriver.h"
 #include "shell/LxMainWindow.h"
-#include "shell/LxMenuScreen.h"
 #include "shell/LxMessages.h"
 #include "shell/LxNotice.h"
 #include "shell/LxPlaces.h"
@@ -72,7 +73,7 @@ int main(int argc, char** argv) {
     InitApplication(cmdLine.c_str());
     LxSetMessageHandler(WindowProc);
     ConnectDriverToScreens();
-    RegisterMenuScreens();
+    RegisterExerciseScreens();
     RegisterTherapyScreens();
     RegisterReadingScreens();
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "reading/LxMainScr.h"
 #include "shell/LxAutopilot.h"
 #include "shell/LxDriverBlock.h"
 #include "shell/LxMainWindow.h"
-#include "shell/LxMenuScreen.h"
 #include "shell/LxMessages.h"
 #include "shell/LxProgram.h"
 #include "shell/LxProgramData.h"
@@ -121,18 +121,18 @@ LRESULT Record(UINT msg, WPARAM, LPARAM) {
     return 0;
 }
 
-// A menu screen with two buttons in a real (hidden, dummy-driver) window.
+// A main screen with two buttons in a real (hidden, dummy-driver) window.
 class AutopilotWindow : public UiTest {
   protected:
     void SetUp() override {
         UiTest::SetUp();
         WriteFile("data/menu.xml", "<Lexo>\n<group name=\"fo\" position=\"0,0\">\n</group>\n"
-                                   "<control type=\"button\" name=\"m1062\" help=\"Info\">\n"
+                                   "<control type=\"button\" name=\"info\" help=\"Info\">\n"
                                    "<common rect=\"100,100,200,50\"/>\n</control>\n"
-                                   "<control type=\"button\" name=\"m1024\" help=\"Back\">\n"
+                                   "<control type=\"button\" name=\"memory\" help=\"Back\">\n"
                                    "<common rect=\"600,500,100,60\"/>\n</control>\n</Lexo>\n");
         ASSERT_TRUE(CreateMainWindow());
-        g_pActiveScreen = new CLxMenuScreen("data\\menu.xml");
+        g_pActiveScreen = new CLxMainScr("data\\menu.xml");
         g_sent.clear();
         LxSetMessageHandler(Record);
     }
@@ -153,15 +153,15 @@ class AutopilotWindow : public UiTest {
 
 TEST_F(AutopilotWindow, AControlNameGivesItsCentre) {
     POINT p{};
-    EXPECT_TRUE(ControlCentre(g_pActiveScreen->GetGUI(), "fo.m1062", &p));
+    EXPECT_TRUE(ControlCentre(g_pActiveScreen->GetGUI(), "fo.info", &p));
     EXPECT_EQ(p.x, 200);
     EXPECT_EQ(p.y, 125);
-    EXPECT_TRUE(ControlCentre(g_pActiveScreen->GetGUI(), "fo.m1024", &p));
+    EXPECT_TRUE(ControlCentre(g_pActiveScreen->GetGUI(), "fo.memory", &p));
     EXPECT_EQ(p.x, 650);
     EXPECT_EQ(p.y, 530);
-    EXPECT_FALSE(ControlCentre(g_pActiveScreen->GetGUI(), "m1062", &p));
+    EXPECT_FALSE(ControlCentre(g_pActiveScreen->GetGUI(), "info", &p));
     EXPECT_FALSE(ControlCentre(g_pActiveScreen->GetGUI(), "fo.nothing", &p));
-    EXPECT_FALSE(ControlCentre(nullptr, "fo.m1062", &p));
+    EXPECT_FALSE(ControlCentre(nullptr, "fo.info", &p));
 }
 
 TEST_F(AutopilotWindow, AClickReachesTheControlThroughTheWindowProcedureAtAnySize) {
@@ -176,23 +176,23 @@ TEST_F(AutopilotWindow, AClickReachesTheControlThroughTheWindowProcedureAtAnySiz
         ASSERT_EQ(w, size.width);
         g_sent.clear();
         CLxAutopilot pilot;
-        EXPECT_EQ(Run(&pilot, "click fo.m1062\nclick fo.m1024\n"), "");
-        EXPECT_EQ(g_sent, (std::vector<UINT>{kMsgInfoScreen, kMsgMainScreen}));
+        EXPECT_EQ(Run(&pilot, "click fo.info\nclick fo.memory\n"), "");
+        EXPECT_EQ(g_sent, (std::vector<UINT>{kMsgInfoScreen, kMsgMemoryGame}));
     }
 }
 
 TEST_F(AutopilotWindow, AMissingControlStopsTheScriptAtItsLine) {
     CLxAutopilot pilot;
-    EXPECT_EQ(Run(&pilot, "click fo.m1062\n\nclick fo.jatek1\nclick fo.m1024\n"),
-              "line 3: no control \"fo.jatek1\" on the screen \"Menu\"");
+    EXPECT_EQ(Run(&pilot, "click fo.info\n\nclick fo.jatek1\nclick fo.memory\n"),
+              "line 3: no control \"fo.jatek1\" on the screen \"Main\"");
     EXPECT_TRUE(pilot.Failed());
     EXPECT_EQ(g_sent, (std::vector<UINT>{kMsgInfoScreen})); // nothing after the error
     CLxAutopilot drag;
     EXPECT_EQ(Run(&drag, "drag fo.none 10 10"),
-              "line 1: no control \"fo.none\" on the screen \"Menu\"");
+              "line 1: no control \"fo.none\" on the screen \"Main\"");
     CLxAutopilot onto;
-    EXPECT_EQ(Run(&onto, "drag fo.m1062 fo.none"),
-              "line 1: no control \"fo.none\" on the screen \"Menu\"");
+    EXPECT_EQ(Run(&onto, "drag fo.info fo.none"),
+              "line 1: no control \"fo.none\" on the screen \"Main\"");
 }
 
 TEST_F(AutopilotWindow, MessagesGoAsAScreenSendsThem) {
@@ -208,20 +208,20 @@ TEST_F(AutopilotWindow, ADumpTellsScreenStateChildAndLesson) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(Run(&pilot, "dump\n"), "");
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "autopilot: screen=Menu state=2 child=- lesson=3\n");
+              "autopilot: screen=Main state=2 child=- lesson=3\n");
     g_Driver.nState = kDriverLevels;
     g_nCourseLesson = -1;
 }
 
 TEST_F(AutopilotWindow, AStateTellsAControlsFlagsAndText) {
-    g_pActiveScreen->SetControlState("fo.m1062", kVisible | kEnabled | kSelected);
+    g_pActiveScreen->SetControlState("fo.info", kVisible | kEnabled | kSelected);
     CLxAutopilot pilot;
     testing::internal::CaptureStdout();
-    EXPECT_EQ(Run(&pilot, "state fo.m1062\n"), "");
+    EXPECT_EQ(Run(&pilot, "state fo.info\n"), "");
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "autopilot: control=fo.m1062 state=14 text=-\n");
+              "autopilot: control=fo.info state=14 text=-\n");
     EXPECT_EQ(Run(&pilot, "state fo.none\n"),
-              "line 1: no control \"fo.none\" on the screen \"Menu\"");
+              "line 1: no control \"fo.none\" on the screen \"Main\"");
 }
 
 TEST_F(AutopilotWindow, ShotsAreScreenshotsAsF11Takes) {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "reading/LxMainScr.h"
 #include "shell/LxDriver.h"
 #include "shell/LxMainWindow.h"
-#include "shell/LxMenuScreen.h"
 #include "shell/LxMessages.h"
 #include "shell/LxProgram.h"
 #include "shell/LxProgramData.h"
@@ -243,19 +243,64 @@ LRESULT Record(UINT msg, WPARAM, LPARAM) {
     return 0;
 }
 
-TEST_F(WindowProcTest, AMenuButtonSendsTheMessageItIsNamedFor) {
+TEST_F(WindowProcTest, EachMainScreenButtonSendsItsMessage) {
     const struct {
         const char* name;
-        int msg;
-    } names[] = {{"m1062", 1062}, {"m1024", 1024}, {"m1088", 1088}, {"m1089", 0},
-                 {"m0999", 0},    {"m10x", 0},     {"vissza", 0},   {"m", 0}};
-    for (const auto& n : names)
-        EXPECT_EQ(MenuMessage(n.name), n.msg) << n.name;
+        UINT msg;
+    } buttons[] = {{"kilepes", kMsgClose},
+                   {"olvfej", kMsgReading},
+                   {"beszjav", kMsgTherapyPreparation},
+                   {"jatekok", kMsgTherapyGames},
+                   {"memory", kMsgMemoryGame},
+                   {"info", kMsgInfoScreen},
+                   {"felvetel", kMsgRecord},
+                   {"lejatszas", kMsgPlayBack},
+                   {"allj", kMsgStop},
+                   {"cim", 0}};
+    std::string controls;
+    int y = 0;
+    for (const auto& b : buttons) {
+        controls += std::string("<control type=\"button\" name=\"") + b.name +
+                    "\" help=\"\">\n<common rect=\"100," + std::to_string(y) +
+                    ",200,50\"/>\n</control>\n";
+        y += 55;
+    }
+    WriteFile("data/menu.xml",
+              "<Lexo>\n<group name=\"fo\" position=\"0,0\">\n</group>\n" + controls + "</Lexo>\n");
+    CLxMainScr screen("data\\menu.xml");
+    LxSetMessageHandler(Record);
+    CLxCGUI* gui = screen.GetGUI();
+    ASSERT_NE(gui, nullptr);
+    y = 0;
+    for (const auto& b : buttons) {
+        SCOPED_TRACE(b.name);
+        g_sent.clear();
+        gui->DispatchMouse(kMsgMouseMove, 0, 150 | (y + 20) << 16);
+        gui->DispatchMouse(kMsgLButtonDown, 1, 150 | (y + 20) << 16);
+        gui->DispatchMouse(kMsgLButtonUp, 0, 150 | (y + 20) << 16);
+        EXPECT_EQ(g_sent, b.msg ? std::vector<UINT>{b.msg} : std::vector<UINT>{});
+        y += 55;
+    }
+}
 
+TEST_F(WindowProcTest, TheMainScreenStartsTheCourseAtItsFirstLesson) {
+    WriteFile("data/menu.xml", "<Lexo>\n<group name=\"fo\" position=\"0,0\">\n</group>\n</Lexo>\n");
+    g_aCourse[0][0] = 'm';
+    g_nCourseLesson = 5;
+    g_nCourseLetter = -1;
+    CLxMainScr screen("data\\menu.xml");
+    EXPECT_EQ(g_nCourseLesson, 0);
+    EXPECT_EQ(g_nCourseLetter, 'm');
+    EXPECT_STREQ(screen.GetName(), "Main");
+    g_aCourse[0][0] = 0;
+    g_nCourseLesson = -1;
+}
+
+TEST_F(WindowProcTest, TheInformationScreenLeadsBack) {
     WriteFile("data/menu.xml", "<Lexo>\n<group name=\"fo\" position=\"0,0\">\n</group>\n"
-                               "<control type=\"button\" name=\"m1062\" help=\"Info\">\n"
+                               "<control type=\"button\" name=\"vissza\" help=\"\">\n"
                                "<common rect=\"100,100,200,50\"/>\n</control>\n</Lexo>\n");
-    CLxMenuScreen screen("data\\menu.xml");
+    CLxInfoScr screen("data\\menu.xml");
     g_sent.clear();
     LxSetMessageHandler(Record);
     CLxCGUI* gui = screen.GetGUI();
@@ -263,7 +308,7 @@ TEST_F(WindowProcTest, AMenuButtonSendsTheMessageItIsNamedFor) {
     gui->DispatchMouse(kMsgMouseMove, 0, 150 | 120 << 16);
     gui->DispatchMouse(kMsgLButtonDown, 1, 150 | 120 << 16);
     gui->DispatchMouse(kMsgLButtonUp, 0, 150 | 120 << 16);
-    EXPECT_EQ(g_sent, (std::vector<UINT>{1062}));
+    EXPECT_EQ(g_sent, (std::vector<UINT>{kMsgMainScreen}));
 }
 
 } // namespace
