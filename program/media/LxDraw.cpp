@@ -184,6 +184,17 @@ void FrameRect(CLxSurface* s, const RECT* rect, uint32_t colorref) {
         &r);
 }
 
+void OutlineRectRGB(CLxSurface* s, const RECT* rect, uint32_t rgb) {
+    if (!Usable(s) || !rect) return;
+    const RECT& r = *rect;
+    RECT sides[] = {{r.left, r.top, r.right, r.top + 1},
+                    {r.left, r.bottom - 1, r.right, r.bottom},
+                    {r.left, r.top, r.left + 1, r.bottom},
+                    {r.right - 1, r.top, r.right, r.bottom}};
+    for (const RECT& side : sides)
+        FillRectRGB(s, &side, rgb);
+}
+
 void DrawLine(CLxSurface* s, int x1, int y1, int x2, int y2, uint32_t colorref) {
     int ends[4] = {x1, y1, x2, y2};
     WithColorRef(

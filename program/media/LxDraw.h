@@ -19,6 +19,9 @@ void FillRectColor(CLxSurface* surface, const RECT* rect, uint32_t rgb);
 // not square are drawn so).
 void FillRectColorRef(CLxSurface* surface, const RECT* rect, uint32_t colorref);
 void FrameRect(CLxSurface* surface, const RECT* rect, uint32_t colorref);
+// A one-pixel outline just inside rect with an RGB value, drawn with fills, so that it
+// draws on pictures of every depth (the renderer's lines skip 24-bit ones).
+void OutlineRectRGB(CLxSurface* surface, const RECT* rect, uint32_t rgb);
 void DrawLine(CLxSurface* surface, int x1, int y1, int x2, int y2, uint32_t colorref);
 void DrawCircle(CLxSurface* surface, const RECT* rect, uint32_t value);
 void FillCircle(CLxSurface* surface, const RECT* rect, uint32_t value);

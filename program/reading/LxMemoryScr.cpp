@@ -28,8 +28,7 @@ const char* const kEndSound = "data\\sounds\\MemoryEnd.wav";
 const char* const kHelpName = "Memory";
 constexpr int kMaxPlainNames = 36, kMaxExtendedNames = 256;
 constexpr int kMaxLayouts = 8; // up to 8 items: a choice of layouts
-constexpr uint32_t kOutlineRed = 0xFF0000, kHelpFrame = 0x000000;
-constexpr RECT kHelpArea{68, 22, 728, 142};
+constexpr uint32_t kOutlineRed = 0xFF0000;
 constexpr int kDigits = 10; // the extended game's backs memory0 to memory9
 
 bool IsNamed(const CLxMouseEvent* event, const char* fullName) {
@@ -40,17 +39,6 @@ std::vector<std::string> Split(std::string text, int max) {
     std::vector<char*> items(static_cast<size_t>(max));
     int n = CLxXMLParser::SplitList(text.data(), items.data(), max);
     return std::vector<std::string>(items.begin(), items.begin() + n);
-}
-
-// A one-pixel outline just inside rect, drawn with fills, which surfaces of any depth
-// take (the renderer's lines do not draw on 24-bit pictures).
-void Outline(CLxSurface* surface, const RECT& r, uint32_t rgb) {
-    RECT sides[] = {{r.left, r.top, r.right, r.top + 1},
-                    {r.left, r.bottom - 1, r.right, r.bottom},
-                    {r.left, r.top, r.left + 1, r.bottom},
-                    {r.right - 1, r.top, r.right, r.bottom}};
-    for (const RECT& side : sides)
-        FillRectRGB(surface, &side, rgb);
 }
 
 int RandomBelow(std::mt19937& random, int n) {
@@ -102,7 +90,6 @@ CLxMemoryScr::CLxMemoryScr(const char* descriptionPath, UINT answer, bool extend
 }
 
 CLxMemoryScr::~CLxMemoryScr() {
-    ReleaseHelpSound();
     if (m_pEndSound && g_pSoundServer) g_pSoundServer->ReleaseSound(m_pEndSound);
 }
 
@@ -179,7 +166,7 @@ void CLxMemoryScr::DrawCardPictures(const Card& card, CLxSurface* face, CLxSurfa
         if (!(state & kHot)) continue;
         for (int k = 1; k <= look.outlines; ++k) {
             RECT frame{at.left - k, at.top - k, at.right + k, at.bottom + k};
-            Outline(picture, frame, kOutlineRed);
+            OutlineRectRGB(picture, &frame, kOutlineRed);
         }
     }
 }
@@ -202,8 +189,8 @@ int CLxMemoryScr::OnMouseEvent(CLxMouseEvent* event) {
     CLxScreen::OnMouseEvent(event);
     if (!event || !event->m_pControl) return 0;
     if (IsNamed(event, "help.help")) {
-        if (event->m_nType == kMouseEnter) ShowHelp();
-        if (event->m_nType == kMouseLeave) HideHelp();
+        if (event->m_nType == kMouseEnter) m_help.Show(this, "help.help", kHelpName);
+        if (event->m_nType == kMouseLeave) m_help.Hide(this, "help.help");
         return 0;
     }
     if (event->m_nType != kMouseClick) return 0;
@@ -257,36 +244,4 @@ int CLxMemoryScr::OnTimerEvent(CLxTimerEvent* event) {
     if (--m_nEndDelay > 0) return 0;
     LxSendMessage(m_nAnswer, 0, 0);
     return static_cast<int>(m_nAnswer);
-}
-
-void CLxMemoryScr::ShowHelp() {
-    SetControlFlag("help.help", kSelected, true);
-    std::string base = std::string("data\\help\\") + kHelpName;
-    CLxSurface* picture = LoadBitmap((base + ".bmp").c_str());
-    if (picture->m_pSurface && g_pDrawSurface) {
-        g_pDrawSurface->Blt(&kHelpArea, picture, nullptr, 0, 0);
-        for (int k = 1; k <= 2; ++k) {
-            RECT frame{kHelpArea.left - k, kHelpArea.top - k, kHelpArea.right + k,
-                       kHelpArea.bottom + k};
-            Outline(g_pDrawSurface, frame, kHelpFrame);
-        }
-    }
-    FreeSurface(&picture);
-    ReleaseHelpSound();
-    if (!g_pSoundServer) return;
-    m_pHelpSound = g_pSoundServer->GetSound((base + ".wav").c_str(), -1, -1);
-    if (m_pHelpSound) PlaySound(m_pHelpSound, false, true);
-}
-
-void CLxMemoryScr::HideHelp() {
-    SetControlFlag("help.help", kSelected | kHot, false);
-    ReleaseHelpSound();
-    m_pGUI->DrawBackground(nullptr, nullptr, true);
-}
-
-void CLxMemoryScr::ReleaseHelpSound() {
-    if (!m_pHelpSound) return;
-    StopSound(m_pHelpSound);
-    if (g_pSoundServer) g_pSoundServer->ReleaseSound(m_pHelpSound);
-    m_pHelpSound = nullptr;
 }

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "reading/LxExerciseHelp.h"
 #include "ui/LxScreen.h"
 
 class CBSoundBuffer;
@@ -67,9 +68,6 @@ class CLxMemoryScr : public CLxScreen {
     void DrawCardPictures(const Card& card, CLxSurface* face, CLxSurface* back, Look look);
     CLxSurface* LoadBack(bool extended);
     void TurnCard(int index);
-    void ShowHelp();
-    void HideHelp();
-    void ReleaseHelpSound();
 
     UINT m_nAnswer;
     std::mt19937 m_random;
@@ -82,7 +80,7 @@ class CLxMemoryScr : public CLxScreen {
     int m_nEndDelay = 0;
     bool m_bEnded = false;
     CBSoundBuffer* m_pEndSound = nullptr;
-    CBSoundBuffer* m_pHelpSound = nullptr;
+    CLxExerciseHelp m_help;
 };
 
 // The extended game's deck: of the distinct names, min(their number, cards / 2) chosen
