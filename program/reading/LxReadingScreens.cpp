@@ -8,6 +8,7 @@
 #include "reading/LxLetters.h"
 #include "reading/LxRGameScr1.h"
 #include "reading/LxRGameScr2.h"
+#include "reading/LxRColoringScr.h"
 #include "reading/LxRPGameScr1.h"
 #include "reading/LxReadingSelScr.h"
 #include "shell/LxMessages.h"
@@ -30,6 +31,18 @@ template <class Game> CLxScreen* SingleLetterGame(UINT msg, WPARAM wParam, LPARA
     return new Game(kReadingDescription);
 }
 
+// The lesson's seventh game (1032), by its kind: 1 reading game 7, 2 colouring,
+// 3 domino. The screen table routes 1032 here only for a lesson that has one.
+CLxScreen* SeventhGame(UINT msg, WPARAM wParam, LPARAM lParam) {
+    ResolveCoursePosition();
+    switch (LessonSeventhGame()) {
+    case 2:
+        return new CLxRColoringScr("data\\coloring.xml");
+    default: // reading game 7 has no screen of its own yet: game 1 stands in for it
+        return Game1(msg, wParam, lParam);
+    }
+}
+
 const char* const kSelections[] = {"data\\consel.xml", "data\\vowsel.xml", "data\\pair1sel.xml",
                                    "data\\pair2sel.xml", "data\\pair3sel.xml"};
 
@@ -42,6 +55,7 @@ void RegisterReadingScreens() {
     RegisterScreen(kMsgReading, Game1);
     RegisterScreen(kMsgReadingGame1, Game1);
     RegisterScreen(kMsgReadingGame2, SingleLetterGame<CLxRGameScr2>);
+    RegisterScreen(kMsgReadingExtraGame, SeventhGame);
     // A selection screen whose description the data set lacks would be an empty page
     // with no way back: its tab then does nothing.
     for (UINT msg = kMsgConsonantSelection; msg <= kMsgPairSelection3; ++msg)
