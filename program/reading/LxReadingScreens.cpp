@@ -6,9 +6,10 @@
 #include "media/LxFile.h"
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
+#include "reading/LxRColoringScr.h"
+#include "reading/LxRDominoScr.h"
 #include "reading/LxRGameScr1.h"
 #include "reading/LxRGameScr2.h"
-#include "reading/LxRColoringScr.h"
 #include "reading/LxRPGameScr1.h"
 #include "reading/LxReadingSelScr.h"
 #include "shell/LxMessages.h"
@@ -38,6 +39,8 @@ CLxScreen* SeventhGame(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (LessonSeventhGame()) {
     case 2:
         return new CLxRColoringScr("data\\coloring.xml");
+    case 3:
+        return new CLxRDominoScr(kReadingDescription);
     default: // reading game 7 has no screen of its own yet: game 1 stands in for it
         return Game1(msg, wParam, lParam);
     }
