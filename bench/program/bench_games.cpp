@@ -1,4 +1,6 @@
-// One step of each therapy game with its redraw, on the demo data set's descriptions and
+// Building the colouring game's picture (the outline, the area map from the seeds, the
+// uncoloured areas) on the demo house, against the 100 ms of a window-timer tick. And
+// one step of each therapy game with its redraw, on the demo data set's descriptions and
 // pictures, against the 10 ms driver tick (20 ms in the mole game): a driver step's
 // histories are written at a new write index and the game gets the driver's timer event,
 // as the recognition driver delivers it. The picture board has no timer step; its step
@@ -10,9 +12,12 @@
 
 #include <memory>
 
+#include "media/LxDraw.h"
 #include "media/LxFile.h"
 #include "media/LxFontServer.h"
+#include "media/LxRLEBitmap.h"
 #include "media/LxSurface.h"
+#include "reading/LxColoringButton.h"
 #include "shell/LxDriverBlock.h"
 #include "shell/LxProgram.h"
 #include "shell/LxSettings.h"
@@ -166,4 +171,32 @@ void BM_MoleFollowStep(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MoleFollowStep)->Unit(benchmark::kMicrosecond);
+
+// The demo house of lesson "o": its outline and the seeds its lesson gives.
+void BM_ColoringPictureBuilt(benchmark::State& state) {
+    if (!GamesReady()) return state.SkipWithError("no demo data in the build tree");
+    CLxRLEBitmap outline("data\\coloring\\haz.rle");
+    if (outline.m_nWidth == 0) return state.SkipWithError("no demo colouring picture");
+    const struct {
+        uint32_t colour;
+        POINT seed;
+    } areas[] = {{0x80C8FF, {30, 30}},   {0xFFC020, {450, 110}}, {0xE03020, {240, 220}},
+                 {0xF0E0A0, {150, 300}}, {0x905020, {240, 400}}, {0x40B040, {280, 500}}};
+    for (auto _ : state) {
+        std::vector<LxColoringSegment> segments;
+        for (const auto& area : areas) {
+            LxColoringSegment segment;
+            segment.colours[0] = area.colour;
+            CompleteSegmentColours(&segment, 1);
+            segment.seeds.push_back(area.seed);
+            segments.push_back(segment);
+        }
+        CLxSurface* picture = CreateSurface(kColoringSize, kColoringSize);
+        FillRectRGB(picture, nullptr, 0xFFFFFF);
+        outline.Draw(picture, 0, 0, 0);
+        benchmark::DoNotOptimize(BuildColoringMap(picture, &segments));
+        FreeSurface(&picture);
+    }
+}
+BENCHMARK(BM_ColoringPictureBuilt)->Unit(benchmark::kMillisecond);
 } // namespace
