@@ -641,6 +641,10 @@ bool DriverTimerRunning() {
     return s_bRunning;
 }
 
+UINT DriverRecorderState() {
+    return g_nDriverTimer != 0 ? UINT(s_nMessage) : 0;
+}
+
 int DriverPoll(int nowMs) {
     if (!s_bRunning) return -1;
     if (nowMs - s_nNext < 0) return s_nNext - nowMs;

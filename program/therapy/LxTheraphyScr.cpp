@@ -166,6 +166,19 @@ void CLxTheraphyScr::SetRecorderButtons(int record, int stop, int pause, int pla
     }
 }
 
+void CLxTheraphyScr::ShowRecorderState() {
+    switch (DriverRecorderState()) {
+    case kMsgRecord:
+        SetRecorderButtons(6, 4, 0, 4);
+        return;
+    case kMsgPlayBack:
+        SetRecorderButtons(4, 4, 4, 6);
+        return;
+    default:
+        SetRecorderButtons(4, 6, 0, 4);
+    }
+}
+
 void CLxTheraphyScr::Refresh() {
     SetDriverMode({kDriverPhonemes, kTherapyPeriod, kTherapySmooth, nullptr, nullptr, kOverlay, 1});
     ShowHeader();

@@ -52,6 +52,9 @@ class CLxTheraphyScr : public CLxScreen {
     void ShowHeader();
     void ShowTaskMarks();
     void SetRecorderButtons(int record, int stop, int pause, int play);
+    // The recorder buttons as the recorder stands: a screen built while it records or
+    // plays back shows so.
+    void ShowRecorderState();
     void SaveWordRecording();
     void PlayWordRecording();
 
