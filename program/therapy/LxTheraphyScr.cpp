@@ -248,6 +248,18 @@ void CLxTheraphyScr::ListRecordings() {
     SendList(kMsgRecordingList, std::move(texts));
 }
 
+void CLxTheraphyScr::ListWords() {
+    m_sortedWords.assign(g_aWords, g_aWords + std::clamp(g_nWords, 0, kMaxWords));
+    std::sort(m_sortedWords.begin(), m_sortedWords.end(),
+              [](const std::string& a, const std::string& b) {
+                  return CompareCodes(a.c_str(), b.c_str()) < 0;
+              });
+    std::vector<std::string> texts;
+    for (const std::string& word : m_sortedWords)
+        texts.push_back(CodesToText(word.c_str()));
+    SendList(kMsgWordList, std::move(texts));
+}
+
 void CLxTheraphyScr::OnAnswer(UINT msg, WPARAM wParam) {
     int index = int(wParam);
     int date = 0;
@@ -265,6 +277,9 @@ void CLxTheraphyScr::OnAnswer(UINT msg, WPARAM wParam) {
         CurrentWord() = m_recordings[size_t(index)];
         SetControlText(kWordField, CodesToText(CurrentWord().c_str()).c_str());
         PlayWordRecording();
+    } else if (msg == kMsgWordChosen && index >= 0 && index < int(m_sortedWords.size())) {
+        CurrentWord() = m_sortedWords[size_t(index)];
+        SetControlText(kWordField, CodesToText(CurrentWord().c_str()).c_str());
     } else if (msg == kMsgSentenceChosen && index >= 0 && index < g_nWords) {
         CurrentWord() = g_aWords[index];
         SetControlText(kWordField, CodesToText(CurrentWord().c_str()).c_str());
@@ -344,6 +359,8 @@ void CLxTheraphyScr::Click(const std::string& name) {
         ListDays();
     } else if (name == "fo.blista") {
         ListRecordings();
+    } else if (name == "fo.szolista") {
+        ListWords();
     } else if (name == "fo.szobe") {
         LxSendMessage(kMsgSentences, 0);
     } else if (name == "fo.mentes") {

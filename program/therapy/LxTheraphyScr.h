@@ -65,8 +65,11 @@ class CLxTheraphyScr : public CLxScreen {
     void SendList(UINT msg, std::vector<std::string> texts);
     void ListDays();
     void ListRecordings();
+    // The practice words in alphabetical order, to choose the current word from.
+    void ListWords();
 
     std::vector<std::string> m_listTexts;
     std::vector<const char*> m_listPointers;
-    std::vector<std::string> m_recordings; // letter codes, as listed
+    std::vector<std::string> m_recordings;  // letter codes, as listed
+    std::vector<std::string> m_sortedWords; // letter codes, as listed
 };
