@@ -137,17 +137,22 @@ void CLxTheraphyScr::ShowHeader() {
                       date / 10000 % 10000, date / 100 % 100, date % 100);
     }
     ShowDate(g_szTherapyDate);
-    CLxControl* button = m_pGUI ? m_pGUI->FindControl("fo.bnev") : nullptr;
-    CLxGroup* group = m_pGUI ? m_pGUI->FindGroup("fo") : nullptr;
-    RECT r;
-    if (!button || !group || !button->GetDrawRect(&r)) return;
     char path[64];
     std::snprintf(path, sizeof path, "data\\icons\\icon%02d.bmp", g_Settings.nIcon);
-    CLxSurface* picture = LoadBitmap(path);
+    PaintUnder("fo.bnev", path, {4, 5});
+}
+
+void CLxTheraphyScr::PaintUnder(const char* control, const char* picturePath,
+                                std::initializer_list<int> states) {
+    CLxControl* c = m_pGUI ? m_pGUI->FindControl(control) : nullptr;
+    CLxGroup* group = m_pGUI ? m_pGUI->FindGroup("fo") : nullptr;
+    RECT r;
+    if (!c || !group || !c->GetDrawRect(&r)) return;
+    CLxSurface* picture = LoadBitmap(picturePath);
     OffsetRect(&r, -group->m_nX, -group->m_nY);
-    for (int slot : {4, 5})
-        if (group->m_aPictures[slot] && picture)
-            BltSurface(group->m_aPictures[slot], &r, picture, nullptr, 0);
+    for (int state : states)
+        if (group->m_aPictures[state] && picture)
+            BltSurface(group->m_aPictures[state], &r, picture, nullptr, 0);
     FreeSurface(&picture);
 }
 

@@ -5,6 +5,7 @@
 // and playing a saved one back, and the list of therapy days. The screens of the
 // therapy stages derive from it and show their own material on their pages.
 #pragma once
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,9 @@ class CLxTheraphyScr : public CLxScreen {
     // The recorder buttons as the recorder stands: a screen built while it records or
     // plays back shows so.
     void ShowRecorderState();
+    // Paints a picture into the given state pictures of group "fo" under a control.
+    void PaintUnder(const char* control, const char* picturePath,
+                    std::initializer_list<int> states);
     void SaveWordRecording();
     void PlayWordRecording();
 
