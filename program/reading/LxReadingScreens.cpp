@@ -8,6 +8,9 @@
 #include "reading/LxLetters.h"
 #include "reading/LxRGameScr1.h"
 #include "reading/LxRGameScr2.h"
+#include "reading/LxRGameScr3.h"
+#include "reading/LxRGameScr4.h"
+#include "reading/LxRGameScr5.h"
 #include "reading/LxRPGameScr1.h"
 #include "reading/LxReadingSelScr.h"
 #include "shell/LxMessages.h"
@@ -42,6 +45,9 @@ void RegisterReadingScreens() {
     RegisterScreen(kMsgReading, Game1);
     RegisterScreen(kMsgReadingGame1, Game1);
     RegisterScreen(kMsgReadingGame2, SingleLetterGame<CLxRGameScr2>);
+    RegisterScreen(kMsgReadingGame3, SingleLetterGame<CLxRGameScr3>);
+    RegisterScreen(kMsgReadingGame4, SingleLetterGame<CLxRGameScr4>);
+    RegisterScreen(kMsgReadingGame5, SingleLetterGame<CLxRGameScr5>);
     // A selection screen whose description the data set lacks would be an empty page
     // with no way back: its tab then does nothing.
     for (UINT msg = kMsgConsonantSelection; msg <= kMsgPairSelection3; ++msg)
