@@ -92,6 +92,7 @@ CLxReadingGame::CLxReadingGame(const char* descriptionPath, int game, const char
     char text[40];
     std::snprintf(text, sizeof text, "fo.jatek%d", game);
     SetControlFlag(text, kSelected, true);
+    if (!prefix) return;
     std::snprintf(text, sizeof text, "data\\sounds\\%s%dEnd.wav", prefix, game);
     if (g_pSoundServer) m_pEndSound = g_pSoundServer->GetSound(text, -1, -1);
 }

@@ -59,7 +59,8 @@ int GlyphWidth(const char* fontPath, unsigned char code);
 
 class CLxReadingGame : public CLxReadingScr {
   public:
-    // prefix "RGame" or "RPGame"; the end sound is data\sounds\<prefix><game>End.wav.
+    // prefix "RGame" or "RPGame"; the end sound is data\sounds\<prefix><game>End.wav
+    // (none for a null prefix).
     CLxReadingGame(const char* descriptionPath, int game, const char* prefix);
     ~CLxReadingGame() override;
 
