@@ -44,7 +44,7 @@ RowMaterial(const std::vector<std::vector<std::string>>& groups, int rows, bool 
     if (groups.empty()) return material;
     for (int r = 0; r < rows; ++r) {
         if (pair && groups.size() == 2)
-            material[r] = groups[r / 2 < 2 ? r / 2 : 1];
+            material[r] = groups[r / 2];
         else if (r < static_cast<int>(groups.size()))
             material[r] = groups[r];
         else
