@@ -8,6 +8,11 @@
 #include "reading/LxLetters.h"
 #include "reading/LxRGameScr1.h"
 #include "reading/LxRGameScr2.h"
+#include "reading/LxRGameScr3.h"
+#include "reading/LxRGameScr4.h"
+#include "reading/LxRGameScr5.h"
+#include "reading/LxRGameScr6.h"
+#include "reading/LxRGameScr7.h"
 #include "reading/LxRPGameScr1.h"
 #include "reading/LxReadingSelScr.h"
 #include "shell/LxMessages.h"
@@ -30,6 +35,14 @@ template <class Game> CLxScreen* SingleLetterGame(UINT msg, WPARAM wParam, LPARA
     return new Game(kReadingDescription);
 }
 
+// The lesson's seventh game when it is reading game 7; the other kinds of seventh game
+// are not here, and their lesson opens on its game 1.
+CLxScreen* SeventhGame(UINT msg, WPARAM wParam, LPARAM lParam) {
+    ResolveCoursePosition();
+    if (LessonSeventhGame() != 1) return Game1(msg, wParam, lParam);
+    return SingleLetterGame<CLxRGameScr7>(msg, wParam, lParam);
+}
+
 const char* const kSelections[] = {"data\\consel.xml", "data\\vowsel.xml", "data\\pair1sel.xml",
                                    "data\\pair2sel.xml", "data\\pair3sel.xml"};
 
@@ -42,6 +55,11 @@ void RegisterReadingScreens() {
     RegisterScreen(kMsgReading, Game1);
     RegisterScreen(kMsgReadingGame1, Game1);
     RegisterScreen(kMsgReadingGame2, SingleLetterGame<CLxRGameScr2>);
+    RegisterScreen(kMsgReadingGame3, SingleLetterGame<CLxRGameScr3>);
+    RegisterScreen(kMsgReadingGame4, SingleLetterGame<CLxRGameScr4>);
+    RegisterScreen(kMsgReadingGame5, SingleLetterGame<CLxRGameScr5>);
+    RegisterScreen(kMsgReadingGame6, SingleLetterGame<CLxRGameScr6>);
+    RegisterScreen(kMsgReadingExtraGame, SeventhGame);
     // A selection screen whose description the data set lacks would be an empty page
     // with no way back: its tab then does nothing.
     for (UINT msg = kMsgConsonantSelection; msg <= kMsgPairSelection3; ++msg)
