@@ -2,8 +2,10 @@
 #include "reading/LxReadingGame.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "media/LxDraw.h"
+#include "media/LxFontServer.h"
 #include "media/LxSmallPic.h"
 #include "media/LxSoundHelpers.h"
 #include "media/LxSoundServer.h"
@@ -14,6 +16,8 @@
 #include "shell/LxXMLParser.h"
 #include "ui/LxCGUI.h"
 #include "ui/LxControl.h"
+#include "ui/LxGroup.h"
+#include "ui/LxSprite.h"
 
 namespace {
 constexpr uint32_t kTickKey = 0xFFFFFF;
@@ -21,6 +25,35 @@ constexpr uint32_t kTickKey = 0xFFFFFF;
 
 uint32_t LetterColour(unsigned char code) {
     return IsVowel(code) ? kVowelColour : kConsonantColour;
+}
+
+CLxRLEFonts* ReadingFont(const char* path) {
+    return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr;
+}
+
+void SetTextColours(CLxRLEFonts* font, uint32_t normal, uint32_t accent) {
+    font->SetColors(normal >> 16 & 0xFF, normal >> 8 & 0xFF, normal & 0xFF, accent >> 16 & 0xFF,
+                    accent >> 8 & 0xFF, accent & 0xFF);
+}
+
+bool LiesInside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+bool Overlaps(const RECT& a, const RECT& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+CLxFontPen::CLxFontPen(CLxRLEFonts* font, CLxSurface* surface) {
+    LxSurfaceDesc locked;
+    if (!font || !surface || !surface->m_pSurface || surface->Lock(nullptr, &locked) != 0) return;
+    font->Attach(&locked);
+    m_pFont = font;
+}
+
+CLxFontPen::~CLxFontPen() {
+    if (m_pFont) m_pFont->Attach(nullptr);
 }
 
 std::vector<std::vector<std::string>> LessonGroups(unsigned char letter, const char* game,
@@ -89,4 +122,77 @@ void CLxReadingGame::DrawTick(const char* path, const RECT& rect) {
         m_pGUI->DrawBackground(&rect, nullptr, true);
     }
     FreeSurface(&tick);
+}
+
+void CLxReadingGame::ReloadBoard() {
+    m_pGUI->ReloadBackground();
+    DrawLetterCard();
+}
+
+CLxGroup* CLxReadingGame::ClearSprites() {
+    m_pDragged = nullptr;
+    if (CLxGroup* group = m_pGUI->FindGroup("sprites")) {
+        m_pGUI->DeleteGroupControls(group);
+        return group;
+    }
+    CLxGroup::Descriptor d{m_pGUI, "sprites", {}, 0, 0};
+    return new CLxGroup(&d);
+}
+
+CLxReadingGame::Sprite CLxReadingGame::AddLetterSprite(const char* name, CLxRLEFonts* font,
+                                                       unsigned char code, int x, int y,
+                                                       uint32_t colour, uint32_t hotColour,
+                                                       uint32_t disabledColour) {
+    CLxGroup* group = m_pGUI->FindGroup("sprites");
+    const CLxRLEBitmap* glyph = font ? font->Glyph(code) : nullptr;
+    if (!group || !glyph) return {};
+    CLxRLESprite::RLEDescriptor d{{m_pGUI,
+                                   group,
+                                   name,
+                                   {x, y, x + glyph->m_nWidth, y + glyph->m_nHeight},
+                                   kSpriteClip,
+                                   {},
+                                   false,
+                                   false},
+                                  {glyph, glyph, glyph},
+                                  {disabledColour, colour, hotColour}};
+    return {new CLxRLESprite(&d), code, POINT{x, y}};
+}
+
+void CLxReadingGame::MoveSprite(CLxControl* sprite, int x, int y) {
+    RECT before;
+    if (!sprite->GetDrawRect(&before)) return;
+    sprite->MoveTo(x, y);
+    RECT after;
+    sprite->GetDrawRect(&after);
+    m_pGUI->DrawBackground(&before, nullptr, true);
+    m_pGUI->DrawBackground(&after, nullptr, true);
+}
+
+bool CLxReadingGame::TrackDrop(const CLxMouseEvent* event) {
+    if (!event) return false;
+    if (event->m_nType == kMouseDown) {
+        bool sprite = event->m_pControl &&
+                      std::string_view(event->m_pControl->GetFullName()).starts_with("sprites.");
+        m_pDragged = sprite ? event->m_pControl : nullptr;
+    }
+    return event->m_nType == kMouseClick || event->m_nType == kMouseReleasedOut;
+}
+
+void CLxReadingGame::MakeRowPictures(CLxSurface* background, int y, CLxSurface* out[kRowStates]) {
+    RECT strip{0, y, 800, y + kRowHeight};
+    for (int s = 0; s < kRowStates; ++s) {
+        out[s] = CreateSurface(800, kRowHeight);
+        if (background) BltSurfaceFast(out[s], 0, 0, background, &strip, 0);
+    }
+}
+
+CLxGroup* CLxReadingGame::AddRowGroup(int row, int y, CLxSurface* const pictures[kRowStates]) {
+    char name[16];
+    std::snprintf(name, sizeof name, "c%d", row);
+    if (CLxGroup* old = m_pGUI->FindGroup(name)) delete old;
+    CLxGroup::Descriptor d{m_pGUI, name, {}, 0, y};
+    for (int s = 0; s < kRowStates; ++s)
+        d.pictures[s] = pictures[s];
+    return new CLxGroup(&d);
 }

@@ -3,12 +3,19 @@
 // known yet (or the letter has none), and the letter alone decides the variant.
 #include "reading/LxReadingScreens.h"
 
+#include <type_traits>
+
 #include "media/LxFile.h"
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
 #include "reading/LxRGameScr1.h"
 #include "reading/LxRGameScr2.h"
 #include "reading/LxRPGameScr1.h"
+#include "reading/LxRPGameScr2.h"
+#include "reading/LxRPGameScr3.h"
+#include "reading/LxRPGameScr4.h"
+#include "reading/LxRPGameScr5.h"
+#include "reading/LxRPGameScr6.h"
 #include "reading/LxReadingSelScr.h"
 #include "shell/LxMessages.h"
 #include "shell/LxScreenTable.h"
@@ -22,12 +29,15 @@ CLxScreen* Game1(UINT, WPARAM, LPARAM) {
     return new CLxRGameScr1(kReadingDescription);
 }
 
-// A single letter's game n; an extra letter (whose pair variants are not here) gets
-// its game 1.
-template <class Game> CLxScreen* SingleLetterGame(UINT msg, WPARAM wParam, LPARAM lParam) {
+// Game n: its pair variant for an extra letter, else the single letter's game (game 1
+// where Single is void: that game is not built yet).
+template <class Single, class Pair> CLxScreen* LetterGame(UINT msg, WPARAM wParam, LPARAM lParam) {
     ResolveCoursePosition();
-    if (IsExtraLetter(CurrentCourseLetter())) return Game1(msg, wParam, lParam);
-    return new Game(kReadingDescription);
+    if (IsExtraLetter(CurrentCourseLetter())) return new Pair(kReadingDescription);
+    if constexpr (std::is_void_v<Single>)
+        return Game1(msg, wParam, lParam);
+    else
+        return new Single(kReadingDescription);
 }
 
 const char* const kSelections[] = {"data\\consel.xml", "data\\vowsel.xml", "data\\pair1sel.xml",
@@ -41,7 +51,11 @@ CLxScreen* Selection(UINT msg, WPARAM, LPARAM) {
 void RegisterReadingScreens() {
     RegisterScreen(kMsgReading, Game1);
     RegisterScreen(kMsgReadingGame1, Game1);
-    RegisterScreen(kMsgReadingGame2, SingleLetterGame<CLxRGameScr2>);
+    RegisterScreen(kMsgReadingGame2, LetterGame<CLxRGameScr2, CLxRPGameScr2>);
+    RegisterScreen(kMsgReadingGame3, LetterGame<void, CLxRPGameScr3>);
+    RegisterScreen(kMsgReadingGame4, LetterGame<void, CLxRPGameScr4>);
+    RegisterScreen(kMsgReadingGame5, LetterGame<void, CLxRPGameScr5>);
+    RegisterScreen(kMsgReadingGame6, LetterGame<void, CLxRPGameScr6>);
     // A selection screen whose description the data set lacks would be an empty page
     // with no way back: its tab then does nothing.
     for (UINT msg = kMsgConsonantSelection; msg <= kMsgPairSelection3; ++msg)
