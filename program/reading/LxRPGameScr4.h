@@ -49,6 +49,7 @@ class CLxRPGameScr4 : public CLxReadingGame {
     const RECT& MemberRect(int i) const { return m_members[i].rect; }
     int Band(int i, int b) const { return m_members[i].bands[b]; }
     int Filled(int i) const { return m_members[i].count; }
+    CLxSurface* FillPicture(int i) const { return m_members[i].fill; }
 
   private:
     struct Outline {
