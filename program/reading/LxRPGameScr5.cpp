@@ -51,8 +51,12 @@ const std::vector<std::string>& CLxRPGameScr5::Group(bool partB, int page) const
 void CLxRPGameScr5::ShowPage() {
     ReloadBoard();
     SetControlFlag("t.tovabb", kVisible, true);
-    const std::vector<std::string>& items = Group(m_bPartB, m_nPage);
-    CLxRLEFonts* font = ReadingFont(kFont);
+    DrawItems(ReadingFont(kFont), Group(m_bPartB, m_nPage));
+    m_pGUI->DrawBackground(nullptr, nullptr, true);
+}
+
+// Item i centred on its column, lower case above and upper case below.
+void CLxRPGameScr5::DrawItems(CLxRLEFonts* font, const std::vector<std::string>& items) {
     CLxFontPen pen(font, m_pGUI->m_pBackground);
     int n = static_cast<int>(items.size());
     for (int i = 0; pen && i < n; ++i) {
@@ -69,7 +73,6 @@ void CLxRPGameScr5::ShowPage() {
             }
         }
     }
-    m_pGUI->DrawBackground(nullptr, nullptr, true);
 }
 
 int CLxRPGameScr5::OnMouseEvent(CLxMouseEvent* event) {

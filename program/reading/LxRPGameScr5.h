@@ -24,6 +24,7 @@ class CLxRPGameScr5 : public CLxReadingGame {
 
   private:
     void ShowPage();
+    void DrawItems(CLxRLEFonts* font, const std::vector<std::string>& items);
     void Turn();
 
     std::vector<std::vector<std::string>> m_groupsA, m_groupsB;

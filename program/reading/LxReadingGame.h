@@ -104,7 +104,8 @@ class CLxReadingGame : public CLxReadingScr {
     // The group "sprites" emptied (made on first use).
     CLxGroup* ClearSprites();
     // A sprite "sprites.<name>" of a letter's glyph with its top-left corner at (x, y),
-    // painted in colour (normal and hot) and disabledColour; null without the glyph.
+    // painted in colour (normal), hotColour and disabledColour; without a control when the
+    // font lacks the glyph.
     Sprite AddLetterSprite(const char* name, CLxRLEFonts* font, unsigned char code, int x, int y,
                            uint32_t colour, uint32_t hotColour, uint32_t disabledColour);
     // Moves a sprite to (x, y) and redraws where it was and where it is.
