@@ -81,7 +81,7 @@ void CLxRGameScr3::BuildBoard() {
         RECT strip{kStripLeft, m_rows[r].y, kStripRight, m_rows[r].y + kRowHeight};
         if (background) Shade(background, &strip, kRowShade);
     }
-    if (CLxSurfaceFont font{background, kFont}) {
+    if (CLxFontPen font{ReadingFont(kFont), background}) {
         uint32_t colour = LetterColour(m_nLetter);
         for (int r = 0; r < m_nRows; ++r) {
             unsigned char target = m_rows[r].target;
@@ -134,10 +134,10 @@ void CLxRGameScr3::BuildRow(int r, const std::vector<std::string>& material) {
             if (p == kDisabledTicked && !right) continue;
             uint32_t colour = p == kDisabledTicked ? letterColour : kItemColour[p];
             if (m_bPartB) {
-                if (CLxSurfaceFont font{pictures[p], kFont})
+                if (CLxFontPen font{ReadingFont(kFont), pictures[p]})
                     font->DrawChar(item.code, colour, box.left, 0);
                 if (!IsHot(p)) continue;
-                if (CLxSurfaceFont outline{pictures[p], kOutlineFont})
+                if (CLxFontPen outline{ReadingFont(kOutlineFont), pictures[p]})
                     outline->DrawChar(item.code, kOutlineColour[p], box.left, 0);
                 continue;
             }
@@ -146,7 +146,7 @@ void CLxRGameScr3::BuildRow(int r, const std::vector<std::string>& material) {
             int c = item.code;
             bool mirrored = c & 1;
             int direction = mirrored ? (c & 8) + ((c + 2) & 7) - 1 : c;
-            if (CLxSurfaceFont font{pictures[p], mirrored ? kMirroredFont : kFont})
+            if (CLxFontPen font{ReadingFont(mirrored ? kMirroredFont : kFont), pictures[p]})
                 font->DrawCharRotated(row.target, colour, (box.left + box.right) / 2,
                                       kRowHeight / 2, direction);
         }

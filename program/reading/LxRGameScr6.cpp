@@ -32,7 +32,7 @@ int CodesWidth(const std::string& codes) {
 }
 
 // Draws codes centred on x at y, each letter in its own colour.
-void DrawCentred(CLxSurfaceFont& font, const std::string& codes, int centre, int y) {
+void DrawCentred(CLxFontPen& font, const std::string& codes, int centre, int y) {
     int x = centre - CodesWidth(codes) / 2;
     for (unsigned char code : codes)
         x += font->DrawChar(code, LetterColour(code), x, y) + kGap;
@@ -80,7 +80,7 @@ void CLxRGameScr6::DrawTable() {
     auto rows = TableRows(LessonList(m_nLetter, "game6", "characters", kMaxItems), kMaxItems);
     int rowCount = vowel && !IsVowelPair(m_nLetter) ? 1 : 2;
     if (rows.empty()) rowCount = 0;
-    CLxSurfaceFont font{m_pGUI->m_pBackground, kFont};
+    CLxFontPen font{ReadingFont(kFont), m_pGUI->m_pBackground};
     for (int r = 0; r < rowCount && font; ++r) {
         int n = static_cast<int>(rows[r].size());
         for (int k = 0; k < n; ++k) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "media/LxDraw.h"
 #include "media/LxFontServer.h"
@@ -21,16 +22,29 @@
 
 namespace {
 constexpr uint32_t kTickKey = 0xFFFFFF;
-const RECT kSpriteClip{0, 128, 666, 600};
-const char* const kSpriteGroup = "sprites";
+}
 
-CLxRLEFonts* Font(const char* path) {
+uint32_t LetterColour(unsigned char code) {
+    return IsVowel(code) ? kVowelColour : kConsonantColour;
+}
+
+CLxRLEFonts* ReadingFont(const char* path) {
     return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr;
 }
-} // namespace
+
+void SetTextColours(CLxRLEFonts* font, uint32_t normal, uint32_t accent) {
+    font->SetColors(normal >> 16 & 0xFF, normal >> 8 & 0xFF, normal & 0xFF, accent >> 16 & 0xFF,
+                    accent >> 8 & 0xFF, accent & 0xFF);
+}
 
 int Spread(int k, int n, int span) {
     return n > 1 ? k * span / (n - 1) : span / 2;
+}
+
+int GlyphWidth(const char* fontPath, unsigned char code) {
+    CLxRLEFonts* font = ReadingFont(fontPath);
+    const CLxRLEBitmap* glyph = font ? font->Glyph(code) : nullptr;
+    return glyph ? glyph->m_nWidth : 0;
 }
 
 bool LiesInside(const RECT& inner, const RECT& outer) {
@@ -42,29 +56,18 @@ bool Overlaps(const RECT& a, const RECT& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-CLxSurfaceFont::CLxSurfaceFont(CLxSurface* surface, const char* fontPath) {
-    CLxRLEFonts* font = Font(fontPath);
+CLxFontPen::CLxFontPen(CLxRLEFonts* font, CLxSurface* surface) {
     LxSurfaceDesc locked;
-    if (!font || !surface || surface->Lock(nullptr, &locked) != 0) return;
+    if (!font || !surface || !surface->m_pSurface || surface->Lock(nullptr, &locked) != 0) return;
     font->Attach(&locked);
-    m_pSurface = surface;
     m_pFont = font;
+    m_pSurface = surface;
 }
 
-CLxSurfaceFont::~CLxSurfaceFont() {
+CLxFontPen::~CLxFontPen() {
     if (!m_pFont) return;
     m_pFont->Attach(nullptr);
     m_pSurface->Unlock();
-}
-
-int GlyphWidth(const char* fontPath, unsigned char code) {
-    CLxRLEFonts* font = Font(fontPath);
-    const CLxRLEBitmap* glyph = font ? font->Glyph(code) : nullptr;
-    return glyph ? glyph->m_nWidth : 0;
-}
-
-uint32_t LetterColour(unsigned char code) {
-    return IsVowel(code) ? kVowelColour : kConsonantColour;
 }
 
 std::vector<std::vector<std::string>> LessonGroups(unsigned char letter, const char* game,
@@ -137,13 +140,86 @@ void CLxReadingGame::DrawTick(const char* path, const RECT& rect) {
     FreeSurface(&tick);
 }
 
+void CLxReadingGame::ReloadBoard() {
+    m_pGUI->ReloadBackground();
+    DrawLetterCard();
+}
+
+CLxGroup* CLxReadingGame::ClearSprites() {
+    m_pDragged = nullptr;
+    if (CLxGroup* group = m_pGUI->FindGroup("sprites")) {
+        m_pGUI->DeleteGroupControls(group);
+        return group;
+    }
+    CLxGroup::Descriptor d{m_pGUI, "sprites", {}, 0, 0};
+    return new CLxGroup(&d);
+}
+
+CLxReadingGame::Sprite CLxReadingGame::AddLetterSprite(const char* name, CLxRLEFonts* font,
+                                                       unsigned char code, int x, int y,
+                                                       uint32_t colour, uint32_t hotColour,
+                                                       uint32_t disabledColour) {
+    CLxGroup* group = m_pGUI->FindGroup("sprites");
+    const CLxRLEBitmap* glyph = font ? font->Glyph(code) : nullptr;
+    if (!group || !glyph) return {};
+    CLxRLESprite::RLEDescriptor d{{m_pGUI,
+                                   group,
+                                   name,
+                                   {x, y, x + glyph->m_nWidth, y + glyph->m_nHeight},
+                                   kSpriteClip,
+                                   {},
+                                   false,
+                                   false},
+                                  {glyph, glyph, glyph},
+                                  {disabledColour, colour, hotColour}};
+    return {new CLxRLESprite(&d), code, POINT{x, y}};
+}
+
+void CLxReadingGame::MoveSprite(CLxControl* sprite, int x, int y) {
+    RECT before;
+    if (!sprite->GetDrawRect(&before)) return;
+    sprite->MoveTo(x, y);
+    RECT after;
+    sprite->GetDrawRect(&after);
+    m_pGUI->DrawBackground(&before, nullptr, true);
+    m_pGUI->DrawBackground(&after, nullptr, true);
+}
+
+bool CLxReadingGame::TrackDrop(const CLxMouseEvent* event) {
+    if (!event) return false;
+    if (event->m_nType == kMouseDown) {
+        bool sprite = event->m_pControl &&
+                      std::string_view(event->m_pControl->GetFullName()).starts_with("sprites.");
+        m_pDragged = sprite ? event->m_pControl : nullptr;
+    }
+    return event->m_nType == kMouseClick || event->m_nType == kMouseReleasedOut;
+}
+
+void CLxReadingGame::MakeRowPictures(CLxSurface* background, int y, CLxSurface* out[kRowStates]) {
+    RECT strip{0, y, 800, y + kRowHeight};
+    for (int s = 0; s < kRowStates; ++s) {
+        out[s] = CreateSurface(800, kRowHeight);
+        if (background) BltSurfaceFast(out[s], 0, 0, background, &strip, 0);
+    }
+}
+
+CLxGroup* CLxReadingGame::AddRowGroup(int row, int y, CLxSurface* const pictures[kRowStates]) {
+    char name[16];
+    std::snprintf(name, sizeof name, "c%d", row);
+    if (CLxGroup* old = m_pGUI->FindGroup(name)) delete old;
+    CLxGroup::Descriptor d{m_pGUI, name, {}, 0, y};
+    for (int s = 0; s < kRowStates; ++s)
+        d.pictures[s] = pictures[s];
+    return new CLxGroup(&d);
+}
+
 void CLxReadingGame::AddLetterSprite(unsigned char letter, const char* fontPath, int x, int y) {
-    CLxRLEFonts* font = Font(fontPath);
+    CLxRLEFonts* font = ReadingFont(fontPath);
     const CLxRLEBitmap* glyph = font ? font->Glyph(letter) : nullptr;
     if (!glyph) return;
-    CLxGroup* group = m_pGUI->FindGroup(kSpriteGroup);
+    CLxGroup* group = m_pGUI->FindGroup("sprites");
     if (!group) {
-        CLxGroup::Descriptor d{m_pGUI, m_pGUI->StoreText(kSpriteGroup), {}, 0, 0};
+        CLxGroup::Descriptor d{m_pGUI, m_pGUI->StoreText("sprites"), {}, 0, 0};
         group = new CLxGroup(&d);
     }
     char name[8];
@@ -163,7 +239,7 @@ void CLxReadingGame::AddLetterSprite(unsigned char letter, const char* fontPath,
 }
 
 void CLxReadingGame::RemoveSprites() {
-    if (CLxGroup* group = m_pGUI->FindGroup(kSpriteGroup)) m_pGUI->DeleteGroupControls(group);
+    if (CLxGroup* group = m_pGUI->FindGroup("sprites")) m_pGUI->DeleteGroupControls(group);
     m_sprites.clear();
     m_nDragged = -1;
 }

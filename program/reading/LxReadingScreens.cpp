@@ -3,6 +3,8 @@
 // known yet (or the letter has none), and the letter alone decides the variant.
 #include "reading/LxReadingScreens.h"
 
+#include <type_traits>
+
 #include "media/LxFile.h"
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
@@ -14,6 +16,11 @@
 #include "reading/LxRGameScr6.h"
 #include "reading/LxRGameScr7.h"
 #include "reading/LxRPGameScr1.h"
+#include "reading/LxRPGameScr2.h"
+#include "reading/LxRPGameScr3.h"
+#include "reading/LxRPGameScr4.h"
+#include "reading/LxRPGameScr5.h"
+#include "reading/LxRPGameScr6.h"
 #include "reading/LxReadingSelScr.h"
 #include "shell/LxMessages.h"
 #include "shell/LxScreenTable.h"
@@ -27,20 +34,20 @@ CLxScreen* Game1(UINT, WPARAM, LPARAM) {
     return new CLxRGameScr1(kReadingDescription);
 }
 
-// A single letter's game n; an extra letter (whose pair variants are not here) gets
-// its game 1.
-template <class Game> CLxScreen* SingleLetterGame(UINT msg, WPARAM wParam, LPARAM lParam) {
+// Game n: its pair variant for an extra letter, else the single letter's game.
+template <class Single, class Pair> CLxScreen* LetterGame(UINT, WPARAM, LPARAM) {
     ResolveCoursePosition();
-    if (IsExtraLetter(CurrentCourseLetter())) return Game1(msg, wParam, lParam);
-    return new Game(kReadingDescription);
+    if (IsExtraLetter(CurrentCourseLetter())) return new Pair(kReadingDescription);
+    return new Single(kReadingDescription);
 }
 
-// The lesson's seventh game when it is reading game 7; the other kinds of seventh game
-// are not here, and their lesson opens on its game 1.
+// The lesson's seventh game when it is reading game 7 (which has no pair variant); the
+// other kinds of seventh game are not here, and their lesson opens on its game 1.
 CLxScreen* SeventhGame(UINT msg, WPARAM wParam, LPARAM lParam) {
     ResolveCoursePosition();
-    if (LessonSeventhGame() != 1) return Game1(msg, wParam, lParam);
-    return SingleLetterGame<CLxRGameScr7>(msg, wParam, lParam);
+    if (LessonSeventhGame() != 1 || IsExtraLetter(CurrentCourseLetter()))
+        return Game1(msg, wParam, lParam);
+    return new CLxRGameScr7(kReadingDescription);
 }
 
 const char* const kSelections[] = {"data\\consel.xml", "data\\vowsel.xml", "data\\pair1sel.xml",
@@ -54,11 +61,11 @@ CLxScreen* Selection(UINT msg, WPARAM, LPARAM) {
 void RegisterReadingScreens() {
     RegisterScreen(kMsgReading, Game1);
     RegisterScreen(kMsgReadingGame1, Game1);
-    RegisterScreen(kMsgReadingGame2, SingleLetterGame<CLxRGameScr2>);
-    RegisterScreen(kMsgReadingGame3, SingleLetterGame<CLxRGameScr3>);
-    RegisterScreen(kMsgReadingGame4, SingleLetterGame<CLxRGameScr4>);
-    RegisterScreen(kMsgReadingGame5, SingleLetterGame<CLxRGameScr5>);
-    RegisterScreen(kMsgReadingGame6, SingleLetterGame<CLxRGameScr6>);
+    RegisterScreen(kMsgReadingGame2, LetterGame<CLxRGameScr2, CLxRPGameScr2>);
+    RegisterScreen(kMsgReadingGame3, LetterGame<CLxRGameScr3, CLxRPGameScr3>);
+    RegisterScreen(kMsgReadingGame4, LetterGame<CLxRGameScr4, CLxRPGameScr4>);
+    RegisterScreen(kMsgReadingGame5, LetterGame<CLxRGameScr5, CLxRPGameScr5>);
+    RegisterScreen(kMsgReadingGame6, LetterGame<CLxRGameScr6, CLxRPGameScr6>);
     RegisterScreen(kMsgReadingExtraGame, SeventhGame);
     // A selection screen whose description the data set lacks would be an empty page
     // with no way back: its tab then does nothing.

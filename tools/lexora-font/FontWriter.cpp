@@ -51,10 +51,11 @@ std::vector<std::pair<int, std::string>> Letters() {
     return letters;
 }
 
-// The line width of the outline and inline styles at a pixel height: two pixels for the
-// small fonts, growing with the letters.
+// The line width of the outline and inline styles at a pixel height: two pixels up to
+// letters of 191 pixels, then growing slowly, so that a big outlined letter keeps room
+// inside its strokes for the colour that fills it.
 int LineWidth(int pixelHeight) {
-    return std::max(2, pixelHeight / 20);
+    return std::max(2, pixelHeight / 64);
 }
 
 // Each set pixel's chamfer distance (3 per straight step, 4 per diagonal step) to the
