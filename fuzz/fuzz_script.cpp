@@ -10,23 +10,19 @@
 #include <string>
 #include <vector>
 
+#include "ClassObjects.h"
 #include "Exceptions.h"
 #include "core/FolderBase.h"
 #include "core/Root.h"
 
-// Class objects live as long as the library; the ones taken away stay reachable here,
-// in a list that is never destroyed (the leak check runs after static destructors).
-std::vector<Interface*>* g_removedClasses = new std::vector<Interface*>;
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    KeepClassObjectsReachable();
     char folder[] = "/tmp/talvik-fuzz-XXXXXX";
     if (!mkdtemp(folder) || chdir(folder) != 0) std::abort();
     RootFolder()->Set("mnt", 3, nullptr, 0);
     for (const char* name : {"Directory", "File", "Console", "Terminal", "HTTPTerminal",
                              "ActiveWindow", "Wait", "WinSys", "Service", "Socket"}) {
         int length = static_cast<int>(strlen(name));
-        if (NameList::Node* node = ClassFolder()->PlainMembers().Lookup(name, length))
-            g_removedClasses->push_back(node->object);
         ClassFolder()->Set(name, length, nullptr, 0);
     }
     return 0;

@@ -22,14 +22,11 @@
 #include <thread>
 #include <vector>
 
+#include "ClassObjects.h"
 #include "core/EngineLock.h"
 #include "core/FolderBase.h"
 #include "core/Root.h"
 #include "core/Service.h"
-
-// Class objects live as long as the library; the ones taken away stay reachable here
-// (the leak check runs after static destructors).
-std::vector<Interface*>* g_removedClasses = new std::vector<Interface*>;
 
 namespace {
 enum Kind { kTerminal, kHttp, kKeyed, kKeyRaw, kKinds };
@@ -106,6 +103,7 @@ void Settle() {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    KeepClassObjectsReachable();
     char folder[] = "/tmp/talvik-fuzz-XXXXXX";
     if (!mkdtemp(folder) || chdir(folder) != 0) std::abort();
     setenv("TALVIK_KEY_DIR", folder, 1);
@@ -116,8 +114,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
             Serve(1, "HTTPTerminal", "127.0.0.1");
             Serve(2, "Terminal", "127.0.0.2");
         }
-        if (NameList::Node* node = ClassFolder()->PlainMembers().Lookup(name, length))
-            g_removedClasses->push_back(node->object);
         ClassFolder()->Set(name, length, nullptr, 0);
     }
     std::ifstream key(std::string(folder) + "/talvik-service-" + std::to_string(g_targets[2].port) +

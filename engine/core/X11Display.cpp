@@ -5,7 +5,8 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <dlfcn.h>
+
+#include "core/Dynamic.h"
 
 struct X11Display::Library {
     Status (*InitThreads)();
@@ -38,10 +39,6 @@ struct X11Display::Library {
 };
 
 namespace {
-template <class F> bool Bind(void* library, const char* name, F* function) {
-    *function = reinterpret_cast<F>(dlsym(library, name));
-    return *function != nullptr;
-}
 
 // The functions, bound once for the process; null when libX11 is missing or lacks one.
 X11Display::Library* Load() {
@@ -49,20 +46,27 @@ X11Display::Library* Load() {
     if (!l) return nullptr;
     auto* x = new X11Display::Library;
     bool bound =
-        Bind(l, "XInitThreads", &x->InitThreads) && Bind(l, "XOpenDisplay", &x->OpenDisplay) &&
-        Bind(l, "XCloseDisplay", &x->CloseDisplay) && Bind(l, "XDefaultScreen", &x->ScreenOf) &&
-        Bind(l, "XRootWindow", &x->RootOf) && Bind(l, "XDefaultVisual", &x->VisualOf) &&
-        Bind(l, "XDefaultDepth", &x->DepthOf) && Bind(l, "XDefaultGC", &x->GCOf) &&
-        Bind(l, "XCreateSimpleWindow", &x->CreateSimpleWindow) &&
-        Bind(l, "XSelectInput", &x->SelectInput) && Bind(l, "XStoreName", &x->StoreName) &&
-        Bind(l, "XInternAtom", &x->InternAtom) && Bind(l, "XSetWMProtocols", &x->SetWMProtocols) &&
-        Bind(l, "XMapWindow", &x->MapWindow) && Bind(l, "XDestroyWindow", &x->DestroyWindow) &&
-        Bind(l, "XResizeWindow", &x->ResizeWindow) && Bind(l, "XPending", &x->Pending) &&
-        Bind(l, "XNextEvent", &x->NextEvent) && Bind(l, "XInitImage", &x->InitImage) &&
-        Bind(l, "XPutImage", &x->PutImage) && Bind(l, "XSetForeground", &x->SetForeground) &&
-        Bind(l, "XFillRectangle", &x->FillRectangle) && Bind(l, "XDrawString", &x->DrawString) &&
-        Bind(l, "XFlush", &x->Flush) && Bind(l, "XLookupString", &x->LookupString) &&
-        Bind(l, "XConnectionNumber", &x->SocketOf);
+        BindSymbol(l, "XInitThreads", &x->InitThreads) &&
+        BindSymbol(l, "XOpenDisplay", &x->OpenDisplay) &&
+        BindSymbol(l, "XCloseDisplay", &x->CloseDisplay) &&
+        BindSymbol(l, "XDefaultScreen", &x->ScreenOf) && BindSymbol(l, "XRootWindow", &x->RootOf) &&
+        BindSymbol(l, "XDefaultVisual", &x->VisualOf) &&
+        BindSymbol(l, "XDefaultDepth", &x->DepthOf) && BindSymbol(l, "XDefaultGC", &x->GCOf) &&
+        BindSymbol(l, "XCreateSimpleWindow", &x->CreateSimpleWindow) &&
+        BindSymbol(l, "XSelectInput", &x->SelectInput) &&
+        BindSymbol(l, "XStoreName", &x->StoreName) &&
+        BindSymbol(l, "XInternAtom", &x->InternAtom) &&
+        BindSymbol(l, "XSetWMProtocols", &x->SetWMProtocols) &&
+        BindSymbol(l, "XMapWindow", &x->MapWindow) &&
+        BindSymbol(l, "XDestroyWindow", &x->DestroyWindow) &&
+        BindSymbol(l, "XResizeWindow", &x->ResizeWindow) &&
+        BindSymbol(l, "XPending", &x->Pending) && BindSymbol(l, "XNextEvent", &x->NextEvent) &&
+        BindSymbol(l, "XInitImage", &x->InitImage) && BindSymbol(l, "XPutImage", &x->PutImage) &&
+        BindSymbol(l, "XSetForeground", &x->SetForeground) &&
+        BindSymbol(l, "XFillRectangle", &x->FillRectangle) &&
+        BindSymbol(l, "XDrawString", &x->DrawString) && BindSymbol(l, "XFlush", &x->Flush) &&
+        BindSymbol(l, "XLookupString", &x->LookupString) &&
+        BindSymbol(l, "XConnectionNumber", &x->SocketOf);
     if (!bound) {
         delete x;
         return nullptr;

@@ -8,11 +8,10 @@
 // The connection stays open for the process; the engine lock serialises its use.
 #include "core/X11Keyboard.h"
 
-#include <dlfcn.h>
-
 #include <cstdlib>
 #include <vector>
 
+#include "core/Dynamic.h"
 #include "core/TextCodec.h"
 
 namespace {
@@ -41,11 +40,6 @@ struct X11 {
     size_t next = 0;
 };
 
-template <class F> bool Bind(void* library, const char* name, F* function) {
-    *function = reinterpret_cast<F>(dlsym(library, name));
-    return *function != nullptr;
-}
-
 // Loads both libraries and opens the display; the answer is kept once it works.
 const char* Connect(X11* x) {
     if (x->display) return nullptr;
@@ -53,14 +47,14 @@ const char* Connect(X11* x) {
     if (!xlib) return "Cannot type without libX11.so.6";
     void* xtest = dlopen("libXtst.so.6", RTLD_NOW | RTLD_LOCAL);
     if (!xtest) return "Cannot type without libXtst.so.6";
-    bool bound = Bind(xlib, "XInitThreads", &x->InitThreads) &&
-                 Bind(xlib, "XOpenDisplay", &x->OpenDisplay) &&
-                 Bind(xlib, "XKeysymToKeycode", &x->KeysymToKeycode) &&
-                 Bind(xlib, "XGetKeyboardMapping", &x->GetKeyboardMapping) &&
-                 Bind(xlib, "XDisplayKeycodes", &x->DisplayKeycodes) &&
-                 Bind(xlib, "XChangeKeyboardMapping", &x->ChangeKeyboardMapping) &&
-                 Bind(xlib, "XFree", &x->Free) && Bind(xlib, "XSync", &x->Sync) &&
-                 Bind(xtest, "XTestFakeKeyEvent", &x->FakeKeyEvent);
+    bool bound = BindSymbol(xlib, "XInitThreads", &x->InitThreads) &&
+                 BindSymbol(xlib, "XOpenDisplay", &x->OpenDisplay) &&
+                 BindSymbol(xlib, "XKeysymToKeycode", &x->KeysymToKeycode) &&
+                 BindSymbol(xlib, "XGetKeyboardMapping", &x->GetKeyboardMapping) &&
+                 BindSymbol(xlib, "XDisplayKeycodes", &x->DisplayKeycodes) &&
+                 BindSymbol(xlib, "XChangeKeyboardMapping", &x->ChangeKeyboardMapping) &&
+                 BindSymbol(xlib, "XFree", &x->Free) && BindSymbol(xlib, "XSync", &x->Sync) &&
+                 BindSymbol(xtest, "XTestFakeKeyEvent", &x->FakeKeyEvent);
     if (!bound) return "Cannot type: Xlib or XTest lacks a function";
     x->InitThreads();
     Display* display = x->OpenDisplay(nullptr);

@@ -40,9 +40,17 @@ void Fft::Transform() {
             std::swap(re[i], re[reversed_[i]]);
             std::swap(im[i], im[reversed_[i]]);
         }
-    const float* wc = stageCos_.data();
-    const float* ws = stageSin_.data();
-    for (int span = 1; span < half; span *= 2, wc += span / 2, ws += span / 2) {
+    // The first stage's twiddle factor is 1: its butterflies need no products.
+    for (int a = 0; a + 1 < half; a += 2) {
+        float br = re[a + 1], bi = im[a + 1];
+        re[a + 1] = re[a] - br;
+        im[a + 1] = im[a] - bi;
+        re[a] += br;
+        im[a] += bi;
+    }
+    const float* wc = stageCos_.data() + 1;
+    const float* ws = stageSin_.data() + 1;
+    for (int span = 2; span < half; span *= 2, wc += span / 2, ws += span / 2) {
         for (int start = 0; start < half; start += 2 * span)
             for (int j = 0; j < span; ++j) {
                 int a = start + j, b = a + span;
@@ -67,13 +75,16 @@ void Fft::Magnitudes(const float* x, float* out) {
     // E[k] = (Z[k] + conj Z[M-k]) / 2, O[k] = (Z[k] - conj Z[M-k]) / 2i,
     // X[k] = E[k] + W^k O[k], and X[N/2] = E[0] - O[0].
     float scale = 1.0f / static_cast<float>(n_);
-    for (int k = 0; k <= half; ++k) {
-        int p = k % half, q = (half - k) % half;
+    auto magnitude = [&](int k, int p, int q, float wr, float wi) {
         float zr = re_[p], zi = im_[p], cr = re_[q], ci = -im_[q];
         float er = 0.5f * (zr + cr), ei = 0.5f * (zi + ci);
         float orr = 0.5f * (zi - ci), oi = -0.5f * (zr - cr); // (z - zc) / 2i
-        float wr = k < half ? cosines_[k] : -1.0f, wi = k < half ? sines_[k] : 0.0f;
         float xr = er + wr * orr - wi * oi, xi = ei + wr * oi + wi * orr;
         out[k] = std::sqrt(xr * xr + xi * xi) * scale;
-    }
+    };
+    // Both ends fold Z[0] onto itself; the bins between pair Z[k] with Z[M-k].
+    magnitude(0, 0, 0, cosines_[0], sines_[0]);
+    for (int k = 1; k < half; ++k)
+        magnitude(k, k, half - k, cosines_[k], sines_[k]);
+    magnitude(half, 0, 0, -1.0f, 0.0f);
 }

@@ -265,7 +265,8 @@ void CLxRGameScr1::LightVowel(const CLxTimerEvent*) {
     int now = LxClock();
     int held = now - g_Driver.nBestClock;
     int lit = pair && held >= kVowelLongMs ? 1 : 0;
-    int place = TherapyPlace(ToLower(PairShort(m_nLetter)));
+    // A long vowel is heard as its short one's class ("í" as "i").
+    int place = TherapyPlace(ShortForm(ToLower(PairShort(m_nLetter))));
     bool heard = place >= 0 && place <= 19 && HistoryAt(kRowLevel) > g_Driver.fMinLevel * 0.0625f &&
                  g_Driver.nBestClass == place;
     SetWeight(0, 0xFF);

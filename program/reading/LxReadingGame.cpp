@@ -1,9 +1,12 @@
 // The shared part of reading games 2 to 7; see LxReadingGame.h.
 #include "reading/LxReadingGame.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "media/LxDraw.h"
+#include "media/LxFontServer.h"
 #include "media/LxSmallPic.h"
 #include "media/LxSoundHelpers.h"
 #include "media/LxSoundServer.h"
@@ -14,6 +17,8 @@
 #include "shell/LxXMLParser.h"
 #include "ui/LxCGUI.h"
 #include "ui/LxControl.h"
+#include "ui/LxGroup.h"
+#include "ui/LxSprite.h"
 
 namespace {
 constexpr uint32_t kTickKey = 0xFFFFFF;
@@ -23,13 +28,56 @@ uint32_t LetterColour(unsigned char code) {
     return IsVowel(code) ? kVowelColour : kConsonantColour;
 }
 
+CLxRLEFonts* ReadingFont(const char* path) {
+    return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr;
+}
+
+void SetTextColours(CLxRLEFonts* font, uint32_t normal, uint32_t accent) {
+    font->SetColors(normal >> 16 & 0xFF, normal >> 8 & 0xFF, normal & 0xFF, accent >> 16 & 0xFF,
+                    accent >> 8 & 0xFF, accent & 0xFF);
+}
+
+int Spread(int k, int n, int span) {
+    return n > 1 ? k * span / (n - 1) : span / 2;
+}
+
+int GlyphWidth(const char* fontPath, unsigned char code) {
+    CLxRLEFonts* font = ReadingFont(fontPath);
+    const CLxRLEBitmap* glyph = font ? font->Glyph(code) : nullptr;
+    return glyph ? glyph->m_nWidth : 0;
+}
+
+bool LiesInside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+bool Overlaps(const RECT& a, const RECT& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+CLxFontPen::CLxFontPen(CLxRLEFonts* font, CLxSurface* surface) {
+    LxSurfaceDesc locked;
+    if (!font || !surface || !surface->m_pSurface || surface->Lock(nullptr, &locked) != 0) return;
+    font->Attach(&locked);
+    m_pFont = font;
+    m_pSurface = surface;
+}
+
+CLxFontPen::~CLxFontPen() {
+    if (!m_pFont) return;
+    m_pFont->Attach(nullptr);
+    m_pSurface->Unlock();
+}
+
 std::vector<std::vector<std::string>> LessonGroups(unsigned char letter, const char* game,
                                                    const char* attr, int groupFrom, int maxGroups,
                                                    int maxItems) {
     std::vector<std::vector<std::string>> groups;
-    std::vector<std::string> items = LessonList(letter, game, attr, maxItems);
+    std::vector<std::string> items = LessonList(letter, game, attr, std::max(maxItems, maxGroups));
     if (items.empty()) return groups;
     if (static_cast<int>(items.size()) >= groupFrom) {
+        if (static_cast<int>(items.size()) > maxItems) items.resize(maxItems);
         groups.push_back(items);
         return groups;
     }
@@ -47,6 +95,7 @@ CLxReadingGame::CLxReadingGame(const char* descriptionPath, int game, const char
     char text[40];
     std::snprintf(text, sizeof text, "fo.jatek%d", game);
     SetControlFlag(text, kSelected, true);
+    if (!prefix) return;
     std::snprintf(text, sizeof text, "data\\sounds\\%s%dEnd.wav", prefix, game);
     if (g_pSoundServer) m_pEndSound = g_pSoundServer->GetSound(text, -1, -1);
 }
@@ -89,4 +138,136 @@ void CLxReadingGame::DrawTick(const char* path, const RECT& rect) {
         m_pGUI->DrawBackground(&rect, nullptr, true);
     }
     FreeSurface(&tick);
+}
+
+void CLxReadingGame::ReloadBoard() {
+    m_pGUI->ReloadBackground();
+    DrawLetterCard();
+}
+
+CLxGroup* CLxReadingGame::ClearSprites() {
+    m_pDragged = nullptr;
+    if (CLxGroup* group = m_pGUI->FindGroup("sprites")) {
+        m_pGUI->DeleteGroupControls(group);
+        return group;
+    }
+    CLxGroup::Descriptor d{m_pGUI, "sprites", {}, 0, 0};
+    return new CLxGroup(&d);
+}
+
+CLxReadingGame::Sprite CLxReadingGame::AddLetterSprite(const char* name, CLxRLEFonts* font,
+                                                       unsigned char code, int x, int y,
+                                                       uint32_t colour, uint32_t hotColour,
+                                                       uint32_t disabledColour) {
+    CLxGroup* group = m_pGUI->FindGroup("sprites");
+    const CLxRLEBitmap* glyph = font ? font->Glyph(code) : nullptr;
+    if (!group || !glyph) return {};
+    CLxRLESprite::RLEDescriptor d{{m_pGUI,
+                                   group,
+                                   name,
+                                   {x, y, x + glyph->m_nWidth, y + glyph->m_nHeight},
+                                   kSpriteClip,
+                                   {},
+                                   false,
+                                   false},
+                                  {glyph, glyph, glyph},
+                                  {disabledColour, colour, hotColour}};
+    return {new CLxRLESprite(&d), code, POINT{x, y}};
+}
+
+void CLxReadingGame::MoveSprite(CLxControl* sprite, int x, int y) {
+    RECT before;
+    if (!sprite->GetDrawRect(&before)) return;
+    sprite->MoveTo(x, y);
+    RECT after;
+    sprite->GetDrawRect(&after);
+    m_pGUI->DrawBackground(&before, nullptr, true);
+    m_pGUI->DrawBackground(&after, nullptr, true);
+}
+
+bool CLxReadingGame::TrackDrop(const CLxMouseEvent* event) {
+    if (!event) return false;
+    if (event->m_nType == kMouseDown) {
+        bool sprite = event->m_pControl &&
+                      std::string_view(event->m_pControl->GetFullName()).starts_with("sprites.");
+        m_pDragged = sprite ? event->m_pControl : nullptr;
+    }
+    return event->m_nType == kMouseClick || event->m_nType == kMouseReleasedOut;
+}
+
+void CLxReadingGame::MakeRowPictures(CLxSurface* background, int y, CLxSurface* out[kRowStates]) {
+    RECT strip{0, y, 800, y + kRowHeight};
+    for (int s = 0; s < kRowStates; ++s) {
+        out[s] = CreateSurface(800, kRowHeight);
+        if (background) BltSurfaceFast(out[s], 0, 0, background, &strip, 0);
+    }
+}
+
+CLxGroup* CLxReadingGame::AddRowGroup(int row, int y, CLxSurface* const pictures[kRowStates]) {
+    char name[16];
+    std::snprintf(name, sizeof name, "c%d", row);
+    if (CLxGroup* old = m_pGUI->FindGroup(name)) delete old;
+    CLxGroup::Descriptor d{m_pGUI, name, {}, 0, y};
+    for (int s = 0; s < kRowStates; ++s)
+        d.pictures[s] = pictures[s];
+    return new CLxGroup(&d);
+}
+
+void CLxReadingGame::AddLetterSprite(unsigned char letter, const char* fontPath, int x, int y) {
+    CLxRLEFonts* font = ReadingFont(fontPath);
+    const CLxRLEBitmap* glyph = font ? font->Glyph(letter) : nullptr;
+    if (!glyph) return;
+    CLxGroup* group = m_pGUI->FindGroup("sprites");
+    if (!group) {
+        CLxGroup::Descriptor d{m_pGUI, m_pGUI->StoreText("sprites"), {}, 0, 0};
+        group = new CLxGroup(&d);
+    }
+    char name[8];
+    std::snprintf(name, sizeof name, "%02d", static_cast<int>(m_sprites.size() % 100));
+    uint32_t colour = LetterColour(letter);
+    CLxRLESprite::RLEDescriptor d{{m_pGUI,
+                                   group,
+                                   m_pGUI->StoreText(name),
+                                   {x, y, x + glyph->m_nWidth, y + glyph->m_nHeight},
+                                   kSpriteClip,
+                                   {},
+                                   false,
+                                   false},
+                                  {glyph, glyph, glyph},
+                                  {colour, colour, colour}};
+    m_sprites.push_back({new CLxRLESprite(&d), letter, POINT{x, y}});
+}
+
+void CLxReadingGame::RemoveSprites() {
+    if (CLxGroup* group = m_pGUI->FindGroup("sprites")) m_pGUI->DeleteGroupControls(group);
+    m_sprites.clear();
+    m_nDragged = -1;
+}
+
+RECT CLxReadingGame::SpriteRect(const LetterSprite& s) {
+    RECT r{0, 0, 0, 0};
+    s.sprite->GetDrawRect(&r);
+    return r;
+}
+
+void CLxReadingGame::TrackDrag(const CLxMouseEvent* event) {
+    m_nDragged = -1;
+    for (size_t i = 0; i < m_sprites.size(); ++i)
+        if (event->m_pControl == m_sprites[i].sprite) m_nDragged = static_cast<int>(i);
+}
+
+CLxReadingGame::LetterSprite* CLxReadingGame::Dragged() {
+    if (m_nDragged < 0 || m_nDragged >= static_cast<int>(m_sprites.size())) return nullptr;
+    return &m_sprites[m_nDragged];
+}
+
+void CLxReadingGame::SendHome(LetterSprite* s) {
+    RECT was = SpriteRect(*s);
+    s->sprite->MoveTo(s->home.x, s->home.y);
+    m_pGUI->DrawBackground(&was, nullptr, true);
+    s->sprite->Draw();
+}
+
+bool CLxReadingGame::IsDrop(const CLxMouseEvent* event) {
+    return event && (event->m_nType == kMouseClick || event->m_nType == kMouseReleasedOut);
 }

@@ -3,6 +3,9 @@
 // letter colours, the small pictures and ticks drawn into the background, the end sound
 // that plays once when the game is finished (kept apart from the spoken help), and the
 // change-over delay between a game's two parts, counted down by the window timer.
+// The board pieces several games share: letter sprites that the child drags (group
+// "sprites", each sprite remembering its home, one dropped where it does not belong
+// going back there), and the six state pictures of a row of check boxes (group "c<row>").
 #pragma once
 #include <string>
 #include <vector>
@@ -10,14 +13,58 @@
 #include "reading/LxReadingScr.h"
 
 class CBSoundBuffer;
+class CLxGroup;
+class CLxRLEFonts;
+class CLxRLESprite;
+class CLxSurface;
 
 inline constexpr uint32_t kVowelColour = 0xFF0000, kConsonantColour = 0x04A820;
 inline constexpr int kChangeOverTicks = 8; // window-timer events between two parts
 inline constexpr const char* kSmallTick = "data\\buttons\\pipa_160x160.bmp";
 inline constexpr const char* kLargeTick = "data\\buttons\\pipa_200x200.bmp";
 
+// Sprites are dragged inside the board: the screen left of the buttons, under the card.
+inline constexpr RECT kSpriteClip{0, 128, 666, 600};
+// A row of check boxes has six state pictures, for the states disabled, disabled
+// selected, normal, hot, selected and hot selected (0, 2, 4, 5, 6, 7); the items are
+// drawn in these colours (the disabled selected picture is each game's own), and in the
+// hot pictures traced again in the outline colours.
+inline constexpr int kRowStates = 6;
+inline constexpr uint32_t kRowColours[kRowStates] = {0x404040, 0,        0x0000A0,
+                                                     0x0000F0, 0x00A0A0, 0x00F0F0};
+inline constexpr uint32_t kRowOutlineColours[kRowStates] = {0, 0, 0, 0x0000FF, 0, 0x00FFFF};
+inline constexpr int kRowHeight = 48;
+
 // Red for a vowel, green for any other letter.
 uint32_t LetterColour(unsigned char code);
+// The font of a path from the font server; null without one.
+CLxRLEFonts* ReadingFont(const char* path);
+// The normal and accent colours (0xRRGGBB) of drawn text.
+void SetTextColours(CLxRLEFonts* font, uint32_t normal, uint32_t accent);
+// Where item k of n stands along a span: k × span / (n − 1); a single item stands in the
+// middle of the span.
+int Spread(int k, int n, int span);
+// The width of a letter's glyph in a font; 0 without the font or the glyph.
+int GlyphWidth(const char* fontPath, unsigned char code);
+// Whether inner lies wholly inside outer; whether a and b share a pixel.
+bool LiesInside(const RECT& inner, const RECT& outer);
+bool Overlaps(const RECT& a, const RECT& b);
+
+// Draws with a font into a surface for as long as it lives (nothing when it cannot).
+class CLxFontPen {
+  public:
+    CLxFontPen(CLxRLEFonts* font, CLxSurface* surface);
+    ~CLxFontPen();
+    CLxFontPen(const CLxFontPen&) = delete;
+    CLxFontPen& operator=(const CLxFontPen&) = delete;
+    // The font while it is attached, else null.
+    CLxRLEFonts* operator->() const { return m_pFont; }
+    explicit operator bool() const { return m_pFont != nullptr; }
+
+  private:
+    CLxRLEFonts* m_pFont = nullptr;
+    CLxSurface* m_pSurface = nullptr;
+};
 
 // The lesson's list as groups: a list of at least groupFrom items is one group; a
 // shorter one is a list of groups, each item a quoted list of its own. At most maxGroups
@@ -28,7 +75,8 @@ std::vector<std::vector<std::string>> LessonGroups(unsigned char letter, const c
 
 class CLxReadingGame : public CLxReadingScr {
   public:
-    // prefix "RGame" or "RPGame"; the end sound is data\sounds\<prefix><game>End.wav.
+    // prefix "RGame" or "RPGame"; the end sound is data\sounds\<prefix><game>End.wav
+    // (none for a null prefix).
     CLxReadingGame(const char* descriptionPath, int game, const char* prefix);
     ~CLxReadingGame() override;
 
@@ -39,6 +87,12 @@ class CLxReadingGame : public CLxReadingScr {
     int ChangeOverDelay() const { return m_nDelay; }
 
   protected:
+    struct Sprite {
+        CLxRLESprite* control = nullptr;
+        unsigned char code = 0;
+        POINT home{};
+    };
+
     // Plays the end sound, the first time only.
     void End();
     void StartChangeOver() { m_nDelay = kChangeOverTicks; }
@@ -51,9 +105,55 @@ class CLxReadingGame : public CLxReadingScr {
     bool DrawWordPicture(const std::string& word, const RECT& rect, std::string* syllables);
     // The tick picture (white transparent) over rect of the background and the screen.
     void DrawTick(const char* path, const RECT& rect);
+    // The background as its file has it with the letter card on it, before a new board.
+    void ReloadBoard();
+
+    // The group "sprites" emptied (made on first use).
+    CLxGroup* ClearSprites();
+    // A sprite "sprites.<name>" of a letter's glyph with its top-left corner at (x, y),
+    // painted in colour (normal), hotColour and disabledColour; without a control when the
+    // font lacks the glyph.
+    Sprite AddLetterSprite(const char* name, CLxRLEFonts* font, unsigned char code, int x, int y,
+                           uint32_t colour, uint32_t hotColour, uint32_t disabledColour);
+    // Moves a sprite to (x, y) and redraws where it was and where it is.
+    void MoveSprite(CLxControl* sprite, int x, int y);
+    // Remembers the sprite the button went down on; true for a click or a release
+    // outside (the moments a dragged sprite is dropped).
+    bool TrackDrop(const CLxMouseEvent* event);
+    // The sprite last pressed, or null.
+    CLxControl* Dropped() const { return m_pDragged; }
+
+    // Six state pictures of the background's strip (0, y)–(800, y + kRowHeight), of which
+    // the row's group "c<row>" at (0, y) takes ownership.
+    static void MakeRowPictures(CLxSurface* background, int y, CLxSurface* out[kRowStates]);
+    CLxGroup* AddRowGroup(int row, int y, CLxSurface* const pictures[kRowStates]);
+
+    struct LetterSprite {
+        CLxRLESprite* sprite;
+        unsigned char letter;
+        POINT home;
+    };
+    // A sprite "sprites.NN" (NN its number) showing the letter's glyph of the font in the
+    // letter's colour, its top-left corner at (x, y), which is its home.
+    void AddLetterSprite(unsigned char letter, const char* fontPath, int x, int y);
+    // Deletes every letter sprite.
+    void RemoveSprites();
+    // Where a sprite lies now.
+    static RECT SpriteRect(const LetterSprite& s);
+    // The sprite pressed by a button-down event is the dragged one; a press on anything
+    // else clears it. The dragged sprite, null when none.
+    void TrackDrag(const CLxMouseEvent* event);
+    LetterSprite* Dragged();
+    void SendHome(LetterSprite* s);
+    // Whether the event drops what was dragged: a click or a release away from the control.
+    static bool IsDrop(const CLxMouseEvent* event);
+
+    std::vector<LetterSprite> m_sprites;
 
   private:
+    CLxControl* m_pDragged = nullptr;
     CBSoundBuffer* m_pEndSound = nullptr;
     bool m_bEnded = false;
     int m_nDelay = 0;
+    int m_nDragged = -1;
 };

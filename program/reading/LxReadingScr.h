@@ -35,6 +35,9 @@ class CLxReadingScr : public CLxScreen {
     unsigned m_nMembers = 0;
 
   protected:
+    // The letter's card in the background (games that reload the background draw it again).
+    void DrawLetterCard();
+
     unsigned char m_nLetter = 0;
     int m_nMemberCount = 0;
 
@@ -43,7 +46,6 @@ class CLxReadingScr : public CLxScreen {
     void MarkTabs();
     void SetUpGameButtons();
     void SetUpSeventhGame();
-    void DrawLetterCard();
     void DrawExtraLetterCard();
     void DrawCallPictureCard();
     void ShowHelp();

@@ -197,7 +197,10 @@ bool CLxAutopilot::ParseLine(int line, const std::string& text) {
         return true;
     }
     if (verb->named && !(words >> command.text)) return Fail(line, name + " needs a name");
+    // Scripts are UTF-8; control names ("fö.felvetel") are held in the program's codec.
+    if (verb->kind != Kind::Key) command.text = talvik::Utf8ToLatin2(command.text);
     if (verb->kind == Kind::Drag && DragTarget(&words, &command.target)) {
+        command.target = talvik::Utf8ToLatin2(command.target);
         m_commands.push_back(command);
         return true;
     }

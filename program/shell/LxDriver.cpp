@@ -56,7 +56,7 @@ constexpr int kQuietMs = 444;            // quiet that ends an utterance
 constexpr int kShortestUtterance = 6000; // bytes; shorter ones are not recognised
 constexpr int kMaxClasses = 31;          // score vectors hold classes 1 to 31
 constexpr int kSmoothedClasses = 19;
-constexpr int kBestOf = 9; // the best class is one of 1 to 9
+constexpr int kTherapySounds = 9; // classes 1 to 9
 constexpr int kVoteFrames = 4;
 const char kConsonantSymbols[] = "bcCdfgGhjklLmnNprsStTvzZ";
 const char* const kConsonantLetters[24] = {"b", "c", "cs", "d",  "f",  "g", "gy", "h",
@@ -338,6 +338,14 @@ bool ClassScores(LxEngineRef<Evaluator> evaluator, float* score) {
     return true;
 }
 
+// The best class is one of the letters of the therapy letter order (after its first,
+// which is no letter): the nine therapy sounds and the vowels after them. Without an
+// order, one of the nine sounds.
+int BestOfClasses() {
+    int letters = int(std::strlen(reinterpret_cast<const char*>(TherapyOrder()))) - 1;
+    return letters > 0 ? std::min(letters, kSmoothedClasses) : kTherapySounds;
+}
+
 // The smoothed class histories and the best class.
 void SmoothScores(const float* score) {
     int frames = std::min(nFrame, SmoothFrames());
@@ -351,7 +359,7 @@ void SmoothScores(const float* score) {
     }
     int best = 1;
     float bestTotal = -1;
-    for (int k = 1; k <= kBestOf; k++) {
+    for (int k = 1, last = BestOfClasses(); k <= last; k++) {
         if (total[k] > bestTotal) {
             bestTotal = total[k];
             best = k;
@@ -639,6 +647,10 @@ void DriverStopTimer() {
 
 bool DriverTimerRunning() {
     return s_bRunning;
+}
+
+UINT DriverRecorderState() {
+    return g_nDriverTimer != 0 ? UINT(s_nMessage) : 0;
 }
 
 int DriverPoll(int nowMs) {

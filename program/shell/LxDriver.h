@@ -58,6 +58,9 @@ void DriverStartTimer(int message);
 void DriverPauseTimer();
 void DriverStopTimer();
 bool DriverTimerRunning();
+// What the recorder is doing: kMsgRecord or kMsgPlayBack (also while play-back is
+// paused), or 0 when it stands still.
+UINT DriverRecorderState();
 // Runs the tick when its time has come; late ticks are not made up. The milliseconds
 // until the next tick, or -1 while the timer does not run.
 int DriverPoll(int nowMs);

@@ -137,17 +137,22 @@ void CLxTheraphyScr::ShowHeader() {
                       date / 10000 % 10000, date / 100 % 100, date % 100);
     }
     ShowDate(g_szTherapyDate);
-    CLxControl* button = m_pGUI ? m_pGUI->FindControl("fo.bnev") : nullptr;
-    CLxGroup* group = m_pGUI ? m_pGUI->FindGroup("fo") : nullptr;
-    RECT r;
-    if (!button || !group || !button->GetDrawRect(&r)) return;
     char path[64];
     std::snprintf(path, sizeof path, "data\\icons\\icon%02d.bmp", g_Settings.nIcon);
-    CLxSurface* picture = LoadBitmap(path);
+    PaintUnder("fo.bnev", path, {4, 5});
+}
+
+void CLxTheraphyScr::PaintUnder(const char* control, const char* picturePath,
+                                std::initializer_list<int> states) {
+    CLxControl* c = m_pGUI ? m_pGUI->FindControl(control) : nullptr;
+    CLxGroup* group = m_pGUI ? m_pGUI->FindGroup("fo") : nullptr;
+    RECT r;
+    if (!c || !group || !c->GetDrawRect(&r)) return;
+    CLxSurface* picture = LoadBitmap(picturePath);
     OffsetRect(&r, -group->m_nX, -group->m_nY);
-    for (int slot : {4, 5})
-        if (group->m_aPictures[slot] && picture)
-            BltSurface(group->m_aPictures[slot], &r, picture, nullptr, 0);
+    for (int state : states)
+        if (group->m_aPictures[state] && picture)
+            BltSurface(group->m_aPictures[state], &r, picture, nullptr, 0);
     FreeSurface(&picture);
 }
 
@@ -163,6 +168,19 @@ void CLxTheraphyScr::SetRecorderButtons(int record, int stop, int pause, int pla
         SetControlState((group + (kStop + 3)).c_str(), stop | kVisible);
         SetControlState((group + (kPause + 3)).c_str(), pause | kVisible);
         SetControlState((group + (kPlay + 3)).c_str(), play | kVisible);
+    }
+}
+
+void CLxTheraphyScr::ShowRecorderState() {
+    switch (DriverRecorderState()) {
+    case kMsgRecord:
+        SetRecorderButtons(6, 4, 0, 4);
+        return;
+    case kMsgPlayBack:
+        SetRecorderButtons(4, 4, 4, 6);
+        return;
+    default:
+        SetRecorderButtons(4, 6, 0, 4);
     }
 }
 
@@ -235,6 +253,18 @@ void CLxTheraphyScr::ListRecordings() {
     SendList(kMsgRecordingList, std::move(texts));
 }
 
+void CLxTheraphyScr::ListWords() {
+    m_sortedWords.assign(g_aWords, g_aWords + std::clamp(g_nWords, 0, kMaxWords));
+    std::sort(m_sortedWords.begin(), m_sortedWords.end(),
+              [](const std::string& a, const std::string& b) {
+                  return CompareCodes(a.c_str(), b.c_str()) < 0;
+              });
+    std::vector<std::string> texts;
+    for (const std::string& word : m_sortedWords)
+        texts.push_back(CodesToText(word.c_str()));
+    SendList(kMsgWordList, std::move(texts));
+}
+
 void CLxTheraphyScr::OnAnswer(UINT msg, WPARAM wParam) {
     int index = int(wParam);
     int date = 0;
@@ -252,6 +282,9 @@ void CLxTheraphyScr::OnAnswer(UINT msg, WPARAM wParam) {
         CurrentWord() = m_recordings[size_t(index)];
         SetControlText(kWordField, CodesToText(CurrentWord().c_str()).c_str());
         PlayWordRecording();
+    } else if (msg == kMsgWordChosen && index >= 0 && index < int(m_sortedWords.size())) {
+        CurrentWord() = m_sortedWords[size_t(index)];
+        SetControlText(kWordField, CodesToText(CurrentWord().c_str()).c_str());
     } else if (msg == kMsgSentenceChosen && index >= 0 && index < g_nWords) {
         CurrentWord() = g_aWords[index];
         SetControlText(kWordField, CodesToText(CurrentWord().c_str()).c_str());
@@ -331,6 +364,8 @@ void CLxTheraphyScr::Click(const std::string& name) {
         ListDays();
     } else if (name == "fo.blista") {
         ListRecordings();
+    } else if (name == "fo.szolista") {
+        ListWords();
     } else if (name == "fo.szobe") {
         LxSendMessage(kMsgSentences, 0);
     } else if (name == "fo.mentes") {

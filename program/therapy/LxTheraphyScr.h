@@ -5,6 +5,7 @@
 // and playing a saved one back, and the list of therapy days. The screens of the
 // therapy stages derive from it and show their own material on their pages.
 #pragma once
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,12 @@ class CLxTheraphyScr : public CLxScreen {
     void ShowHeader();
     void ShowTaskMarks();
     void SetRecorderButtons(int record, int stop, int pause, int play);
+    // The recorder buttons as the recorder stands: a screen built while it records or
+    // plays back shows so.
+    void ShowRecorderState();
+    // Paints a picture into the given state pictures of group "fo" under a control.
+    void PaintUnder(const char* control, const char* picturePath,
+                    std::initializer_list<int> states);
     void SaveWordRecording();
     void PlayWordRecording();
 
@@ -62,8 +69,11 @@ class CLxTheraphyScr : public CLxScreen {
     void SendList(UINT msg, std::vector<std::string> texts);
     void ListDays();
     void ListRecordings();
+    // The practice words in alphabetical order, to choose the current word from.
+    void ListWords();
 
     std::vector<std::string> m_listTexts;
     std::vector<const char*> m_listPointers;
-    std::vector<std::string> m_recordings; // letter codes, as listed
+    std::vector<std::string> m_recordings;  // letter codes, as listed
+    std::vector<std::string> m_sortedWords; // letter codes, as listed
 };

@@ -64,6 +64,8 @@ CLxTheraphyScr2::CLxTheraphyScr2(const char* descriptionPath) : CLxTheraphyScr(d
         if (m_pCamera->m_nState == CLxCamera::kNoDevice)
             SetControlFlag("fo.Camera", kVisible, false);
     }
+    // The practised word is written on a stone tablet.
+    PaintUnder("fo.szavak", "data\\kotabla.bmp", {0, 1, 2, 3, 4, 5, 6, 7});
     SetControlFlag("fo.hangfejlesztes", kSelected, true);
     SetControlFlag("fo.szavak", kEnabled | kVisible, true);
     ShowPage();

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "media/LxCamera.h"
 #include "media/LxDraw.h"
+#include "media/LxFile.h"
 #include "media/LxFontServer.h"
 #include "media/LxRLEFonts.h"
 #include "media/LxSmallPic.h"
@@ -49,9 +51,19 @@ bool Inside(const RECT& inner, const RECT& outer) {
 }
 } // namespace
 
-CLxTheraphyScr3::CLxTheraphyScr3(const char* descriptionPath) : CLxTheraphyScr(descriptionPath) {
+std::string CLxTheraphyScr3::FullScreenDescription(const std::string& descriptionPath) {
+    size_t dot = descriptionPath.rfind('.');
+    if (dot == std::string::npos) return descriptionPath + "f";
+    return descriptionPath.substr(0, dot) + "f" + descriptionPath.substr(dot);
+}
+
+CLxTheraphyScr3::CLxTheraphyScr3(const char* descriptionPath, int view)
+    : CLxTheraphyScr(view & kFullScreen ? FullScreenDescription(descriptionPath).c_str()
+                                        : descriptionPath),
+      m_description(descriptionPath) {
     m_szName = "Theraphy3";
-    m_nPage = 0;
+    int page = view & 7;
+    m_nPage = (page >= kFirstPage ? page : 0) | (view & kFullScreen);
     const LxOverlaySlot slot[] = {{0, int(kLetterColour), {0, 0, 0, 0}}};
     SetDriverMode({kDriverPhonemes, kPeriod, kSmooth, Font(kLetterFont), nullptr, slot, 1});
     SetControlState("fo.szoveg", 0);
@@ -66,9 +78,52 @@ CLxTheraphyScr3::CLxTheraphyScr3(const char* descriptionPath) : CLxTheraphyScr(d
     for (int i = 0; i < kFrames; ++i)
         m_aFramePictures[i] = g_Settings.aTherapy3Pictures[i];
     BuildSprites();
+    BuildCamera();
     if (!FindRow(m_cLetter, &m_nRow)) m_nRow = 1;
+    for (int i = 0; i < kFrames; ++i)
+        if (view & kFirstFrameBit << i) SetControlFlag(FrameName(i).c_str(), kSelected, true);
     ShowPage();
-    SetControlState("fo.szoveg", kVisible);
+    ShowRecorderState();
+    if (!FullScreen()) SetControlState("fo.szoveg", kVisible);
+}
+
+// The camera shows only in the full-screen view; it can be chosen when the machine has
+// a camera and the data set the full-screen description.
+void CLxTheraphyScr3::BuildCamera() {
+    if (!m_pGUI) return;
+    RECT r = kCameraRect;
+    CLxControl::Descriptor d{m_pGUI, m_pGUI->FindGroup("fo"), "Camera", &r, 1};
+    m_pCamera = new CLxCamera(&d);
+    m_pCamera->SetDisplayRect(r.left, r.top, r.right, r.bottom);
+    m_pCamera->SetSourceRect(kCameraSource.left, kCameraSource.top, kCameraSource.right,
+                             kCameraSource.bottom);
+    bool camera = m_pCamera->m_nState != CLxCamera::kNoDevice;
+    m_pCamera->SetRunning(camera && FullScreen());
+    SetControlFlag("fo.Camera", kVisible, camera && FullScreen());
+    SetControlFlag("jobb.fullscreen", kEnabled,
+                   camera && CLxFile::Exists(FullScreenDescription(m_description).c_str()));
+    SetControlFlag("alja.tukor", kEnabled, camera && FullScreen());
+}
+
+int CLxTheraphyScr3::View() const {
+    int view = m_nPage;
+    for (int i = 0; i < kFrames; ++i) {
+        CLxControl* frame = m_pGUI ? m_pGUI->FindControl(FrameName(i).c_str()) : nullptr;
+        if (frame && frame->Is(kSelected)) view |= kFirstFrameBit << i;
+    }
+    return view;
+}
+
+void CLxTheraphyScr3::Rebuild(int view) {
+    LxSendMessage(kMsgFixation, WPARAM(view));
+}
+
+RECT CLxTheraphyScr3::Home(int sprite) const {
+    if (FullScreen()) {
+        int y = kFullHomeStep * sprite;
+        return RECT{kFullHomeX, y, kFullHomeX + kSpriteSize, y + kSpriteSize};
+    }
+    return RECT{kHomeStep * sprite, kHomeY, kHomeStep * sprite + kSpriteSize, kHomeY + kSpriteSize};
 }
 
 CLxTheraphyScr3::~CLxTheraphyScr3() {
@@ -78,7 +133,8 @@ CLxTheraphyScr3::~CLxTheraphyScr3() {
 
 void CLxTheraphyScr3::BuildSprites() {
     if (!m_pGUI) return;
-    CLxGroup::Descriptor g{m_pGUI, "kepek", {}, kSpriteGroup.x, kSpriteGroup.y};
+    POINT origin = FullScreen() ? POINT{0, 0} : kSpriteGroup;
+    CLxGroup::Descriptor g{m_pGUI, "kepek", {}, origin.x, origin.y};
     m_pSpriteGroup = new CLxGroup(&g);
     for (int k = 0; k < kSprites; ++k) {
         for (auto& picture : m_aSpritePictures[k]) {
@@ -87,12 +143,11 @@ void CLxTheraphyScr3::BuildSprites() {
         }
         char name[8];
         std::snprintf(name, sizeof name, "s%02d", k);
-        RECT home{kHomeStep * k, kHomeY, kHomeStep * k + kSpriteSize, kHomeY + kSpriteSize};
         CLxSprite::Descriptor d{m_pGUI,
                                 m_pSpriteGroup,
                                 name,
-                                home,
-                                kDragArea,
+                                Home(k),
+                                FullScreen() ? kFullDragArea : kDragArea,
                                 {nullptr, m_aSpritePictures[k][0].get(),
                                  m_aSpritePictures[k][1].get(), nullptr, nullptr},
                                 false,
@@ -120,7 +175,7 @@ void CLxTheraphyScr3::GoHome(int sprite) {
     CLxBMPSprite* s = m_apSprites[sprite];
     if (!s || s->m_nRects <= 0) return;
     if (m_pGUI) m_pGUI->DrawBackground(&s->m_pRects[0], s, true);
-    RECT home{kHomeStep * sprite, kHomeY, kHomeStep * sprite + kSpriteSize, kHomeY + kSpriteSize};
+    RECT home = Home(sprite);
     s->SetRect(&home);
     s->m_nFlags &= ~kHot;
     s->Draw();
@@ -155,7 +210,7 @@ bool CLxTheraphyScr3::LoadGroup() {
         Shade(m_aSpritePictures[k][1].get(), nullptr, kDarker);
         FreeSurface(&picture);
         GoHome(k);
-        sprite->m_nFlags |= m_nPage ? kVisible | kEnabled : kEnabled;
+        sprite->m_nFlags |= Page() ? kVisible | kEnabled : kEnabled;
     }
     if (m_pGUI) m_pGUI->DrawBackground(nullptr, nullptr, true);
     return true;
@@ -188,11 +243,12 @@ void CLxTheraphyScr3::WriteWord(CLxSurface* surface, const RECT& frame, const ch
     if (!font || !word || surface->Lock(nullptr, &locked) != 0) return;
     int x = (frame.left + frame.right - font->TextWidth(word)) / 2;
     int y = frame.bottom - kWordAboveBottom;
+    int reach = FullScreen() ? 2 : 1;
     if (outline) {
         outline->Attach(&locked);
         outline->SetColors(0, 0, 0);
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -reach; dy <= reach; ++dy)
+            for (int dx = -reach; dx <= reach; ++dx)
                 outline->DrawText(word, x + dx, y + dy);
         outline->Attach(nullptr);
     }
@@ -214,19 +270,33 @@ void CLxTheraphyScr3::DrawFrame(int i) {
     CLxSurface* picture = LoadBitmap(Mode() == 3 ? kEmptyFrame : g_pSmallPics->PicturePath(index));
     std::string word = g_pSmallPics->Picture(index).word;
     OffsetRect(&r, -fo->m_nX, -fo->m_nY);
+    // The full-screen view's frames are smaller: the picture and its word are laid out
+    // at the windowed size first.
+    CLxSurface* laidOut = nullptr;
+    if (FullScreen()) {
+        laidOut = CreateSurface(kFullFrameSize, kFullFrameSize);
+        RECT whole{0, 0, kFullFrameSize, kFullFrameSize};
+        BltSurface(laidOut, &whole, picture, nullptr, 0);
+        if (Mode() >= 2) WriteWord(laidOut, whole, word.c_str());
+    }
     for (int state = 4; state <= 7; ++state) {
         CLxSurface* target = fo->m_aPictures[state];
         if (!target) continue;
+        if (laidOut) {
+            BltSurface(target, &r, laidOut, nullptr, 0);
+            continue;
+        }
         BltSurface(target, &r, picture, nullptr, 0);
         if (Mode() >= 2) WriteWord(target, r, word.c_str());
     }
+    FreeSurface(&laidOut);
     FreeSurface(&picture);
     frame->Draw();
 }
 
 void CLxTheraphyScr3::ShowPage() {
-    if (m_pGUI && m_nPage == 0) m_pGUI->ReloadBackground();
-    if (m_nPage != 0) {
+    if (m_pGUI && Page() == 0) m_pGUI->ReloadBackground();
+    if (Page() != 0) {
         SetControlState("fo.szoveg", 0);
         SetControlText("fo.szoveg", "");
     }
@@ -234,13 +304,13 @@ void CLxTheraphyScr3::ShowPage() {
     for (int i = 0; i < kFrames; ++i)
         DrawFrame(i);
     for (CLxBMPSprite* sprite : m_apSprites)
-        if (sprite && m_nPage == 0) sprite->m_nFlags &= ~kVisible;
-    if (m_pSpriteGroup) m_pSpriteGroup->m_nFlags = m_nPage ? -1 : ~kVisible;
+        if (sprite && Page() == 0) sprite->m_nFlags &= ~kVisible;
+    if (m_pSpriteGroup) m_pSpriteGroup->m_nFlags = Page() ? -1 : ~kVisible;
     if (CLxGroup* buttons = m_pGUI ? m_pGUI->FindGroup("bv") : nullptr)
-        buttons->m_nFlags = m_nPage ? -1 : ~kVisible;
+        buttons->m_nFlags = Page() ? -1 : ~kVisible;
     for (int page = kFirstPage; page <= kLastPage; ++page) {
         std::string name = "alja.m" + std::to_string(page);
-        SetControlFlag(name.c_str(), kSelected, page == m_nPage);
+        SetControlFlag(name.c_str(), kSelected, page == Page());
     }
     if (m_pGUI) m_pGUI->DrawBackground(nullptr, nullptr, true);
 }
@@ -257,10 +327,22 @@ int CLxTheraphyScr3::OnMouseEvent(CLxMouseEvent* event) {
     if (event->m_nType != kMouseClick) return CLxTheraphyScr::OnMouseEvent(event);
     if (name.size() == 7 && name.compare(0, 6, "alja.m") == 0 && name[6] - '0' >= kFirstPage &&
         name[6] - '0' <= kLastPage) {
-        if (name[6] - '0' != m_nPage) {
-            m_nPage = name[6] - '0';
+        if (name[6] - '0' != Page()) {
+            m_nPage = (name[6] - '0') | (m_nPage & kFullScreen);
             ShowPage();
         }
+        return 0;
+    }
+    if (name == "jobb.fullscreen" && !FullScreen()) {
+        Rebuild(View() | kFullScreen);
+        return 0;
+    }
+    if (name == "also.vissza" && FullScreen()) {
+        Rebuild(View() & ~kFullScreen);
+        return 0;
+    }
+    if (name == "alja.tukor" && m_pCamera) {
+        m_pCamera->SetMirror(!g_bMirror);
         return 0;
     }
     if (name.size() == 7 && name.compare(0, 4, "fo.v") == 0) {

@@ -51,8 +51,9 @@ CLxScreen* Preparation(UINT, WPARAM, LPARAM) {
 CLxScreen* SoundDevelopment(UINT, WPARAM, LPARAM) {
     return new CLxTheraphyScr2("data\\beszedjav2.xml");
 }
-CLxScreen* Fixation(UINT, WPARAM, LPARAM) {
-    return new CLxTheraphyScr3("data\\beszedjav3.xml");
+// wParam: the view a fixation screen rebuilds itself in (0 from the other screens).
+CLxScreen* Fixation(UINT, WPARAM view, LPARAM) {
+    return new CLxTheraphyScr3("data\\beszedjav3.xml", int(view));
 }
 CLxScreen* Automation(UINT, WPARAM, LPARAM) {
     return new CLxTheraphyScr4("data\\beszedjav4.xml");

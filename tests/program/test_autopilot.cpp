@@ -68,6 +68,16 @@ TEST(Autopilot, AScriptBecomesItsCommands) {
     EXPECT_EQ(commands[3].target, "");
 }
 
+// A script file is UTF-8, the controls' names are in the program's own codec.
+TEST(Autopilot, ControlNamesAreReadAsUtf8) {
+    CLxAutopilot pilot;
+    ASSERT_TRUE(pilot.Parse("click f\xC3\xB6.felvetel\ndrag kepek.s00 f\xC3\xB6.v00\n"))
+        << pilot.Error();
+    ASSERT_EQ(pilot.Commands().size(), 2u);
+    EXPECT_EQ(pilot.Commands()[0].text, "fö.felvetel");
+    EXPECT_EQ(pilot.Commands()[1].target, "fö.v00");
+}
+
 TEST(Autopilot, AnErrorNamesItsLine) {
     const struct {
         const char* script;

@@ -101,6 +101,62 @@ TEST_F(DataTools, TheFontReadsBackWithOneHeightAndTheLetterCodes) {
     EXPECT_GT(lit, 30);
 }
 
+// The styled fonts keep the plain glyph's size: the mirrored glyph is the plain one
+// back to front; the outline and the inline lie inside the plain glyph, apart from
+// each other, and the outline holds the plain glyph's edge.
+TEST_F(DataTools, StyledGlyphsAreVariantsOfThePlainGlyph) {
+    if (!std::filesystem::exists(kSerif)) GTEST_SKIP() << "fonts-dejavu-core is not installed";
+    std::filesystem::create_directories("f");
+    int glyphs = 0;
+    std::string error;
+    const struct {
+        const char* name;
+        LxFontStyle style;
+    } styles[] = {{"p", LxFontStyle::Plain},
+                  {"r", LxFontStyle::Mirrored},
+                  {"o", LxFontStyle::Outline},
+                  {"i", LxFontStyle::Inline}};
+    std::vector<std::vector<std::string>> shapes;
+    for (const auto& [name, style] : styles) {
+        LxFontRequest request{kSerif, 96, "f", name};
+        request.style = style;
+        ASSERT_TRUE(WriteFont(request, &glyphs, &error)) << error;
+        CLxRLEFonts font;
+        ASSERT_TRUE(font.Load((std::string("f\\") + name + ".xml").c_str()));
+        const CLxRLEBitmap* glyph = font.Glyph('R');
+        ASSERT_NE(glyph, nullptr) << name;
+        shapes.push_back(Picture(*glyph));
+    }
+    const auto& plain = shapes[0];
+    const auto& outline = shapes[2];
+    const auto& inner = shapes[3];
+    int plainSet = 0, outlineSet = 0, innerSet = 0;
+    bool edgeKept = true;
+    for (size_t y = 0; y < plain.size(); ++y) {
+        std::string back(plain[y].rbegin(), plain[y].rend());
+        EXPECT_EQ(shapes[1][y], back) << y;
+        for (size_t x = 0; x < plain[y].size(); ++x) {
+            bool set = plain[y][x] == '#';
+            plainSet += set;
+            outlineSet += outline[y][x] == '#';
+            innerSet += inner[y][x] == '#';
+            EXPECT_FALSE(outline[y][x] == '#' && !set) << x << "," << y;
+            EXPECT_FALSE(inner[y][x] == '#' && (!set || outline[y][x] == '#')) << x << "," << y;
+            bool edge = set && (x == 0 || plain[y][x - 1] != '#' || x + 1 == plain[y].size() ||
+                                plain[y][x + 1] != '#');
+            if (edge && outline[y][x] != '#') edgeKept = false;
+        }
+    }
+    EXPECT_TRUE(edgeKept);
+    EXPECT_GT(outlineSet, 0);
+    EXPECT_GT(innerSet, 0);
+    EXPECT_LT(outlineSet, plainSet);
+    LxFontStyle style;
+    EXPECT_TRUE(ParseFontStyle("outline", &style));
+    EXPECT_EQ(style, LxFontStyle::Outline);
+    EXPECT_FALSE(ParseFontStyle("bold", &style));
+}
+
 TEST_F(DataTools, AFontThatCannotBeRenderedIsReported) {
     int glyphs = 5;
     std::string error;

@@ -147,7 +147,8 @@ TEST_F(DemoPictures, EveryCourseLetterHasACallPictureWithAListedKeyWord) {
 // fixation screen's six picture places with words that begin with them.
 TEST_F(DemoPictures, EveryPractisedSoundHasSixPictures) {
     std::vector<unsigned char> sounds;
-    for (const unsigned char* p = TherapyOrder() + 1; *p; ++p)
+    // The nine therapy sounds lead the therapy letter order; the vowels follow them.
+    for (const unsigned char* p = TherapyOrder() + 1; *p && p <= TherapyOrder() + 9; ++p)
         sounds.push_back(*p);
     for (const char* lesson : {"m", "t", "l", "s", "sz"})
         sounds.push_back(DecodeLetter(lesson));

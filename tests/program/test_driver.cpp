@@ -2,13 +2,17 @@
 // timer, the tick in its modes (levels, class scores, utterances), the buffers and their
 // wraps, the overlay and the pitch measure.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "Exceptions.h"
+#include "media/LxFile.h"
 #include "media/LxRLEFonts.h"
 #include "media/LxSoundBuffer.h"
 #include "media/LxSoundDevice.h"
@@ -405,6 +409,45 @@ TEST_F(Driver, ClassScoresInTheThreeModes) {
              {"mod.wfi", "mod.anne", "mod.annen", "mod.anne1", "mod.anne2", "mod.anne3"})
             root_.Remove(name);
     }
+}
+
+// The best class is a letter of the therapy letter order: with the vowels after the
+// nine therapy sounds a held vowel can win, while the class past the order's letters
+// (everything else) never does; without an order, one of the nine sounds.
+TEST_F(Driver, TheBestClassIsALetterOfTheTherapyOrder) {
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("lexora-order-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder / "data");
+    std::filesystem::current_path(folder);
+    CLxFile::SetRoots(".\\", "data\\");
+    std::ofstream("data/nine.xml") << "<character order=\"_, s, sz, z, zs, c, cs, r, l, k\"/>";
+    std::ofstream("data/vowels.xml")
+        << "<character order=\"_, s, sz, z, zs, c, cs, r, l, k, a, \xE1, e, \xE9, i, o, "
+           "\xF6, u, \xFC\"/>";
+    std::vector<float> scores(19, 0.1f);
+    scores[2] = 0.5f;  // class 3, z
+    scores[11] = 0.9f; // class 12, e
+    scores[18] = 1.0f; // class 19, everything else
+    const struct {
+        const char* order;
+        int best;
+    } cases[] = {{"data\\none.xml", 3}, {"data\\nine.xml", 3}, {"data\\vowels.xml", 12}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.order);
+        LoadAlphabet("data\\none.xml", c.order);
+        root_.Add("mod.wfi", new FakeSoundBuffer(1024));
+        root_.Add("mod.anne", new FakeEvaluator(scores, {}));
+        g_Driver.nState = 1;
+        DriverMessage(kMsgRecord);
+        Steps(6, loud_);
+        EXPECT_EQ(g_Driver.nBestClass, c.best);
+        root_.Remove("mod.wfi");
+        root_.Remove("mod.anne");
+    }
+    LoadAlphabet("data\\none.xml", "data\\none.xml");
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(Driver, TheSelectionVotesOverFourFrames) {

@@ -285,13 +285,21 @@ TEST_F(ReadingWindow, TheChosenLetterDecidesTheGameClass) {
 
 // Game 2's button opens game 2 of a single letter; an extra letter, whose pair
 // variant is not there, gets its game 1 rather than no screen at all.
-TEST_F(ReadingWindow, GameTwoOpensForASingleLetterAndGameOneForAPair) {
+TEST_F(ReadingWindow, EachGameOpensItsPairVariantForAPair) {
     Choose(0); // a
     WindowProc(1027, 0, 0);
     EXPECT_NE(dynamic_cast<CLxRGameScr2*>(g_pActiveScreen), nullptr);
     Choose(5); // b-p
-    WindowProc(1027, 0, 0);
-    EXPECT_NE(dynamic_cast<CLxRPGameScr1*>(g_pActiveScreen), nullptr);
+    const struct {
+        UINT msg;
+        const char* name;
+    } games[] = {{1026, "RPGame1s"}, {1027, "RPGame2a"}, {1028, "RPGame3"},
+                 {1029, "RPGame4"},  {1030, "RPGame5s"}, {1031, "RPGame6"}};
+    for (const auto& game : games) {
+        WindowProc(game.msg, 0, 0);
+        ASSERT_NE(g_pActiveScreen, nullptr) << game.msg;
+        EXPECT_STREQ(g_pActiveScreen->GetName(), game.name);
+    }
 }
 
 TEST_F(Reading, SelectionButtonsShowTheirLettersPicturesAndOpenTheLetter) {

@@ -1,8 +1,8 @@
 // Reading game 1, "say the letter": the vowel light on the driver's outputs under a fake
-// clock (settling, lit short, lit long for a vowel pair, dark when quiet or another
-// class wins), the weight of a score, a consonant heard right, wrongly or not at all,
-// a lesson that shows words and does not listen, a letter without a call picture, and
-// the pair variant's panels and recognised member.
+// clock (settling, lit short, lit long for a vowel pair, a long vowel lit by its short
+// one's class, dark when quiet or another class wins), the weight of a score, a consonant heard
+// right, wrongly or not at all, a lesson that shows words and does not listen, a letter without a
+// call picture, and the pair variant's panels and recognised member.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -108,6 +108,16 @@ TEST_F(Game1, AVowelPairGoesFromTheShortToTheLongLetter) {
     Tick(screen.get());
     EXPECT_EQ(Weight(0), 255);
     EXPECT_EQ(Weight(1), 0);
+}
+
+// A long vowel has no class of its own: "í" lights when its short "i" (place 3) is heard.
+TEST_F(Game1, ALongVowelLightsWithItsShortVowelsClass) {
+    g_nCourseLesson = -1;
+    g_nCourseLetter = Code("í");
+    auto screen = std::make_unique<CLxRGameScr1>("data\\olvfej.xml");
+    Hear(3, 0.5f, 1.0f, g_nNow - 200);
+    Tick(screen.get());
+    EXPECT_EQ(Weight(0), 0);
 }
 
 TEST_F(Game1, AConsonantHeardShowsItsWordOnlyWhenRight) {

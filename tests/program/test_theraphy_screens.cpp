@@ -8,6 +8,7 @@
 #include "media/LxSoundBuffer.h"
 #include "media/LxSoundDevice.h"
 #include "shell/LxDriver.h"
+#include "shell/LxWords.h"
 #include "test_children_support.h"
 #include "therapy/LxTheraphyScr1.h"
 
@@ -23,7 +24,7 @@ class Preparation : public ChildrenTest {
         int x = 0;
         for (const char* n :
              {"felvetel", "megallitas", "pillanatallj", "lejatszas", "hangmentes", "hangle",
-              "mentes", "sugo", "bnev", "beallit", "hangbe", "bido", "blista"})
+              "mentes", "sugo", "bnev", "beallit", "hangbe", "bido", "blista", "szolista"})
             fo += Button(n, x += 45, 10);
         for (int k = 0; k <= 9; ++k)
             fo += Button(("fa0" + std::to_string(k)).c_str(), 40 * k, 200);
@@ -303,4 +304,22 @@ TEST_F(Preparation, DayLettersOutsideTheOrderMarkNothingAndStayInTheirTable) {
         EXPECT_EQ(g_aTaskValues[k] & ~kTaskNotPractised, before[k] & ~kTaskNotPractised) << k;
 }
 
+TEST_F(Preparation, TheWordListIsSortedAndTheChosenWordBecomesCurrent) {
+    const char* words[] = {"zsák", "alma", "cica"};
+    for (int i = 0; i < 3; ++i)
+        std::snprintf(g_aWords[i], kWordBytes, "%s", Codes(words[i]).c_str());
+    g_nWords = 3;
+    CLxTheraphyScr1 s("data\\beszedjav1.xml");
+    sent_.clear();
+    Click(&s, "fo.szolista");
+    ASSERT_EQ(sent_.size(), 1u);
+    EXPECT_EQ(sent_[0].msg, kMsgWordList);
+    EXPECT_EQ(sent_[0].wParam, 3u);
+    s.OnAnswer(kMsgWordChosen, 1);
+    EXPECT_EQ(CLxTheraphyScr::CurrentWord(), Codes("cica"));
+    EXPECT_EQ(Shown(&s, "fo.szavak"), "cica");
+    s.OnAnswer(kMsgWordChosen, 3); // past the list
+    EXPECT_EQ(CLxTheraphyScr::CurrentWord(), Codes("cica"));
+    g_nWords = 0;
+}
 } // namespace

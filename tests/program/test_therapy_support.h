@@ -25,14 +25,15 @@ namespace therapy_test {
 struct Sent {
     UINT msg;
     std::string text; // the lParam as a text, for 1075
+    WPARAM wParam = 0;
 };
 
 inline std::vector<Sent>* g_sent = nullptr;
 inline int g_clock = 0;
 
-inline LRESULT Record(UINT msg, WPARAM, LPARAM lParam) {
+inline LRESULT Record(UINT msg, WPARAM wParam, LPARAM lParam) {
     std::string text = msg == 1075 && lParam ? reinterpret_cast<const char*>(lParam) : "";
-    g_sent->push_back({msg, text});
+    g_sent->push_back({msg, text, wParam});
     return 0;
 }
 

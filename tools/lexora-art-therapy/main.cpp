@@ -1,8 +1,9 @@
 // lexora-art-therapy DATAFOLDER: draws the therapy games' pictures with the program's own
 // drawing primitives: "kettoto.bmp", the pond (640 x 380: water with ripples, reeds and
 // lily pads), and "sprites/breki.bmp", the frog (66 x 48 on white, which the game keys
-// out); the other voice games' pictures are in VoiceGames.cpp. The frog's print mask
-// and the mole's shadow mask are made from pictures by lexora-picture.
+// out), and "kotabla.bmp", the slate tablet (488 x 40) the sound-development screen writes
+// the practised word on; the other voice games' pictures are in VoiceGames.cpp. The frog's print
+// mask and the mole's shadow mask are made from pictures by lexora-picture.
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -65,6 +66,24 @@ bool DrawFrog(const std::string& path) {
     FreeSurface(&s);
     return ok;
 }
+// A slate: dark grey, lighter towards the top, a bevelled rim and a few pale scratches.
+bool DrawTablet(const std::string& path) {
+    constexpr int kWidth = 488, kHeight = 40;
+    CLxSurface* s = CreateSurface(kWidth, kHeight);
+    for (int y = 0; y < kHeight; ++y)
+        Fill(s, 0, y, kWidth, y + 1, 0x46505a - static_cast<uint32_t>(y / 5) * 0x020202);
+    Fill(s, 0, 0, kWidth, 2, 0x8a949e);                 // lit top edge
+    Fill(s, 0, 0, 2, kHeight, 0x747e88);                // lit left edge
+    Fill(s, 0, kHeight - 2, kWidth, kHeight, 0x1e2428); // shaded bottom edge
+    Fill(s, kWidth - 2, 0, kWidth, kHeight, 0x262c32);  // shaded right edge
+    for (int i = 0; i < 12; ++i) {
+        int x = 17 + i * 39 % (kWidth - 40), y = 6 + i * 7 % (kHeight - 12);
+        Fill(s, x, y, x + 6 + i % 4 * 3, y + 1, 0x5c6670);
+    }
+    bool ok = SaveBitmap(s, path.c_str());
+    FreeSurface(&s);
+    return ok;
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -75,7 +94,7 @@ int main(int argc, char** argv) {
     std::string data = argv[1];
     mkdir((data + "/sprites").c_str(), 0755);
     bool ok = DrawPond(data + "/kettoto.bmp") && DrawFrog(data + "/sprites/breki.bmp") &&
-              DrawVoiceGames(data);
+              DrawTablet(data + "/kotabla.bmp") && DrawVoiceGames(data);
     if (!ok) std::fprintf(stderr, "lexora-art-therapy: cannot write into %s\n", data.c_str());
     return ok ? 0 : 1;
 }

@@ -1,6 +1,8 @@
 // The font renderer; see FontWriter.h. A glyph is composed on a one-byte-per-pixel
 // canvas from the FreeType bitmaps of its characters (grey levels of 128 and more are
-// set), then encoded row by row with the program's own row encoder.
+// set), styled, then encoded row by row with the program's own row encoder. The outline
+// and inline styles keep the pixels lying within a band of distances from the glyph's
+// edge, measured with a 3-4 chamfer distance so that round letters keep round lines.
 #include "FontWriter.h"
 
 #include <ft2build.h>
@@ -49,6 +51,55 @@ std::vector<std::pair<int, std::string>> Letters() {
     return letters;
 }
 
+// The line width of the outline and inline styles at a pixel height: two pixels up to
+// letters of 191 pixels, then growing slowly, so that a big outlined letter keeps room
+// inside its strokes for the colour that fills it.
+int LineWidth(int pixelHeight) {
+    return std::max(2, pixelHeight / 64);
+}
+
+// Each set pixel's chamfer distance (3 per straight step, 4 per diagonal step) to the
+// nearest unset pixel; the canvas's surroundings count as unset.
+std::vector<int> InsideDistance(const std::vector<uint8_t>& canvas, int width, int height) {
+    std::vector<int> d(canvas.size());
+    auto at = [&](int x, int y) {
+        return x < 0 || y < 0 || x >= width || y >= height ? 0
+                                                           : d[static_cast<size_t>(y * width + x)];
+    };
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            size_t i = static_cast<size_t>(y * width + x);
+            if (!canvas[i]) continue;
+            d[i] = std::min(
+                {at(x - 1, y) + 3, at(x, y - 1) + 3, at(x - 1, y - 1) + 4, at(x + 1, y - 1) + 4});
+        }
+    for (int y = height - 1; y >= 0; --y)
+        for (int x = width - 1; x >= 0; --x) {
+            size_t i = static_cast<size_t>(y * width + x);
+            if (!canvas[i]) continue;
+            d[i] = std::min({d[i], at(x + 1, y) + 3, at(x, y + 1) + 3, at(x + 1, y + 1) + 4,
+                             at(x - 1, y + 1) + 4});
+        }
+    return d;
+}
+
+void ApplyStyle(std::vector<uint8_t>& canvas, int width, int height, LxFontStyle style,
+                int pixelHeight) {
+    if (style == LxFontStyle::Plain) return;
+    if (style == LxFontStyle::Mirrored) {
+        for (int y = 0; y < height; ++y)
+            std::reverse(canvas.begin() + y * width, canvas.begin() + (y + 1) * width);
+        return;
+    }
+    // Distances are in thirds of a pixel. The inline is the band just inside the
+    // outline, so the two drawn together give a double-width line.
+    int line = 3 * LineWidth(pixelHeight);
+    int from = style == LxFontStyle::Outline ? 0 : line;
+    std::vector<int> d = InsideDistance(canvas, width, height);
+    for (size_t i = 0; i < canvas.size(); ++i)
+        canvas[i] = d[i] > from && d[i] <= from + line;
+}
+
 class Renderer {
   public:
     ~Renderer() {
@@ -69,7 +120,7 @@ class Renderer {
     }
 
     // The record of one glyph; empty when the text cannot be drawn.
-    std::string Record(int code, const std::string& latin2) {
+    std::string Record(int code, const std::string& latin2, LxFontStyle style, int pixelHeight) {
         std::wstring text = talvik::Latin2ToWide(latin2);
         int width = 0;
         for (wchar_t c : text) {
@@ -85,6 +136,7 @@ class Renderer {
             Blit(canvas, width, g->bitmap, pen + g->bitmap_left, m_ascender - g->bitmap_top);
             pen += static_cast<int>((g->advance.x + 32) >> 6);
         }
+        ApplyStyle(canvas, width, m_height, style, pixelHeight);
         std::vector<uint8_t> rows;
         for (int y = m_height - 1; y >= 0; --y)
             LxEncodeRow(canvas.data() + static_cast<size_t>(y * width), width, rows);
@@ -124,13 +176,27 @@ class Renderer {
 };
 } // namespace
 
+bool ParseFontStyle(const std::string& name, LxFontStyle* style) {
+    static const std::pair<const char*, LxFontStyle> kStyles[] = {
+        {"plain", LxFontStyle::Plain},
+        {"mirrored", LxFontStyle::Mirrored},
+        {"outline", LxFontStyle::Outline},
+        {"inline", LxFontStyle::Inline}};
+    for (const auto& [styleName, value] : kStyles)
+        if (name == styleName) {
+            *style = value;
+            return true;
+        }
+    return false;
+}
+
 bool WriteFont(const LxFontRequest& request, int* glyphs, std::string* error) {
     *glyphs = 0;
     Renderer renderer;
     if (!renderer.Open(request, error)) return false;
     std::string base;
     for (const auto& [code, text] : Letters()) {
-        std::string record = renderer.Record(code, text);
+        std::string record = renderer.Record(code, text, request.style, request.pixelHeight);
         if (record.empty()) continue;
         base += record;
         ++*glyphs;
