@@ -2,6 +2,8 @@
 // table of which control sends which message.
 #include "reading/LxMainScr.h"
 
+#include <string>
+
 #include "shell/LxDriver.h"
 #include "shell/LxDriverBlock.h"
 #include "shell/LxMessages.h"

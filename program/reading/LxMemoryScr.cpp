@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 #include "media/LxDraw.h"
 #include "media/LxSoundHelpers.h"
