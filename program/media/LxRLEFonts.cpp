@@ -147,6 +147,11 @@ const CLxRLEBitmap* CLxRLEFonts::Glyph(int code) const {
     return &m_glyphs[code];
 }
 
+int GlyphWidth(const CLxRLEFonts* font, int code) {
+    const CLxRLEBitmap* glyph = font ? font->Glyph(code) : nullptr;
+    return glyph ? glyph->m_nWidth : 0;
+}
+
 int CLxRLEFonts::DrawChar(int code, uint32_t colour, int x, int y) {
     const CLxRLEBitmap* glyph = Glyph(code);
     if (!glyph) return 0;
