@@ -15,6 +15,7 @@
 #include "shell/LxSettings.h"
 #include "shell/LxTHistory.h"
 #include "shell/LxUserRecords.h"
+#include "therapy/LxTPanels.h"
 #include "ui/LxCGUI.h"
 #include "ui/LxControl.h"
 #include "ui/LxGroup.h"
@@ -214,8 +215,7 @@ void CLxTGameScr::Click(const char* name) {
         LxSendMessage(kMsgTherapyGames + game);
     } else if (is("fo.sugo")) {
         ShowRecorderStopped();
-        LxSendMessage(kMsgStop);
-        LxSendMessage(kMsgHelp, 0, reinterpret_cast<LPARAM>(m_szName));
+        OpenHelpPage(m_szName);
     }
 }
 

@@ -93,8 +93,7 @@ int CLxTListScr::OnMouseEvent(CLxMouseEvent* event) {
     if (name == "al.vissza") {
         LxSendMessage(m_nAnswer, WPARAM(-1));
     } else if (name == "help.sugo") {
-        LxSendMessage(kMsgStop);
-        LxSendMessage(kMsgHelp, 0, reinterpret_cast<LPARAM>(m_szHelp));
+        OpenHelpPage(m_szHelp);
     } else if (int chosen = TextAt(RowOf(name.c_str(), kRow)); chosen >= 0) {
         LxSendMessage(m_nAnswer, WPARAM(chosen));
     } else if (int played = TextAt(RowOf(name.c_str(), kPlay)); played >= 0) {

@@ -4,6 +4,7 @@
 // scrolled list ("fo.tf%02d") with their scroll bar ("fo.sb") and play buttons, the
 // recognised letter shown beside a list while the child speaks, and the speech samples
 // of words ("save\speech\<word>.wav", else the program's own under "data\speech").
+// Also what every therapy screen does for help, and the placeholder of a text field.
 #pragma once
 #include <initializer_list>
 #include <string>
@@ -11,6 +12,7 @@
 #include "media/LxWin.h"
 
 class CLxCGUI;
+class CLxMouseEvent;
 class CLxScreen;
 class CLxScrollBar;
 
@@ -57,3 +59,9 @@ std::string SamplePath(const char* word);
 // With load, stops the recorder and reads the sample into the recording; with start,
 // plays it. False when the word has no sample.
 bool PlaySample(const char* word, bool load, bool start);
+
+// Stops what plays or records and opens the help page of name (a screen's name).
+void OpenHelpPage(const char* name);
+// A mouse event on a text field that shows placeholder while empty: coming onto it
+// empties it of the placeholder, leaving it empty puts the placeholder back.
+void TrackPlaceholder(const CLxMouseEvent* event, const char* placeholder);

@@ -197,12 +197,7 @@ int CLxTSentencesScr::OnMouseEvent(CLxMouseEvent* event) {
         return 0;
     }
     if (name == kNewWord) {
-        auto* field = dynamic_cast<CLxText*>(event->m_pControl);
-        if (field && event->m_nType == kMouseEnter &&
-            std::strcmp(field->GetText(), kPlaceholder) == 0)
-            field->SetText("");
-        if (field && event->m_nType == kMouseLeave && !field->GetText()[0])
-            field->SetText(kPlaceholder);
+        TrackPlaceholder(event, kPlaceholder);
         return 0;
     }
     if (event->m_nType != kMouseClick) return 0;
@@ -210,8 +205,7 @@ int CLxTSentencesScr::OnMouseEvent(CLxMouseEvent* event) {
         LxSendMessage(kMsgStop);
         LxSendMessage(kMsgSentenceChosen, WPARAM(-1));
     } else if (name == "help.sugo") {
-        LxSendMessage(kMsgStop);
-        LxSendMessage(kMsgHelp, 0, reinterpret_cast<LPARAM>(m_szName));
+        OpenHelpPage(m_szName);
     } else if (int row = RowAt(RowOf(name.c_str(), kRow)); row >= 0) {
         LxSendMessage(kMsgSentenceChosen, WPARAM(m_rows[size_t(row)]));
     } else if (int played = RowAt(RowOf(name.c_str(), kPlay)); played >= 0) {

@@ -136,11 +136,7 @@ int CLxTUserLoadScr::OnMouseEvent(CLxMouseEvent* event) {
         return 0;
     }
     if (name == kNameField) {
-        auto* field = dynamic_cast<CLxText*>(event->m_pControl);
-        if (!field) return 0;
-        if (event->m_nType == kMouseEnter && std::strcmp(field->GetText(), kPlaceholder) == 0)
-            field->SetText("");
-        if (event->m_nType == kMouseLeave && !field->GetText()[0]) field->SetText(kPlaceholder);
+        TrackPlaceholder(event, kPlaceholder);
         return 0;
     }
     if (event->m_nType != kMouseClick) return 0;
@@ -148,8 +144,7 @@ int CLxTUserLoadScr::OnMouseEvent(CLxMouseEvent* event) {
         LoadSettings(nullptr);
         LxSendMessage(kMsgUserSelected, WPARAM(-1));
     } else if (name == "help.sugo") {
-        LxSendMessage(kMsgStop);
-        LxSendMessage(kMsgHelp, 0, reinterpret_cast<LPARAM>(m_szName));
+        OpenHelpPage(m_szName);
     } else if (int child = ChildAt(RowOf(name.c_str(), kRow)); child >= 0) {
         ChooseChild(m_children[size_t(child)].name.c_str());
         LxSendMessage(kMsgUserSelected, 0);
