@@ -102,6 +102,17 @@ void CLxTGameScr::ShowUserHeader(int) {
     DrawUserPicture(g_Settings.nIcon);
 }
 
+void CLxTGameScr::LayScene(const RECT& strip, const RECT& below, const char* picture,
+                           const RECT& scene) {
+    CLxSurface* background = m_pGUI->m_pBackground;
+    if (!background) return;
+    BltSurface(background, &below, background, &strip, 0);
+    if (CLxSurface* loaded = LoadBitmap(picture)) {
+        BltSurface(background, &scene, loaded, nullptr, 0);
+        FreeSurface(&loaded);
+    }
+}
+
 void CLxTGameScr::DrawUserPicture(int icon) {
     CLxControl* button = m_pGUI ? m_pGUI->FindControl("fo.bnev") : nullptr;
     CLxGroup* group = m_pGUI ? m_pGUI->FindGroup("fo") : nullptr;
