@@ -22,8 +22,11 @@ constexpr RECT kHeaderTopShort = {0, 0, 800, 160};
 constexpr RECT kHeaderCornerShort = {672, 128, 800, 180};
 constexpr RECT kHeaderCornerTall = {672, 128, 800, 560};
 
-// The most rows a list description may have.
+// The most rows a list description may have, and the names of a row's text and play
+// button ("fo.tf07", "fo.play07").
 constexpr int kListRows = 32;
+inline constexpr const char* kListRow = "fo.tf%02d";
+inline constexpr const char* kListPlay = "fo.play%02d";
 
 // Copies the rectangles of the drawing surface (the screen underneath) into the
 // description's background.
