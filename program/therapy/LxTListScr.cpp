@@ -81,7 +81,7 @@ int CLxTListScr::OnMouseEvent(CLxMouseEvent* event) {
     CLxScreen::OnMouseEvent(event);
     if (!event || !event->m_pControl) return 0;
     std::string name = event->m_pControl->GetFullName();
-    if (name == "fo.sb") {
+    if (name == kListScrollBar) {
         FillRows();
         return 0;
     }

@@ -62,7 +62,7 @@ const char* RowName(char* out, const char* format, int row) {
 
 CLxScrollBar* ListScrollBar(CLxScreen* screen) {
     CLxCGUI* gui = screen ? screen->GetGUI() : nullptr;
-    return gui ? dynamic_cast<CLxScrollBar*>(gui->FindControl("fo.sb")) : nullptr;
+    return gui ? dynamic_cast<CLxScrollBar*>(gui->FindControl(kListScrollBar)) : nullptr;
 }
 
 int ListScroll(CLxScreen* screen) {

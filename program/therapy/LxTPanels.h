@@ -27,6 +27,8 @@ constexpr RECT kHeaderCornerTall = {672, 128, 800, 560};
 constexpr int kListRows = 32;
 inline constexpr const char* kListRow = "fo.tf%02d";
 inline constexpr const char* kListPlay = "fo.play%02d";
+// The list's scroll bar; a list screen fills its rows again when it moves.
+inline constexpr const char* kListScrollBar = "fo.sb";
 
 // Copies the rectangles of the drawing surface (the screen underneath) into the
 // description's background.

@@ -190,7 +190,7 @@ int CLxTSentencesScr::OnMouseEvent(CLxMouseEvent* event) {
     CLxScreen::OnMouseEvent(event);
     if (!event || !event->m_pControl) return 0;
     std::string name = event->m_pControl->GetFullName();
-    if (name == "fo.sb") {
+    if (name == kListScrollBar) {
         RefreshRows();
         return 0;
     }
