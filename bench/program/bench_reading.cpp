@@ -47,8 +47,9 @@ std::unique_ptr<CLxRPGameScr4> MakeGame4(benchmark::State& state) {
     return nullptr;
 }
 
-// One member's fill after c of its six pieces, c going round 1 to 6.
-void BM_PairGame4Fill(benchmark::State& state) {
+// One member's fill after c of its six pieces, c going round 1 to 6; with redraw the
+// screen is redrawn after each, as a right piece has it.
+void FillRounds(benchmark::State& state, bool redraw) {
     auto game = MakeGame4(state);
     if (!game) return;
     int bands[4];
@@ -59,24 +60,17 @@ void BM_PairGame4Fill(benchmark::State& state) {
         c = c % 6 + 1;
         FillMember(game->GetGUI()->m_pBackground, game->MemberRect(0), bands, game->FillPicture(0),
                    c, 6);
+        if (redraw) game->GetGUI()->DrawBackground(nullptr, nullptr, true);
     }
+}
+
+void BM_PairGame4Fill(benchmark::State& state) {
+    FillRounds(state, false);
 }
 BENCHMARK(BM_PairGame4Fill)->Unit(benchmark::kMicrosecond);
 
-// The fill with the screen's redraw, as a right piece has it.
 void BM_PairGame4FillAndRedraw(benchmark::State& state) {
-    auto game = MakeGame4(state);
-    if (!game) return;
-    int bands[4];
-    for (int b = 0; b < 4; ++b)
-        bands[b] = game->Band(0, b);
-    int c = 0;
-    for (auto _ : state) {
-        c = c % 6 + 1;
-        FillMember(game->GetGUI()->m_pBackground, game->MemberRect(0), bands, game->FillPicture(0),
-                   c, 6);
-        game->GetGUI()->DrawBackground(nullptr, nullptr, true);
-    }
+    FillRounds(state, true);
 }
 BENCHMARK(BM_PairGame4FillAndRedraw)->Unit(benchmark::kMicrosecond);
 

@@ -2,14 +2,13 @@
 // of the recognised path into a display window, one vertical line per hypothesis of
 // the chain at the frame of its end boundary. It stores itself in the window under
 // its name; each run redraws the window, which calls back to draw.
-#include <string>
 
 #include "ClusterBound.h"
 #include "DisplayWindow.h"
 #include "Hypothesis.h"
 #include "Input.h"
 #include "core/Arguments.h"
-#include "core/File.h"
+#include "core/DisplayArguments.h"
 #include "core/Hold.h"
 #include "core/ModuleBase.h"
 #include "core/Report.h"
@@ -69,24 +68,13 @@ Interface* NewHypothesisDisplay(Input* lexer, Interface* context) {
         report("HypothesisDisplay: Second parameter must be 'ClusterBound' Interface");
         return nullptr;
     }
-    auto window = args.Get<Window>(2, "Window");
-    if (!window) {
-        report("HypothesisDisplay: Third parameter must be 'Window' Interface");
-        return nullptr;
-    }
-    auto name = args.Get<Input>(3, "Input");
-    if (!name) {
-        report("HypothesisDisplay: Fourth parameter must be 'Input' Interface");
-        return nullptr;
-    }
-    double colour = 0;
-    args.GetNumber(4, &colour);
-    uint32_t rgb = colour >= 0 && colour < 4294967296.0 ? static_cast<uint32_t>(colour) : 0;
-    std::string title = InputText(name.get());
-    auto* display = new HypothesisDisplay(hypothesis.get(), bounds.get(), window.get(), rgb);
+    DisplayTarget target;
+    if (!ReadDisplayTarget(args, 2, "HypothesisDisplay", &target)) return nullptr;
+    auto* display = new HypothesisDisplay(hypothesis.get(), bounds.get(), target.window.get(),
+                                          ReadColour(args, 4));
     Hold self(display);
     display->Link(args.At(0));
     display->Link(args.At(1));
-    window->Set(title.c_str(), static_cast<int>(title.size()), display, 0);
+    ShowInWindow(target, display);
     return display;
 }

@@ -4,13 +4,12 @@
 // title; each run rescales and redraws the window, which calls back to draw.
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 #include "DisplayWindow.h"
 #include "Feature.h"
 #include "Input.h"
 #include "core/Arguments.h"
-#include "core/File.h"
+#include "core/DisplayArguments.h"
 #include "core/Hold.h"
 #include "core/ModuleBase.h"
 #include "core/Report.h"
@@ -71,24 +70,11 @@ Interface* NewFeatureDisplay(Input* lexer, Interface* context) {
         report("FeatureDisplay: First parameter error");
         return nullptr;
     }
-    auto window = args.Get<Window>(1, "Window");
-    if (!window) {
-        report("FeatureDisplay: Second parameter must be 'Window' Interface");
-        return nullptr;
-    }
-    auto title = args.Get<Input>(2, "Input");
-    if (!title) {
-        report("FeatureDisplay: Third parameter must be 'Input' Interface");
-        return nullptr;
-    }
-    double colour = 0;
-    args.GetNumber(3, &colour);
-    std::string name = InputText(title.get());
-    auto* display = new FeatureDisplay(
-        feature.get(), window.get(),
-        colour >= 0 && colour < 4294967296.0 ? static_cast<uint32_t>(colour) : 0);
+    DisplayTarget target;
+    if (!ReadDisplayTarget(args, 1, "FeatureDisplay", &target)) return nullptr;
+    auto* display = new FeatureDisplay(feature.get(), target.window.get(), ReadColour(args, 3));
     Hold self(display);
     display->Link(args.At(0));
-    window->Set(name.c_str(), static_cast<int>(name.size()), display, 0);
+    ShowInWindow(target, display);
     return display;
 }

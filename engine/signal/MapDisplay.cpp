@@ -2,13 +2,12 @@
 // display window as the BMP writer would picture it (MapPicture.h). It stores itself
 // in the window under its title, so the window lists it; each run sizes the drawing
 // area to frames x bands and redraws the window, which calls back to draw.
-#include <string>
 
 #include "DisplayWindow.h"
 #include "Input.h"
 #include "Map.h"
 #include "core/Arguments.h"
-#include "core/File.h"
+#include "core/DisplayArguments.h"
 #include "core/Hold.h"
 #include "core/ModuleBase.h"
 #include "core/Report.h"
@@ -55,20 +54,11 @@ Interface* NewMapDisplay(Input* lexer, Interface* context) {
         report("MapDisplay: First parameter must be 'Map' Interface");
         return nullptr;
     }
-    auto window = args.Get<Window>(1, "Window");
-    if (!window) {
-        report("MapDisplay: Second parameter must be 'Window' Interface");
-        return nullptr;
-    }
-    auto title = args.Get<Input>(2, "Input");
-    if (!title) {
-        report("MapDisplay: Third parameter must be 'Input' Interface");
-        return nullptr;
-    }
-    std::string name = InputText(title.get());
-    auto* display = new MapDisplay(map.get(), window.get(), ReadPictureScale(args, 3));
+    DisplayTarget target;
+    if (!ReadDisplayTarget(args, 1, "MapDisplay", &target)) return nullptr;
+    auto* display = new MapDisplay(map.get(), target.window.get(), ReadPictureScale(args, 3));
     Hold self(display);
     display->Link(args.At(0));
-    window->Set(name.c_str(), static_cast<int>(name.size()), display, 0);
+    ShowInWindow(target, display);
     return display;
 }

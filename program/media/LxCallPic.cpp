@@ -21,11 +21,6 @@ std::string Folder(const char* path) {
     return "data\\" + std::string(p) + "\\";
 }
 
-int GlyphWidth(const CLxRLEFonts* font, unsigned char code) {
-    const CLxRLEBitmap* glyph = font ? font->Glyph(code) : nullptr;
-    return glyph ? glyph->m_nWidth : 0;
-}
-
 void Default(LxCallPicEntry::Position* p, int x, int y) {
     if (p->x == 0) *p = {x, y};
 }

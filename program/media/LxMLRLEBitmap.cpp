@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "media/LxBytes.h"
 #include "media/LxDraw.h"
 #include "media/LxFile.h"
 #include "media/LxRLEPen.h"
@@ -12,13 +13,6 @@
 
 namespace {
 constexpr size_t kHeader = 12;
-
-uint32_t Read16(const uint8_t* p) {
-    return p[0] | p[1] << 8;
-}
-uint32_t Read32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 } // namespace
 
 CLxMLRLEBitmap::CLxMLRLEBitmap(const char* path) {
@@ -33,9 +27,9 @@ CLxMLRLEBitmap::CLxMLRLEBitmap(const char* path) {
         std::fflush(stdout);
         return;
     }
-    m_nWidth = static_cast<int>(Read16(bytes.data() + 4));
-    m_nHeight = static_cast<int>(Read16(bytes.data() + 6));
-    m_nBackground = Read32(bytes.data() + 8) & 0xFFFFFF;
+    m_nWidth = static_cast<int>(LxRead16(bytes.data() + 4));
+    m_nHeight = static_cast<int>(LxRead16(bytes.data() + 6));
+    m_nBackground = LxRead32(bytes.data() + 8) & 0xFFFFFF;
     m_layers.assign(bytes.begin() + kHeader, bytes.end());
 }
 
@@ -53,9 +47,9 @@ void CLxMLRLEBitmap::Render(const LxSurfaceDesc& target, bool fillBackground) co
     size_t length = m_layers.size(), pos = 0;
     while (length - pos >= kHeader) {
         const uint8_t* h = data + pos;
-        int x = static_cast<int>(Read16(h)), y = static_cast<int>(Read16(h + 2));
-        int width = static_cast<int>(Read16(h + 4)), height = static_cast<int>(Read16(h + 6));
-        CLxRLEPen pen(canvas, Read32(h + 8) & 0xFFFFFF);
+        int x = static_cast<int>(LxRead16(h)), y = static_cast<int>(LxRead16(h + 2));
+        int width = static_cast<int>(LxRead16(h + 4)), height = static_cast<int>(LxRead16(h + 6));
+        CLxRLEPen pen(canvas, LxRead32(h + 8) & 0xFFFFFF);
         pos += kHeader;
         // A layer without width has no row bytes at all.
         for (int row = 0; width > 0 && row < height && pos < length; ++row)

@@ -6,18 +6,12 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "media/LxBytes.h"
 #include "media/LxFile.h"
 #include "media/LxRLEPen.h"
 
 namespace {
 constexpr int kMaxSide = 65535;
-
-uint32_t Read16(const uint8_t* p) {
-    return p[0] | p[1] << 8;
-}
-uint32_t Read32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 } // namespace
 
 bool CLxRLEBitmap::Load(const char* path) {
@@ -33,9 +27,9 @@ bool CLxRLEBitmap::Load(const char* path) {
         std::fflush(stdout);
         return false;
     }
-    m_nTag = Read32(bytes.data());
-    m_nWidth = static_cast<int>(Read16(bytes.data() + 4));
-    m_nHeight = static_cast<int>(Read16(bytes.data() + 6));
+    m_nTag = LxRead32(bytes.data());
+    m_nWidth = static_cast<int>(LxRead16(bytes.data() + 4));
+    m_nHeight = static_cast<int>(LxRead16(bytes.data() + 6));
     m_data.assign(bytes.begin() + 8, bytes.end());
     Normalise();
     return true;

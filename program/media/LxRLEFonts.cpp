@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Path.h"
+#include "media/LxBytes.h"
 #include "media/LxFile.h"
 #include "media/LxRLEPen.h"
 #include "reading/LxLetters.h"
@@ -19,13 +20,6 @@ constexpr size_t kMaxName = 254;
 constexpr size_t kRecordHeader = 13;
 constexpr uint32_t kMaxRecord = 16384;
 constexpr int kMaxTurned = 1024;
-
-uint32_t Read16(const uint8_t* p) {
-    return p[0] | p[1] << 8;
-}
-uint32_t Read32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 
 void Say(const char* format, const std::string& path) {
     std::printf(format, path.c_str());
@@ -110,15 +104,15 @@ bool CLxRLEFonts::LoadBase(const std::string& path) {
     while (pos < bytes.size()) {
         const uint8_t* r = bytes.data() + pos;
         size_t left = bytes.size() - pos;
-        uint32_t length = left >= kRecordHeader ? Read32(r + 1) : 0;
+        uint32_t length = left >= kRecordHeader ? LxRead32(r + 1) : 0;
         // After a short or lying record nothing that follows can be trusted.
         if (left < kRecordHeader || length > kMaxRecord || length > left - kRecordHeader) {
             std::printf("Font base file %s: bad glyph record at byte %zu\n", path.c_str(), pos);
             std::fflush(stdout);
             return false;
         }
-        m_glyphs[r[0]].SetData(Read32(r + 5), static_cast<int>(Read16(r + 9)),
-                               static_cast<int>(Read16(r + 11)), static_cast<int>(length),
+        m_glyphs[r[0]].SetData(LxRead32(r + 5), static_cast<int>(LxRead16(r + 9)),
+                               static_cast<int>(LxRead16(r + 11)), static_cast<int>(length),
                                r + kRecordHeader);
         pos += kRecordHeader + length;
     }
@@ -145,6 +139,11 @@ void CLxRLEFonts::SetColors(int r, int g, int b, int ar, int ag, int ab) {
 const CLxRLEBitmap* CLxRLEFonts::Glyph(int code) const {
     if (code < 0 || code > 255 || m_glyphs[code].m_nWidth <= 0) return nullptr;
     return &m_glyphs[code];
+}
+
+int GlyphWidth(const CLxRLEFonts* font, int code) {
+    const CLxRLEBitmap* glyph = font ? font->Glyph(code) : nullptr;
+    return glyph ? glyph->m_nWidth : 0;
 }
 
 int CLxRLEFonts::DrawChar(int code, uint32_t colour, int x, int y) {

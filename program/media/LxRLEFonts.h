@@ -65,3 +65,6 @@ class CLxRLEFonts {
     LxSurfaceDesc m_target;
     int m_nHeight = 0;
 };
+
+// The width of a code's glyph in a font; 0 without the font or the glyph.
+int GlyphWidth(const CLxRLEFonts* font, int code);

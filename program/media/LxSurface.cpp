@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "core/Path.h"
+#include "media/LxBytes.h"
 #include "media/LxFile.h"
 
 CLxSurface* g_pDrawSurface = nullptr;
@@ -21,10 +22,6 @@ CLxSurface* g_pScreenSurface = nullptr;
 namespace {
 SDL_Rect ToSdl(const RECT& r) {
     return SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-uint32_t Read32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 } // namespace
 
@@ -164,7 +161,6 @@ bool PlausibleBitmap(FILE* file) {
     int64_t row = (int64_t(width) * ReadLe(h + 28, 2) + 31) / 32 * 4;
     return int64_t(ReadLe(h + 10, 4)) + row * height <= int64_t(info.st_size);
 }
-
 } // namespace
 
 CLxSurface* LoadBitmap(const char* path) {
@@ -213,8 +209,8 @@ bool ReadBitmapSize(const char* name, int* width, int* height) {
     bool read = file.Read(headers, sizeof headers) == static_cast<int>(sizeof headers);
     file.Close();
     if (!read || headers[0] != 'B' || headers[1] != 'M') return false;
-    *width = static_cast<int32_t>(Read32(headers + 18));
-    *height = static_cast<int32_t>(Read32(headers + 22));
+    *width = static_cast<int32_t>(LxRead32(headers + 18));
+    *height = static_cast<int32_t>(LxRead32(headers + 22));
     return true;
 }
 

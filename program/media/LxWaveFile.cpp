@@ -4,16 +4,7 @@
 
 #include <cstring>
 
-namespace {
-
-uint32_t Le32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
-}
-uint16_t Le16(const uint8_t* p) {
-    return uint16_t(p[0] | p[1] << 8);
-}
-
-} // namespace
+#include "media/LxBytes.h"
 
 bool CLxWaveFile::Open(const char* path) {
     m_bMissing = false;
@@ -33,7 +24,7 @@ bool CLxWaveFile::Open(const char* path) {
     while (left >= 8) {
         if (m_file.Read(head, 8) != 8) return false;
         left -= 8;
-        uint32_t chunk = Le32(head + 4);
+        uint32_t chunk = LxRead32(head + 4);
         if (!std::memcmp(head, "data", 4)) {
             if (!haveFormat) return false;
             m_nData = chunk < left ? chunk : left;
@@ -44,10 +35,10 @@ bool CLxWaveFile::Open(const char* path) {
         if (skip > left) return false;
         if (!std::memcmp(head, "fmt ", 4)) {
             if (chunk < 16 || m_file.Read(head, 16) != 16) return false;
-            m_nChannels = Le16(head + 2);
-            m_nRate = Le32(head + 4);
-            m_nBits = Le16(head + 14);
-            if (Le16(head) != 1 || m_nChannels < 1 || m_nChannels > 8 || m_nRate < 1000 ||
+            m_nChannels = LxRead16(head + 2);
+            m_nRate = LxRead32(head + 4);
+            m_nBits = LxRead16(head + 14);
+            if (LxRead16(head) != 1 || m_nChannels < 1 || m_nChannels > 8 || m_nRate < 1000 ||
                 m_nRate > 384000 || (m_nBits != 8 && m_nBits != 16))
                 return false;
             haveFormat = true;

@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "media/LxDraw.h"
-#include "media/LxFontServer.h"
+#include "media/LxRLEFonts.h"
 #include "reading/LxLetters.h"
 #include "shell/LxProgram.h"
 #include "ui/LxButton.h"
@@ -21,7 +21,9 @@ const char* const kLetterFont = "data\\fonts\\tnr32.xml";
 constexpr int kSingleRowY = 400, kPairRowY[2] = {340, 576}, kLongLetterY = 368;
 constexpr int kPictureSize = 160, kPictureStep = 164, kPictureLeft = 8;
 constexpr uint32_t kShapeKey = 0xFFFFFF;
-constexpr int kGroupStates = 4; // normal, hot, selected, hot selected: states 4 to 7
+// The rows are never disabled: their pictures are those of the row states from normal on
+// (normal, hot, selected, hot selected), and the box shapes have a row for each.
+constexpr int kFirstState = 2;
 } // namespace
 
 int SyllableShape(const std::string& codes, size_t j) {
@@ -50,40 +52,23 @@ CLxRGameScr2::CLxRGameScr2(const char* descriptionPath)
 
 // Each member in lower and upper case, the upper one right of the lower one.
 void CLxRGameScr2::DrawLetters() {
-    CLxRLEFonts* font = g_pFontServer ? g_pFontServer->GetFont(kLetterFont) : nullptr;
-    CLxSurface* background = m_pGUI->m_pBackground;
-    LxSurfaceDesc locked;
-    if (!font || !background || background->Lock(nullptr, &locked) != 0) return;
-    font->Attach(&locked);
+    CLxRLEFonts* font = ReadingFont(kLetterFont);
+    CLxFontPen pen(font, m_pGUI->m_pBackground);
+    if (!pen) return;
     uint32_t colour = LetterColour(m_nLetter);
     for (int r = 0; r < m_nRows; ++r) {
         unsigned char member = m_rows[r].target;
         int y = r == 0 ? m_rows[0].y - 208 : kLongLetterY;
-        const CLxRLEBitmap* glyph = font->Glyph(member);
-        int width = glyph ? glyph->m_nWidth : 0;
-        font->DrawChar(member, colour, 16, y);
-        font->DrawChar(ToUpper(member), colour, width + 32, y);
+        pen->DrawChar(member, colour, 16, y);
+        pen->DrawChar(ToUpper(member), colour, GlyphWidth(font, member) + 32, y);
     }
-    font->Attach(nullptr);
-    background->Unlock();
 }
 
 void CLxRGameScr2::BuildRow(int r, const std::vector<std::string>& words) {
     Row& row = m_rows[r];
-    CLxSurface* pictures[kGroupStates];
-    RECT strip{0, row.y, 800, row.y + kBox};
-    for (CLxSurface*& picture : pictures) {
-        picture = CreateSurface(800, kBox);
-        if (m_pGUI->m_pBackground) BltSurfaceFast(picture, 0, 0, m_pGUI->m_pBackground, &strip, 0);
-    }
-    char name[16];
-    std::snprintf(name, sizeof name, "c%d", r);
-    CLxGroup::Descriptor d{m_pGUI,
-                           m_pGUI->StoreText(name),
-                           {nullptr, nullptr, pictures[0], pictures[1], pictures[2], pictures[3]},
-                           0,
-                           row.y};
-    CLxGroup* group = new CLxGroup(&d);
+    CLxSurface* pictures[kRowStates];
+    MakeRowPictures(m_pGUI->m_pBackground, row.y, kBox, pictures, kFirstState);
+    CLxGroup* group = AddRowGroup(r, row.y, pictures);
     for (int k = 0; k < kWordsShown && k < static_cast<int>(words.size()); ++k) {
         Word& word = row.words[k];
         int x = kPictureLeft + kPictureStep * k;
@@ -98,6 +83,7 @@ void CLxRGameScr2::BuildRow(int r, const std::vector<std::string>& words) {
         PaintBoxes(pictures, codes, bx);
         for (size_t j = 0; j < codes.size(); ++j) {
             if (codes[j] == '|') continue;
+            char name[16];
             std::snprintf(name, sizeof name, "s_%d_%d", k, static_cast<int>(j));
             RECT rect{bx, 0, bx + kBox, kBox};
             CLxControl::Descriptor box{m_pGUI, group, m_pGUI->StoreText(name), &rect, 1};
@@ -107,8 +93,9 @@ void CLxRGameScr2::BuildRow(int r, const std::vector<std::string>& words) {
     }
 }
 
-// The box shapes of a word, starting at x, into the four state pictures.
-void CLxRGameScr2::PaintBoxes(CLxSurface* const pictures[4], const std::string& codes, int x) {
+// The box shapes of a word, starting at x, into the row's state pictures.
+void CLxRGameScr2::PaintBoxes(CLxSurface* const pictures[kRowStates], const std::string& codes,
+                              int x) {
     CLxSurface* shapes = LoadBitmap(IsVowel(m_nLetter) ? "data\\buttons\\game1_01r.bmp"
                                                        : "data\\buttons\\game1_01g.bmp");
     if (shapes->m_pSurface) {
@@ -116,8 +103,9 @@ void CLxRGameScr2::PaintBoxes(CLxSurface* const pictures[4], const std::string& 
         for (size_t j = 0; j < codes.size(); ++j) {
             if (codes[j] == '|') continue;
             int shape = SyllableShape(codes, j);
-            for (int s = 0; s < kGroupStates; ++s) {
-                RECT from{kBox * shape, kBox * s, kBox * shape + kBox, kBox * s + kBox};
+            for (int s = kFirstState; s < kRowStates; ++s) {
+                int top = kBox * (s - kFirstState);
+                RECT from{kBox * shape, top, kBox * shape + kBox, top + kBox};
                 RECT to{x, 0, x + kBox, kBox};
                 BltSurface(pictures[s], &to, shapes, &from, 0);
             }

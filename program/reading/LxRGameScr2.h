@@ -48,7 +48,7 @@ class CLxRGameScr2 : public CLxReadingGame {
 
     void DrawLetters();
     void BuildRow(int r, const std::vector<std::string>& words);
-    void PaintBoxes(CLxSurface* const pictures[4], const std::string& codes, int x);
+    void PaintBoxes(CLxSurface* const pictures[kRowStates], const std::string& codes, int x);
     bool IsRight(const Word& word, unsigned char target) const;
     void Check();
 

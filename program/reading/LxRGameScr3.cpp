@@ -18,24 +18,9 @@
 #include "ui/LxGroup.h"
 
 namespace {
-const char* const kFont = "data\\fonts\\tnr32.xml";
 const char* const kMirroredFont = "data\\fonts\\tnr32r.xml";
-const char* const kOutlineFont = "data\\fonts\\tnr32o.xml";
 constexpr int kRowY[] = {300, 364}, kPairRowY[] = {240, 304, 400, 464};
-constexpr int kStripLeft = 4, kStripRight = 660, kTargetX = 36, kSpan = 520;
-constexpr int kItemX = 100, kCodeBoxHalf = 24;
-constexpr double kRowShade = 0.9;
-
-// The group's pictures in descriptor order and the colour of the items in each:
-// disabled, disabled ticked (right items only, in the letter's colour), passive, hot,
-// ticked, hot ticked.
-constexpr int kPictures = 6, kDisabledTicked = 1;
-constexpr uint32_t kItemColour[kPictures] = {0x404040, 0, 0x0000A0, 0x0000F0, 0x00A0A0, 0x00F0F0};
-constexpr uint32_t kOutlineColour[kPictures] = {0, 0, 0, 0x0000FF, 0, 0x00FFFF};
-
-bool IsHot(int picture) {
-    return kOutlineColour[picture] != 0;
-}
+constexpr int kSpan = 520, kItemX = 100, kCodeBoxHalf = 24;
 } // namespace
 
 std::vector<std::vector<std::string>>
@@ -76,18 +61,8 @@ CLxRGameScr3::CLxRGameScr3(const char* descriptionPath)
 
 // Darkens the rows, draws their targets and builds their groups for the current part.
 void CLxRGameScr3::BuildBoard() {
-    CLxSurface* background = m_pGUI->m_pBackground;
-    for (int r = 0; r < m_nRows; ++r) {
-        RECT strip{kStripLeft, m_rows[r].y, kStripRight, m_rows[r].y + kRowHeight};
-        if (background) Shade(background, &strip, kRowShade);
-    }
-    if (CLxFontPen font{ReadingFont(kFont), background}) {
-        uint32_t colour = LetterColour(m_nLetter);
-        for (int r = 0; r < m_nRows; ++r) {
-            unsigned char target = m_rows[r].target;
-            font->DrawChar(target, colour, kTargetX - GlyphWidth(kFont, target) / 2, m_rows[r].y);
-        }
-    }
+    for (int r = 0; r < m_nRows; ++r)
+        DrawRowHead(m_rows[r].y, m_rows[r].target, LetterColour(m_nLetter));
     m_nRow = 0;
     for (int r = 0; r < m_nRows; ++r)
         BuildRow(r, (m_bPartB ? m_partB : m_partA)[r]);
@@ -97,21 +72,9 @@ void CLxRGameScr3::BuildBoard() {
 void CLxRGameScr3::BuildRow(int r, const std::vector<std::string>& material) {
     Row& row = m_rows[r];
     row.items.clear();
-    CLxSurface* pictures[kPictures];
-    RECT strip{0, row.y, 800, row.y + kRowHeight};
-    for (CLxSurface*& picture : pictures) {
-        picture = CreateSurface(800, kRowHeight);
-        if (m_pGUI->m_pBackground) BltSurfaceFast(picture, 0, 0, m_pGUI->m_pBackground, &strip, 0);
-    }
-    char name[16];
-    std::snprintf(name, sizeof name, "c%d", r);
-    CLxGroup::Descriptor d{
-        m_pGUI,
-        m_pGUI->StoreText(name),
-        {pictures[0], pictures[1], pictures[2], pictures[3], pictures[4], pictures[5]},
-        0,
-        row.y};
-    row.group = new CLxGroup(&d);
+    CLxSurface* pictures[kRowStates];
+    MakeRowPictures(m_pGUI->m_pBackground, row.y, kRowHeight, pictures);
+    row.group = AddRowGroup(r, row.y, pictures);
     int n = static_cast<int>(material.size());
     uint32_t letterColour = LetterColour(m_nLetter);
     for (int k = 0; k < n; ++k) {
@@ -121,7 +84,7 @@ void CLxRGameScr3::BuildRow(int r, const std::vector<std::string>& material) {
             unsigned char letter = DecodeLetter(material[k].c_str());
             if (r % 2) letter = ToUpper(letter);
             item.code = letter;
-            int w = GlyphWidth(kFont, letter);
+            int w = GlyphWidth(kRowFont, letter);
             int v = kItemX + Spread(k, n, kSpan) - w / 2;
             box = RECT{v, 0, v + w, kRowHeight};
         } else {
@@ -130,15 +93,16 @@ void CLxRGameScr3::BuildRow(int r, const std::vector<std::string>& material) {
             box = RECT{u + kItemX - kCodeBoxHalf, 0, u + kItemX + kCodeBoxHalf, kRowHeight};
         }
         bool right = IsRightItem(row, item);
-        for (int p = 0; p < kPictures; ++p) {
-            if (p == kDisabledTicked && !right) continue;
-            uint32_t colour = p == kDisabledTicked ? letterColour : kItemColour[p];
+        // The disabled ticked picture shows the right items only, in the letter's colour.
+        for (int p = 0; p < kRowStates; ++p) {
+            if (p == kRowDisabledSelected && !right) continue;
+            uint32_t colour = p == kRowDisabledSelected ? letterColour : kRowColours[p];
             if (m_bPartB) {
-                if (CLxFontPen font{ReadingFont(kFont), pictures[p]})
+                if (CLxFontPen font{ReadingFont(kRowFont), pictures[p]})
                     font->DrawChar(item.code, colour, box.left, 0);
-                if (!IsHot(p)) continue;
-                if (CLxFontPen outline{ReadingFont(kOutlineFont), pictures[p]})
-                    outline->DrawChar(item.code, kOutlineColour[p], box.left, 0);
+                if (!kRowOutlineColours[p]) continue; // traced only when hot
+                if (CLxFontPen outline{ReadingFont(kRowOutlineFont), pictures[p]})
+                    outline->DrawChar(item.code, kRowOutlineColours[p], box.left, 0);
                 continue;
             }
             // An odd code is a mirrored way of writing: the mirrored font, turned so
@@ -146,10 +110,11 @@ void CLxRGameScr3::BuildRow(int r, const std::vector<std::string>& material) {
             int c = item.code;
             bool mirrored = c & 1;
             int direction = mirrored ? (c & 8) + ((c + 2) & 7) - 1 : c;
-            if (CLxFontPen font{ReadingFont(mirrored ? kMirroredFont : kFont), pictures[p]})
+            if (CLxFontPen font{ReadingFont(mirrored ? kMirroredFont : kRowFont), pictures[p]})
                 font->DrawCharRotated(row.target, colour, (box.left + box.right) / 2,
                                       kRowHeight / 2, direction);
         }
+        char name[16];
         std::snprintf(name, sizeof name, "%02d", k);
         CLxControl::Descriptor control{m_pGUI, row.group, m_pGUI->StoreText(name), &box, 1};
         item.box = new CLxCheckBox(&control);

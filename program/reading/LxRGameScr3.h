@@ -25,7 +25,6 @@ class CLxRGameScr3 : public CLxReadingGame {
   public:
     static constexpr int kMaxCodes = 8;    // part a: ways of writing a row
     static constexpr int kMaxLetters = 16; // part b: letters of a row
-    static constexpr int kRowHeight = 48;
 
     explicit CLxRGameScr3(const char* descriptionPath);
 

@@ -6,6 +6,7 @@
 
 #include "media/LxCallPic.h"
 #include "media/LxDraw.h"
+#include "media/LxRLEFonts.h"
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
 #include "shell/LxProgram.h"
@@ -25,6 +26,7 @@ constexpr int kLettersLeft = 120, kLettersSpan = 420, kPartALettersY = 440, kPar
 CLxRGameScr4::CLxRGameScr4(const char* descriptionPath)
     : CLxReadingGame(descriptionPath, 4, "RGame") {
     m_szName = "RGame4";
+    ClearSprites();
     m_lettersA = LessonList(m_nLetter, "game4a", "characters", kMaxLetters);
     m_lettersB = LessonList(m_nLetter, "game4b", "characters", kMaxLetters);
     m_words = LessonList(m_nLetter, "game4b", "words", kPictures);
@@ -64,24 +66,27 @@ void CLxRGameScr4::BuildPartB() {
     AddSprites(m_lettersB, kSmallFont, kPartBLettersY);
 }
 
-void CLxRGameScr4::AddSprites(const std::vector<std::string>& letters, const char* font, int y) {
+// A letter the font lacks has no sprite.
+void CLxRGameScr4::AddSprites(const std::vector<std::string>& letters, const char* fontPath,
+                              int y) {
+    CLxRLEFonts* font = ReadingFont(fontPath);
     int n = static_cast<int>(letters.size());
     for (int i = 0; i < n; ++i) {
         unsigned char letter = DecodeLetter(letters[i].c_str());
-        int x = kLettersLeft + Spread(i, n, kLettersSpan) - GlyphWidth(font, letter) / 2;
-        AddLetterSprite(letter, font, x, y);
+        int width = GlyphWidth(font, letter);
+        if (width == 0) continue;
+        int x = kLettersLeft + Spread(i, n, kLettersSpan) - width / 2;
+        AddNumberedSprite(font, letter, x, y, LetterColour(letter));
     }
 }
 
 int CLxRGameScr4::OnMouseEvent(CLxMouseEvent* event) {
     if (int sent = CLxReadingGame::OnMouseEvent(event)) return sent;
-    if (!event) return 0;
-    if (event->m_nType == kMouseDown) TrackDrag(event);
-    if (!IsDrop(event) || ChangeOverDelay() > 0) return 0;
-    LetterSprite* dragged = Dragged();
-    bool home = dragged && !InOpenTarget(SpriteRect(*dragged));
+    if (!TrackDrop(event) || ChangeOverDelay() > 0) return 0;
+    const Sprite* dropped = Dropped();
+    bool home = dropped && !InOpenTarget(SpriteRect(*dropped));
     Check();
-    if (home) SendHome(dragged);
+    if (home) SendHome(*dropped);
     return 0;
 }
 
@@ -92,8 +97,8 @@ bool CLxRGameScr4::InOpenTarget(const RECT& r) const {
 }
 
 bool CLxRGameScr4::IsDone(const Target& target) const {
-    for (const LetterSprite& s : m_sprites)
-        if (LiesInside(SpriteRect(s), target.rect) != (ToLower(s.letter) == target.letter))
+    for (const Sprite& s : m_sprites)
+        if (LiesInside(SpriteRect(s), target.rect) != (ToLower(s.code) == target.letter))
             return false;
     return true;
 }
@@ -108,10 +113,10 @@ void CLxRGameScr4::Check() {
         }
         target.done = true;
         DrawTick(m_bPartB ? kSmallTick : kLargeTick, target.rect);
-        for (LetterSprite& s : m_sprites) {
-            if (ToLower(s.letter) != target.letter) continue;
-            s.sprite->m_nFlags &= ~kEnabled;
-            s.sprite->Draw();
+        for (const Sprite& s : m_sprites) {
+            if (ToLower(s.code) != target.letter) continue;
+            s.control->m_nFlags &= ~kEnabled;
+            s.control->Draw();
         }
     }
     if (!all) return;
@@ -123,9 +128,8 @@ void CLxRGameScr4::Check() {
 
 // Part b on a fresh background: the letter card again, the part a sprites gone.
 void CLxRGameScr4::ChangeOver() {
-    m_pGUI->ReloadBackground();
-    DrawLetterCard();
-    RemoveSprites();
+    ReloadBoard();
+    ClearSprites();
     BuildPartB();
     m_pGUI->DrawBackground(nullptr, nullptr, true);
 }

@@ -38,7 +38,7 @@ class CLxRGameScr4 : public CLxReadingGame {
 
     void BuildPartA();
     void BuildPartB();
-    void AddSprites(const std::vector<std::string>& letters, const char* font, int y);
+    void AddSprites(const std::vector<std::string>& letters, const char* fontPath, int y);
     bool IsDone(const Target& target) const;
     bool InOpenTarget(const RECT& r) const;
     void Check();

@@ -4,6 +4,7 @@
 // pictures after every drop.
 #include "reading/LxRGameScr5.h"
 
+#include "media/LxRLEFonts.h"
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
 #include "ui/LxCGUI.h"
@@ -34,12 +35,15 @@ CLxRGameScr5::CLxRGameScr5(const char* descriptionPath)
         DrawWordPicture(words[k], picture.rect, nullptr);
         m_pictures.push_back(picture);
     }
+    CLxRLEFonts* font = ReadingFont(kSpriteFont);
+    ClearSprites();
     for (int i = 0; i < kCopies * 2; ++i) {
         size_t which = i % 2;
         if (which >= letters.size()) continue; // a single letter makes one stack
         unsigned char letter = DecodeLetter(letters[which].c_str());
-        AddLetterSprite(letter, kSpriteFont, kStackX[which] - GlyphWidth(kSpriteFont, letter) / 2,
-                        kStackY);
+        int width = GlyphWidth(font, letter);
+        if (width == 0) continue; // a letter the font lacks has no sprite
+        AddNumberedSprite(font, letter, kStackX[which] - width / 2, kStackY, LetterColour(letter));
     }
     m_pGUI->DrawBackground(nullptr, nullptr, true);
 }
@@ -50,13 +54,11 @@ bool CLxRGameScr5::InWord(const Picture& picture, unsigned char letter) const {
 
 int CLxRGameScr5::OnMouseEvent(CLxMouseEvent* event) {
     if (int sent = CLxReadingGame::OnMouseEvent(event)) return sent;
-    if (!event) return 0;
-    if (event->m_nType == kMouseDown) TrackDrag(event);
-    if (!IsDrop(event)) return 0;
-    LetterSprite* dragged = Dragged();
-    bool home = dragged && !InOpenPicture(SpriteRect(*dragged));
+    if (!TrackDrop(event)) return 0;
+    const Sprite* dropped = Dropped();
+    bool home = dropped && !InOpenPicture(SpriteRect(*dropped));
     Check();
-    if (home) SendHome(dragged);
+    if (home) SendHome(*dropped);
     return 0;
 }
 
@@ -70,11 +72,11 @@ void CLxRGameScr5::Check() {
     bool all = true;
     for (Picture& picture : m_pictures) {
         if (picture.done) continue;
-        LetterSprite* right = nullptr;
+        const Sprite* right = nullptr;
         bool wrong = false;
-        for (LetterSprite& s : m_sprites) {
+        for (const Sprite& s : m_sprites) {
             RECT r = SpriteRect(s);
-            if (!InWord(picture, s.letter))
+            if (!InWord(picture, s.code))
                 wrong = wrong || Overlaps(r, picture.rect);
             else if (!right && LiesInside(r, picture.rect))
                 right = &s;
@@ -84,7 +86,7 @@ void CLxRGameScr5::Check() {
             continue;
         }
         picture.done = true;
-        right->sprite->m_nFlags &= ~kEnabled;
+        right->control->m_nFlags &= ~kEnabled;
         DrawTick(kSmallTick, picture.rect);
     }
     if (all) End();

@@ -17,12 +17,9 @@
 #include "ui/LxGroup.h"
 
 namespace {
-const char* const kFont = "data\\fonts\\tnr32.xml";
-const char* const kOutlineFont = "data\\fonts\\tnr32o.xml";
 constexpr int kRowY[CLxRPGameScr2::kMaxRows] = {240, 304, 368, 464};
-constexpr int kItemsLeft = 76, kItemsWidth = 580, kMemberCentre = 36;
+constexpr int kItemsLeft = 76, kItemsWidth = 580;
 constexpr uint32_t kRightItemColour = 0x1020C0;
-constexpr int kDisabledSelected = 1; // the index of that state among the row pictures
 constexpr int kSolvedState = kSelected | kVisible;
 
 bool HasMark(const std::string& codes) {
@@ -78,19 +75,13 @@ void CLxRPGameScr2::Build() {
 void CLxRPGameScr2::BuildRow(int r) {
     Row& row = m_rows[r];
     int y = kRowY[r];
-    CLxSurface* background = m_pGUI->m_pBackground;
-    CLxRLEFonts* font = ReadingFont(kFont);
-    CLxRLEFonts* outline = ReadingFont(kOutlineFont);
-    RECT strip{4, y, 660, y + kRowHeight};
-    Shade(background, &strip, 0.9f);
+    CLxRLEFonts* font = ReadingFont(kRowFont);
+    CLxRLEFonts* outline = ReadingFont(kRowOutlineFont);
     unsigned char member = Member(r);
     uint32_t memberColour = LetterColour(member);
-    if (CLxFontPen pen(font, background); pen) {
-        const CLxRLEBitmap* glyph = font->Glyph(member);
-        pen->DrawChar(member, memberColour, kMemberCentre - (glyph ? glyph->m_nWidth : 0) / 2, y);
-    }
+    DrawRowHead(y, member, memberColour);
     CLxSurface* pictures[kRowStates];
-    MakeRowPictures(background, y, pictures);
+    MakeRowPictures(m_pGUI->m_pBackground, y, kRowHeight, pictures);
 
     int n = static_cast<int>(row.items.size()), total = 0;
     std::vector<int> widths;
@@ -108,8 +99,8 @@ void CLxRPGameScr2::BuildRow(int r) {
         if (!pen) continue;
         for (int j = 0; j < n; ++j) {
             const std::string& item = row.items[j];
-            if (s == kDisabledSelected && !HasMark(item)) continue;
-            if (s == kDisabledSelected)
+            if (s == kRowDisabledSelected && !HasMark(item)) continue;
+            if (s == kRowDisabledSelected)
                 SetTextColours(font, kRightItemColour, memberColour);
             else
                 SetTextColours(font, kRowColours[s], kRowColours[s]);

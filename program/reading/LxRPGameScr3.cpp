@@ -5,8 +5,6 @@
 // and any other as wrong.
 #include "reading/LxRPGameScr3.h"
 
-#include <cstdio>
-
 #include "media/LxRLEFonts.h"
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
@@ -26,16 +24,9 @@ CLxRPGameScr3::CLxRPGameScr3(const char* descriptionPath)
     Build();
 }
 
-CLxControl* CLxRPGameScr3::MemberSprite(int m, int copy) const {
-    size_t i = static_cast<size_t>(m * kCopies + copy);
-    return m >= 0 && copy >= 0 && copy < kCopies && i < m_sprites.size() ? m_sprites[i].control
-                                                                         : nullptr;
-}
-
 void CLxRPGameScr3::Build() {
     ReloadBoard();
     ClearSprites();
-    m_sprites.clear();
     for (int i = 0; i < 2; ++i) {
         size_t word = static_cast<size_t>(m_nPage + i);
         m_targets[i] = Target{};
@@ -44,20 +35,7 @@ void CLxRPGameScr3::Build() {
         DrawWordPicture(m_words[word], kPictures[i], &syllables);
         m_targets[i] = Target{TextToCodes(syllables.c_str()), false};
     }
-    CLxRLEFonts* font = ReadingFont(kSpriteFont);
-    int k = MemberCount();
-    for (int m = 0; m < k; ++m) {
-        unsigned char member = Member(m);
-        const CLxRLEBitmap* glyph = font ? font->Glyph(member) : nullptr;
-        int x = (290 + 580 * m) / k + 48 - (glyph ? glyph->m_nWidth : 0) / 2;
-        uint32_t colour = LetterColour(member);
-        for (int copy = 0; copy < kCopies; ++copy) {
-            char name[16];
-            std::snprintf(name, sizeof name, "%d%d", m, copy);
-            m_sprites.push_back(
-                AddLetterSprite(name, font, member, x, kSpriteY, colour, colour, colour));
-        }
-    }
+    AddMemberSprites(ReadingFont(kSpriteFont), kCopies, kSpriteY);
     m_pGUI->DrawBackground(nullptr, nullptr, true);
 }
 
@@ -74,33 +52,30 @@ int CLxRPGameScr3::OnMouseEvent(CLxMouseEvent* event) {
 }
 
 void CLxRPGameScr3::Check() {
-    CLxControl* dropped = Dropped();
+    const Sprite* dropped = Dropped();
     RECT droppedRect{};
-    bool keep = !dropped || !dropped->GetDrawRect(&droppedRect);
+    bool keep = !dropped || !dropped->control->GetDrawRect(&droppedRect);
     for (int i = 0; i < 2; ++i) {
         Target& target = m_targets[i];
         if (target.done) continue;
         if (dropped && LiesInside(droppedRect, kPictures[i])) keep = true;
         CLxControl* noted = nullptr;
         bool wrong = false;
-        for (size_t s = 0; s < m_sprites.size(); ++s) {
+        for (const Sprite& sprite : m_sprites) {
             RECT r;
-            CLxControl* sprite = m_sprites[s].control;
-            if (!sprite || !sprite->GetDrawRect(&r) || !LiesInside(r, kPictures[i])) continue;
-            if (!Contains(target, m_sprites[s].code))
+            if (!sprite.control || !sprite.control->GetDrawRect(&r) || !LiesInside(r, kPictures[i]))
+                continue;
+            if (!Contains(target, sprite.code))
                 wrong = true;
             else if (!noted)
-                noted = sprite;
+                noted = sprite.control;
         }
         if (wrong || !noted) continue;
         target.done = true;
         noted->m_nFlags &= ~kEnabled;
         DrawTick(kLargeTick, kPictures[i]);
     }
-    if (!keep) {
-        for (const Sprite& sprite : m_sprites)
-            if (sprite.control == dropped) MoveSprite(dropped, sprite.home.x, sprite.home.y);
-    }
+    if (!keep) SendHome(*dropped);
     if (!m_targets[0].done || !m_targets[1].done || ChangeOverDelay() > 0 || Ended()) return;
     if (m_nPage < kLastPage && static_cast<size_t>(m_nPage + 2) < m_words.size())
         StartChangeOver();

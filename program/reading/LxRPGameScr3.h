@@ -22,8 +22,6 @@ class CLxRPGameScr3 : public CLxReadingGame {
     int Page() const { return m_nPage; }
     // Whether picture i (0 or 1) of the round is done; a place without a picture is.
     bool PictureDone(int i) const { return m_targets[i].done; }
-    // Member m's sprite of that copy.
-    CLxControl* MemberSprite(int m, int copy) const;
 
   protected:
     void ChangeOver() override;
@@ -40,6 +38,5 @@ class CLxRPGameScr3 : public CLxReadingGame {
 
     std::vector<std::string> m_words;
     Target m_targets[2];
-    std::vector<Sprite> m_sprites; // member by member, kCopies each
     int m_nPage = 0;
 };

@@ -37,11 +37,6 @@ uint32_t RandomColour() {
     return red << 16 | green << 8 | blue;
 }
 
-int GlyphWidth(CLxRLEFonts* font, unsigned char code) {
-    const CLxRLEBitmap* glyph = font ? font->Glyph(code) : nullptr;
-    return glyph ? glyph->m_nWidth : kMissingGlyphWidth;
-}
-
 bool IsBlack(const uint8_t* p, int bits) {
     if (bits == 24 || bits == 32) return (p[0] | p[1] | p[2]) == 0;
     return (p[0] | p[1]) == 0;
@@ -120,11 +115,8 @@ void CLxRPGameScr4::ReadPieces() {
             colour = given < 0 ? LetterColour(code) : static_cast<uint32_t>(given);
         }
         m_colours.push_back(colour);
-        const CLxRLEBitmap* glyph = font ? font->Glyph(code) : nullptr;
-        int x = 40 + 640 * static_cast<int>(i) / kPieces - (glyph ? glyph->m_nWidth : 0) / 2;
-        char name[16];
-        std::snprintf(name, sizeof name, "%02d", static_cast<int>(i));
-        m_pieces.push_back(AddLetterSprite(name, font, code, x, kPieceY, colour, colour, colour));
+        int x = 40 + 640 * static_cast<int>(i) / kPieces - GlyphWidth(font, code) / 2;
+        AddNumberedSprite(font, code, x, kPieceY, colour);
     }
 }
 
@@ -141,8 +133,10 @@ void CLxRPGameScr4::ChooseOutlineFont() {
         m_outlineFont = path;
         m_nSize = size;
         int total = -kMemberGap;
-        for (int i = 0; i < MemberCount(); ++i)
-            total += GlyphWidth(font, Member(i)) + kMemberGap;
+        for (int i = 0; i < MemberCount(); ++i) {
+            int width = GlyphWidth(font, Member(i));
+            total += (width ? width : kMissingGlyphWidth) + kMemberGap;
+        }
         if (total < kMaxWidth) return;
     }
 }
@@ -155,8 +149,7 @@ void CLxRPGameScr4::DrawMembers() {
     if (!m_pOutline || (k != 2 && k != 3)) return;
     int widths[3], total = 0;
     for (int i = 0; i < k; ++i) {
-        const CLxRLEBitmap* glyph = m_pOutline->Glyph(Member(i));
-        widths[i] = glyph ? glyph->m_nWidth : 0;
+        widths[i] = GlyphWidth(m_pOutline, Member(i));
         total += widths[i];
     }
     int c = (kBoardWidth - total) / (k + 1);
@@ -218,23 +211,21 @@ bool CLxRPGameScr4::MemberArea(int i, RECT* area) const {
 
 int CLxRPGameScr4::OnMouseEvent(CLxMouseEvent* event) {
     if (int sent = CLxReadingScr::OnMouseEvent(event)) return sent;
-    if (TrackDrop(event) && Dropped()) Drop();
+    if (!TrackDrop(event)) return 0;
+    if (const Sprite* piece = Dropped()) Drop(*piece);
     return 0;
 }
 
 // A right piece wholly inside its member's area goes in; any other goes home.
-void CLxRPGameScr4::Drop() {
-    CLxControl* dropped = Dropped();
-    const Sprite* piece = nullptr;
-    for (const Sprite& sprite : m_pieces)
-        if (sprite.control == dropped) piece = &sprite;
+void CLxRPGameScr4::Drop(const Sprite& piece) {
+    CLxControl* dropped = piece.control;
     RECT r;
-    if (!piece || !dropped->GetDrawRect(&r)) return;
+    if (!dropped->GetDrawRect(&r)) return;
     int k = MemberCount();
     for (int i = 0; i < k; ++i) {
         RECT area;
         if (!MemberArea(i, &area) || !LiesInside(r, area) ||
-            ToLower(piece->code) != ToLower(Member(i)))
+            ToLower(piece.code) != ToLower(Member(i)))
             continue;
         dropped->m_nFlags &= ~(kEnabled | kVisible);
         Outline& member = m_members[i];
@@ -248,5 +239,5 @@ void CLxRPGameScr4::Drop() {
         m_pGUI->DrawBackground(nullptr, nullptr, true);
         return;
     }
-    MoveSprite(dropped, piece->home.x, piece->home.y);
+    SendHome(piece);
 }

@@ -41,8 +41,8 @@ class CLxRPGameScr4 : public CLxReadingGame {
 
     // The outline font the members are drawn with (empty when none exists).
     const std::string& OutlineFont() const { return m_outlineFont; }
-    int PieceCount() const { return static_cast<int>(m_pieces.size()); }
-    CLxControl* Piece(int i) const { return m_pieces[i].control; }
+    int PieceCount() const { return static_cast<int>(m_sprites.size()); }
+    CLxControl* Piece(int i) const { return m_sprites[i].control; }
     uint32_t PieceColourAt(int i) const { return m_colours[i]; }
     // Member i's rectangle, boundary rows and pieces in; false when it has no area.
     bool MemberArea(int i, RECT* area) const;
@@ -63,9 +63,8 @@ class CLxRPGameScr4 : public CLxReadingGame {
     void ChooseOutlineFont();
     void DrawMembers();
     CLxSurface* MakeFillPicture(int i);
-    void Drop();
+    void Drop(const Sprite& piece);
 
-    std::vector<Sprite> m_pieces;
     std::vector<uint32_t> m_colours;
     std::vector<Outline> m_members;
     CLxRLEFonts* m_pOutline = nullptr;

@@ -6,7 +6,6 @@
 #include "reading/LxRPGameScr6.h"
 
 #include <cstdio>
-#include <string_view>
 
 #include "media/LxRLEFonts.h"
 #include "reading/LxCourse.h"
@@ -41,12 +40,6 @@ CLxRPGameScr6::CLxRPGameScr6(const char* descriptionPath)
     Build();
 }
 
-CLxControl* CLxRPGameScr6::MemberSprite(int m, int copy) const {
-    size_t i = static_cast<size_t>(m * kCopies + copy);
-    return m >= 0 && copy >= 0 && copy < kCopies && i < m_sprites.size() ? m_sprites[i].control
-                                                                         : nullptr;
-}
-
 void CLxRPGameScr6::Build() {
     CLxGroup* group = ClearSprites();
     int k = MemberCount() > 0 ? MemberCount() : 1;
@@ -62,19 +55,7 @@ void CLxRPGameScr6::Build() {
             CLxSoundBox::Descriptor d{{m_pGUI, group, name, &word.rect, 1}, file.c_str(), nullptr};
             new CLxSoundBox(&d);
         }
-    CLxRLEFonts* font = ReadingFont(kFont);
-    m_sprites.clear();
-    for (int m = 0; m < MemberCount(); ++m) {
-        unsigned char member = Member(m);
-        const CLxRLEBitmap* glyph = font ? font->Glyph(member) : nullptr;
-        int x = (290 + 580 * m) / k + 48 - (glyph ? glyph->m_nWidth : 0) / 2;
-        uint32_t colour = LetterColour(member);
-        for (int copy = 0; copy < kCopies; ++copy) {
-            std::snprintf(name, sizeof name, "%d%d", m, copy);
-            m_sprites.push_back(
-                AddLetterSprite(name, font, member, x, kSpriteY, kSpriteColour, colour, colour));
-        }
-    }
+    AddMemberSprites(ReadingFont(kFont), kCopies, kSpriteY, kSpriteColour);
     m_pGUI->DrawBackground(nullptr, nullptr, true);
 }
 
@@ -115,25 +96,22 @@ void CLxRPGameScr6::LayOutRow(int r, int y) {
 
 int CLxRPGameScr6::OnMouseEvent(CLxMouseEvent* event) {
     if (int sent = CLxReadingScr::OnMouseEvent(event)) return sent;
-    if (TrackDrop(event) && Dropped()) Drop();
+    if (!TrackDrop(event)) return 0;
+    if (const Sprite* sprite = Dropped()) Drop(*sprite);
     return 0;
 }
 
 // In each row the first open word under the sprite decides: the sprite goes into its
 // gap when the missing letter is its member; otherwise the next row is tried.
-void CLxRPGameScr6::Drop() {
-    CLxControl* dropped = Dropped();
-    if (std::string_view(dropped->GetFullName()).starts_with("sprites.sb")) return;
-    const Sprite* sprite = nullptr;
-    for (const Sprite& s : m_sprites)
-        if (s.control == dropped) sprite = &s;
+void CLxRPGameScr6::Drop(const Sprite& sprite) {
+    CLxControl* dropped = sprite.control;
     RECT r;
-    if (!sprite || !dropped->GetDrawRect(&r)) return;
+    if (!dropped->GetDrawRect(&r)) return;
     for (std::vector<Word>& words : m_rows) {
         for (Word& word : words) {
             if (word.filled || !Overlaps(word.rect, r)) continue;
             auto hidden = static_cast<unsigned char>(word.codes[word.hidden]);
-            if (ToLower(hidden) != ToLower(sprite->code)) break;
+            if (ToLower(hidden) != ToLower(sprite.code)) break;
             dropped->m_nFlags &= ~(kHot | kEnabled);
             MoveSprite(dropped, word.gap.x + 2, word.gap.y);
             word.filled = true;
@@ -146,5 +124,5 @@ void CLxRPGameScr6::Drop() {
             return;
         }
     }
-    MoveSprite(dropped, sprite->home.x, sprite->home.y);
+    SendHome(sprite);
 }

@@ -23,7 +23,6 @@ class CLxRPGameScr6 : public CLxReadingGame {
     const RECT& WordRect(int row, int k) const { return m_rows[row][k].rect; }
     // The top-left corner of the gap's letter.
     POINT Gap(int row, int k) const { return m_rows[row][k].gap; }
-    CLxControl* MemberSprite(int m, int copy) const;
 
   private:
     struct Word {
@@ -36,8 +35,7 @@ class CLxRPGameScr6 : public CLxReadingGame {
 
     void Build();
     void LayOutRow(int r, int y);
-    void Drop();
+    void Drop(const Sprite& sprite);
 
     std::vector<Word> m_rows[kRows];
-    std::vector<Sprite> m_sprites; // member by member, kCopies each
 };

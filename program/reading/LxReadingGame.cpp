@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <string_view>
 
 #include "media/LxDraw.h"
 #include "media/LxFontServer.h"
@@ -22,7 +21,10 @@
 
 namespace {
 constexpr uint32_t kTickKey = 0xFFFFFF;
-}
+// A row's darkened strip, and the centre of the letter at its left.
+constexpr int kRowStripLeft = 4, kRowStripRight = 660, kRowHeadCentre = 36;
+constexpr float kRowShade = 0.9f;
+} // namespace
 
 uint32_t LetterColour(unsigned char code) {
     return IsVowel(code) ? kVowelColour : kConsonantColour;
@@ -42,9 +44,7 @@ int Spread(int k, int n, int span) {
 }
 
 int GlyphWidth(const char* fontPath, unsigned char code) {
-    CLxRLEFonts* font = ReadingFont(fontPath);
-    const CLxRLEBitmap* glyph = font ? font->Glyph(code) : nullptr;
-    return glyph ? glyph->m_nWidth : 0;
+    return GlyphWidth(ReadingFont(fontPath), code);
 }
 
 bool LiesInside(const RECT& inner, const RECT& outer) {
@@ -146,7 +146,8 @@ void CLxReadingGame::ReloadBoard() {
 }
 
 CLxGroup* CLxReadingGame::ClearSprites() {
-    m_pDragged = nullptr;
+    m_pPressed = nullptr;
+    m_sprites.clear();
     if (CLxGroup* group = m_pGUI->FindGroup("sprites")) {
         m_pGUI->DeleteGroupControls(group);
         return group;
@@ -155,29 +156,70 @@ CLxGroup* CLxReadingGame::ClearSprites() {
     return new CLxGroup(&d);
 }
 
-CLxReadingGame::Sprite CLxReadingGame::AddLetterSprite(const char* name, CLxRLEFonts* font,
-                                                       unsigned char code, int x, int y,
-                                                       uint32_t colour, uint32_t hotColour,
-                                                       uint32_t disabledColour) {
+const CLxReadingGame::Sprite& CLxReadingGame::AddLetterSprite(const char* name, CLxRLEFonts* font,
+                                                              unsigned char code, int x, int y,
+                                                              uint32_t colour, uint32_t hotColour,
+                                                              uint32_t disabledColour) {
+    Sprite sprite{nullptr, code, POINT{x, y}};
     CLxGroup* group = m_pGUI->FindGroup("sprites");
     const CLxRLEBitmap* glyph = font ? font->Glyph(code) : nullptr;
-    if (!group || !glyph) return {};
-    CLxRLESprite::RLEDescriptor d{{m_pGUI,
-                                   group,
-                                   name,
-                                   {x, y, x + glyph->m_nWidth, y + glyph->m_nHeight},
-                                   kSpriteClip,
-                                   {},
-                                   false,
-                                   false},
-                                  {glyph, glyph, glyph},
-                                  {disabledColour, colour, hotColour}};
-    return {new CLxRLESprite(&d), code, POINT{x, y}};
+    if (group && glyph) {
+        CLxRLESprite::RLEDescriptor d{{m_pGUI,
+                                       group,
+                                       name,
+                                       {x, y, x + glyph->m_nWidth, y + glyph->m_nHeight},
+                                       kSpriteClip,
+                                       {},
+                                       false,
+                                       false},
+                                      {glyph, glyph, glyph},
+                                      {disabledColour, colour, hotColour}};
+        sprite.control = new CLxRLESprite(&d);
+    }
+    m_sprites.push_back(sprite);
+    return m_sprites.back();
+}
+
+const CLxReadingGame::Sprite& CLxReadingGame::AddNumberedSprite(CLxRLEFonts* font,
+                                                                unsigned char code, int x, int y,
+                                                                uint32_t colour) {
+    char name[8];
+    std::snprintf(name, sizeof name, "%02d", static_cast<int>(m_sprites.size() % 100));
+    return AddLetterSprite(name, font, code, x, y, colour, colour, colour);
+}
+
+void CLxReadingGame::AddMemberSprites(CLxRLEFonts* font, int copies, int y,
+                                      std::optional<uint32_t> normalColour) {
+    m_nMemberCopies = copies;
+    int k = MemberCount();
+    for (int m = 0; m < k; ++m) {
+        unsigned char member = Member(m);
+        int x = (290 + 580 * m) / k + 48 - GlyphWidth(font, member) / 2;
+        uint32_t colour = LetterColour(member);
+        for (int copy = 0; copy < copies; ++copy) {
+            char name[24];
+            std::snprintf(name, sizeof name, "%d%d", m, copy);
+            AddLetterSprite(name, font, member, x, y, normalColour.value_or(colour), colour,
+                            colour);
+        }
+    }
+}
+
+CLxControl* CLxReadingGame::MemberSprite(int m, int copy) const {
+    size_t i = static_cast<size_t>(m * m_nMemberCopies + copy);
+    bool listed = m >= 0 && copy >= 0 && copy < m_nMemberCopies && i < m_sprites.size();
+    return listed ? m_sprites[i].control : nullptr;
+}
+
+RECT CLxReadingGame::SpriteRect(const Sprite& sprite) {
+    RECT r{0, 0, 0, 0};
+    if (sprite.control) sprite.control->GetDrawRect(&r);
+    return r;
 }
 
 void CLxReadingGame::MoveSprite(CLxControl* sprite, int x, int y) {
     RECT before;
-    if (!sprite->GetDrawRect(&before)) return;
+    if (!sprite || !sprite->GetDrawRect(&before)) return;
     sprite->MoveTo(x, y);
     RECT after;
     sprite->GetDrawRect(&after);
@@ -185,20 +227,39 @@ void CLxReadingGame::MoveSprite(CLxControl* sprite, int x, int y) {
     m_pGUI->DrawBackground(&after, nullptr, true);
 }
 
+void CLxReadingGame::SendHome(const Sprite& sprite) {
+    MoveSprite(sprite.control, sprite.home.x, sprite.home.y);
+}
+
 bool CLxReadingGame::TrackDrop(const CLxMouseEvent* event) {
     if (!event) return false;
-    if (event->m_nType == kMouseDown) {
-        bool sprite = event->m_pControl &&
-                      std::string_view(event->m_pControl->GetFullName()).starts_with("sprites.");
-        m_pDragged = sprite ? event->m_pControl : nullptr;
-    }
+    if (event->m_nType == kMouseDown) m_pPressed = event->m_pControl;
     return event->m_nType == kMouseClick || event->m_nType == kMouseReleasedOut;
 }
 
-void CLxReadingGame::MakeRowPictures(CLxSurface* background, int y, CLxSurface* out[kRowStates]) {
-    RECT strip{0, y, 800, y + kRowHeight};
+const CLxReadingGame::Sprite* CLxReadingGame::Dropped() const {
+    if (!m_pPressed) return nullptr;
+    for (const Sprite& sprite : m_sprites)
+        if (sprite.control == m_pPressed) return &sprite;
+    return nullptr;
+}
+
+void CLxReadingGame::DrawRowHead(int y, unsigned char letter, uint32_t colour) {
+    CLxSurface* background = m_pGUI->m_pBackground;
+    RECT strip{kRowStripLeft, y, kRowStripRight, y + kRowHeight};
+    Shade(background, &strip, kRowShade);
+    CLxRLEFonts* font = ReadingFont(kRowFont);
+    if (CLxFontPen pen(font, background); pen)
+        pen->DrawChar(letter, colour, kRowHeadCentre - GlyphWidth(font, letter) / 2, y);
+}
+
+void CLxReadingGame::MakeRowPictures(CLxSurface* background, int y, int height,
+                                     CLxSurface* out[kRowStates], int first) {
+    RECT strip{0, y, 800, y + height};
     for (int s = 0; s < kRowStates; ++s) {
-        out[s] = CreateSurface(800, kRowHeight);
+        out[s] = nullptr;
+        if (s < first) continue;
+        out[s] = CreateSurface(800, height);
         if (background) BltSurfaceFast(out[s], 0, 0, background, &strip, 0);
     }
 }
@@ -211,63 +272,4 @@ CLxGroup* CLxReadingGame::AddRowGroup(int row, int y, CLxSurface* const pictures
     for (int s = 0; s < kRowStates; ++s)
         d.pictures[s] = pictures[s];
     return new CLxGroup(&d);
-}
-
-void CLxReadingGame::AddLetterSprite(unsigned char letter, const char* fontPath, int x, int y) {
-    CLxRLEFonts* font = ReadingFont(fontPath);
-    const CLxRLEBitmap* glyph = font ? font->Glyph(letter) : nullptr;
-    if (!glyph) return;
-    CLxGroup* group = m_pGUI->FindGroup("sprites");
-    if (!group) {
-        CLxGroup::Descriptor d{m_pGUI, m_pGUI->StoreText("sprites"), {}, 0, 0};
-        group = new CLxGroup(&d);
-    }
-    char name[8];
-    std::snprintf(name, sizeof name, "%02d", static_cast<int>(m_sprites.size() % 100));
-    uint32_t colour = LetterColour(letter);
-    CLxRLESprite::RLEDescriptor d{{m_pGUI,
-                                   group,
-                                   m_pGUI->StoreText(name),
-                                   {x, y, x + glyph->m_nWidth, y + glyph->m_nHeight},
-                                   kSpriteClip,
-                                   {},
-                                   false,
-                                   false},
-                                  {glyph, glyph, glyph},
-                                  {colour, colour, colour}};
-    m_sprites.push_back({new CLxRLESprite(&d), letter, POINT{x, y}});
-}
-
-void CLxReadingGame::RemoveSprites() {
-    if (CLxGroup* group = m_pGUI->FindGroup("sprites")) m_pGUI->DeleteGroupControls(group);
-    m_sprites.clear();
-    m_nDragged = -1;
-}
-
-RECT CLxReadingGame::SpriteRect(const LetterSprite& s) {
-    RECT r{0, 0, 0, 0};
-    s.sprite->GetDrawRect(&r);
-    return r;
-}
-
-void CLxReadingGame::TrackDrag(const CLxMouseEvent* event) {
-    m_nDragged = -1;
-    for (size_t i = 0; i < m_sprites.size(); ++i)
-        if (event->m_pControl == m_sprites[i].sprite) m_nDragged = static_cast<int>(i);
-}
-
-CLxReadingGame::LetterSprite* CLxReadingGame::Dragged() {
-    if (m_nDragged < 0 || m_nDragged >= static_cast<int>(m_sprites.size())) return nullptr;
-    return &m_sprites[m_nDragged];
-}
-
-void CLxReadingGame::SendHome(LetterSprite* s) {
-    RECT was = SpriteRect(*s);
-    s->sprite->MoveTo(s->home.x, s->home.y);
-    m_pGUI->DrawBackground(&was, nullptr, true);
-    s->sprite->Draw();
-}
-
-bool CLxReadingGame::IsDrop(const CLxMouseEvent* event) {
-    return event && (event->m_nType == kMouseClick || event->m_nType == kMouseReleasedOut);
 }

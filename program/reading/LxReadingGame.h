@@ -4,9 +4,11 @@
 // that plays once when the game is finished (kept apart from the spoken help), and the
 // change-over delay between a game's two parts, counted down by the window timer.
 // The board pieces several games share: letter sprites that the child drags (group
-// "sprites", each sprite remembering its home, one dropped where it does not belong
-// going back there), and the six state pictures of a row of check boxes (group "c<row>").
+// "sprites", listed in m_sprites, each remembering its home, one dropped where it does
+// not belong going back there), and a row of check boxes: its darkened strip with its
+// letter, and the state pictures of its group "c<row>".
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,7 +35,11 @@ inline constexpr int kRowStates = 6;
 inline constexpr uint32_t kRowColours[kRowStates] = {0x404040, 0,        0x0000A0,
                                                      0x0000F0, 0x00A0A0, 0x00F0F0};
 inline constexpr uint32_t kRowOutlineColours[kRowStates] = {0, 0, 0, 0x0000FF, 0, 0x00FFFF};
+inline constexpr int kRowDisabledSelected = 1; // its place among the pictures
 inline constexpr int kRowHeight = 48;
+// The rows' font and the outline font that traces their items when hot.
+inline constexpr const char* kRowFont = "data\\fonts\\tnr32.xml";
+inline constexpr const char* kRowOutlineFont = "data\\fonts\\tnr32o.xml";
 
 // Red for a vowel, green for any other letter.
 uint32_t LetterColour(unsigned char code);
@@ -44,7 +50,7 @@ void SetTextColours(CLxRLEFonts* font, uint32_t normal, uint32_t accent);
 // Where item k of n stands along a span: k × span / (n − 1); a single item stands in the
 // middle of the span.
 int Spread(int k, int n, int span);
-// The width of a letter's glyph in a font; 0 without the font or the glyph.
+// The width of a letter's glyph in the font of a path; 0 without the font or the glyph.
 int GlyphWidth(const char* fontPath, unsigned char code);
 // Whether inner lies wholly inside outer; whether a and b share a pixel.
 bool LiesInside(const RECT& inner, const RECT& outer);
@@ -85,8 +91,12 @@ class CLxReadingGame : public CLxReadingScr {
 
     bool Ended() const { return m_bEnded; }
     int ChangeOverDelay() const { return m_nDelay; }
+    // Member m's sprite of that copy, as AddMemberSprites made them; null when none.
+    CLxControl* MemberSprite(int m, int copy) const;
 
   protected:
+    // A letter sprite of the group "sprites": its control (null when the font lacks the
+    // letter's glyph), its letter code, and its home, where a misplaced drop sends it.
     struct Sprite {
         CLxRLESprite* control = nullptr;
         unsigned char code = 0;
@@ -108,52 +118,50 @@ class CLxReadingGame : public CLxReadingScr {
     // The background as its file has it with the letter card on it, before a new board.
     void ReloadBoard();
 
-    // The group "sprites" emptied (made on first use).
+    // The group "sprites" emptied (made on first use), and the sprite list with it.
     CLxGroup* ClearSprites();
-    // A sprite "sprites.<name>" of a letter's glyph with its top-left corner at (x, y),
-    // painted in colour (normal), hotColour and disabledColour; without a control when the
-    // font lacks the glyph.
-    Sprite AddLetterSprite(const char* name, CLxRLEFonts* font, unsigned char code, int x, int y,
-                           uint32_t colour, uint32_t hotColour, uint32_t disabledColour);
+    // Adds to the list a sprite "sprites.<name>" of a letter's glyph with its top-left
+    // corner, its home, at (x, y), painted in colour (normal), hotColour and
+    // disabledColour; it has no control when the font lacks the glyph.
+    const Sprite& AddLetterSprite(const char* name, CLxRLEFonts* font, unsigned char code, int x,
+                                  int y, uint32_t colour, uint32_t hotColour,
+                                  uint32_t disabledColour);
+    // The same named "NN" by its place in the list and painted in one colour.
+    const Sprite& AddNumberedSprite(CLxRLEFonts* font, unsigned char code, int x, int y,
+                                    uint32_t colour);
+    // For each member m, copies sprites "sprites.<m><copy>" stacked at y and centred on
+    // (290 + 580 m) / MemberCount() + 48; painted in the member's letter colour, or when
+    // normalColour is given, in that when neither hot nor disabled.
+    void AddMemberSprites(CLxRLEFonts* font, int copies, int y,
+                          std::optional<uint32_t> normalColour = std::nullopt);
+    // Where a sprite lies now; empty for one without a control.
+    static RECT SpriteRect(const Sprite& sprite);
     // Moves a sprite to (x, y) and redraws where it was and where it is.
     void MoveSprite(CLxControl* sprite, int x, int y);
-    // Remembers the sprite the button went down on; true for a click or a release
+    // Moves a sprite back to its home.
+    void SendHome(const Sprite& sprite);
+    // Remembers the control the button went down on; true for a click or a release
     // outside (the moments a dragged sprite is dropped).
     bool TrackDrop(const CLxMouseEvent* event);
-    // The sprite last pressed, or null.
-    CLxControl* Dropped() const { return m_pDragged; }
+    // The listed sprite the button last went down on, or null.
+    const Sprite* Dropped() const;
 
-    // Six state pictures of the background's strip (0, y)–(800, y + kRowHeight), of which
-    // the row's group "c<row>" at (0, y) takes ownership.
-    static void MakeRowPictures(CLxSurface* background, int y, CLxSurface* out[kRowStates]);
+    // Darkens the strip of the row at y where its items stand and draws the row's letter
+    // in colour at its left.
+    void DrawRowHead(int y, unsigned char letter, uint32_t colour);
+    // Pictures of the background's strip (0, y)–(800, y + height) for the row states from
+    // first on (those before stay null: a row never in them), of which the row's group
+    // "c<row>" at (0, y) takes ownership.
+    static void MakeRowPictures(CLxSurface* background, int y, int height,
+                                CLxSurface* out[kRowStates], int first = 0);
     CLxGroup* AddRowGroup(int row, int y, CLxSurface* const pictures[kRowStates]);
 
-    struct LetterSprite {
-        CLxRLESprite* sprite;
-        unsigned char letter;
-        POINT home;
-    };
-    // A sprite "sprites.NN" (NN its number) showing the letter's glyph of the font in the
-    // letter's colour, its top-left corner at (x, y), which is its home.
-    void AddLetterSprite(unsigned char letter, const char* fontPath, int x, int y);
-    // Deletes every letter sprite.
-    void RemoveSprites();
-    // Where a sprite lies now.
-    static RECT SpriteRect(const LetterSprite& s);
-    // The sprite pressed by a button-down event is the dragged one; a press on anything
-    // else clears it. The dragged sprite, null when none.
-    void TrackDrag(const CLxMouseEvent* event);
-    LetterSprite* Dragged();
-    void SendHome(LetterSprite* s);
-    // Whether the event drops what was dragged: a click or a release away from the control.
-    static bool IsDrop(const CLxMouseEvent* event);
-
-    std::vector<LetterSprite> m_sprites;
+    std::vector<Sprite> m_sprites;
 
   private:
-    CLxControl* m_pDragged = nullptr;
+    CLxControl* m_pPressed = nullptr;
+    int m_nMemberCopies = 0;
     CBSoundBuffer* m_pEndSound = nullptr;
     bool m_bEnded = false;
     int m_nDelay = 0;
-    int m_nDragged = -1;
 };

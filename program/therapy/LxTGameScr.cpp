@@ -15,6 +15,7 @@
 #include "shell/LxSettings.h"
 #include "shell/LxTHistory.h"
 #include "shell/LxUserRecords.h"
+#include "therapy/LxTPanels.h"
 #include "ui/LxCGUI.h"
 #include "ui/LxControl.h"
 #include "ui/LxGroup.h"
@@ -99,6 +100,17 @@ void CLxTGameScr::ShowUserHeader(int) {
         SetControlText("fo.knev", name.substr(blank + 1).c_str());
     }
     DrawUserPicture(g_Settings.nIcon);
+}
+
+void CLxTGameScr::LayScene(const RECT& strip, const RECT& below, const char* picture,
+                           const RECT& scene) {
+    CLxSurface* background = m_pGUI->m_pBackground;
+    if (!background) return;
+    BltSurface(background, &below, background, &strip, 0);
+    if (CLxSurface* loaded = LoadBitmap(picture)) {
+        BltSurface(background, &scene, loaded, nullptr, 0);
+        FreeSurface(&loaded);
+    }
 }
 
 void CLxTGameScr::DrawUserPicture(int icon) {
@@ -214,8 +226,7 @@ void CLxTGameScr::Click(const char* name) {
         LxSendMessage(kMsgTherapyGames + game);
     } else if (is("fo.sugo")) {
         ShowRecorderStopped();
-        LxSendMessage(kMsgStop);
-        LxSendMessage(kMsgHelp, 0, reinterpret_cast<LPARAM>(m_szName));
+        OpenHelpPage(m_szName);
     }
 }
 

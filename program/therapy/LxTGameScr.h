@@ -42,6 +42,9 @@ class CLxTGameScr : public CLxScreen {
     bool IsSelected(const char* name);
     // Draws the child's picture into the name button's pictures (states 12 and 13).
     void DrawUserPicture(int icon);
+    // Lays a game's scene into the background: strip copied over below (the lower edge
+    // repeats it), then the scene's picture stretched over scene.
+    void LayScene(const RECT& strip, const RECT& below, const char* picture, const RECT& scene);
     // The value of a slider, or fallback when there is none.
     int SliderValue(const char* name, int fallback);
     void SetSliderValue(const char* name, int value);

@@ -23,14 +23,7 @@ constexpr uint32_t kWhite = 0xFFFFFF;
 CLxTGameScr1::CLxTGameScr1(const char* descriptionPath) : CLxTGameScr(descriptionPath) {
     m_szName = "TGame1";
     m_pGUI->LoadDescription(ExtraDescription(descriptionPath, kGame).c_str());
-    if (CLxSurface* background = m_pGUI->m_pBackground) {
-        RECT strip{0, 200, 400, 400}, below{0, 400, 400, 600}, road{8, 240, 660, 516};
-        BltSurface(background, &below, background, &strip, 0);
-        if (CLxSurface* picture = LoadBitmap("data\\ut.bmp")) {
-            BltSurface(background, &road, picture, nullptr, 0);
-            FreeSurface(&picture);
-        }
-    }
+    LayScene({0, 200, 400, 400}, {0, 400, 400, 600}, "data\\ut.bmp", {8, 240, 660, 516});
     for (int n = 0; n < kCarPictures; ++n) {
         char path[64];
         std::snprintf(path, sizeof path, "data\\sprites\\auto%d.bmp", n + 1);

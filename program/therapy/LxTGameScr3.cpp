@@ -30,15 +30,8 @@ constexpr float kLastX = CLxTGameScr3::kFarBank;
 CLxTGameScr3::CLxTGameScr3(const char* descriptionPath) : CLxTGameScr(descriptionPath) {
     m_szName = "TGame3";
     m_pGUI->LoadDescription(ExtraDescription(descriptionPath, kGame).c_str());
-    if (CLxSurface* background = m_pGUI->m_pBackground) {
-        // The lower bank repeats the strip above the pond; the pond goes over it.
-        RECT strip{0, 200, 600, 300}, bank{0, 500, 600, 600}, pond{12, 204, 652, 584};
-        BltSurface(background, &bank, background, &strip, 0);
-        if (CLxSurface* water = LoadBitmap("data\\kettoto.bmp")) {
-            BltSurface(background, &pond, water, nullptr, 0);
-            FreeSurface(&water);
-        }
-    }
+    // The lower bank repeats the strip above the pond; the pond goes over it.
+    LayScene({0, 200, 600, 300}, {0, 500, 600, 600}, "data\\kettoto.bmp", {12, 204, 652, 584});
     m_pFrogPicture = LoadBitmap("data\\sprites\\breki.bmp");
     if (m_pFrogPicture) m_pFrogPicture->SetColorKey(ColorToPixel(m_pFrogPicture, 0xFFFFFF));
     m_pPrint = new CLxRLEBitmap("data\\sprites\\brekik.rle");

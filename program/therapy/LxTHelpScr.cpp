@@ -100,7 +100,7 @@ int CLxTHelpScr::OnMouseEvent(CLxMouseEvent* event) {
     CLxScreen::OnMouseEvent(event);
     if (!event || !event->m_pControl) return 0;
     std::string name = event->m_pControl->GetFullName();
-    if (name == "fo.sb") DrawPicture();
+    if (name == kListScrollBar) DrawPicture();
     if (event->m_nType == kMouseClick && name == "al.vissza") LxSendMessage(kMsgHelpDone);
     return 0;
 }

@@ -15,11 +15,6 @@
 #include "ui/LxControl.h"
 #include "ui/LxScrollBar.h"
 
-namespace {
-const char* const kRow = "fo.tf%02d";
-const char* const kPlay = "fo.play%02d";
-} // namespace
-
 CLxTListScr::CLxTListScr(const char* descriptionPath, int count, const char* const* texts,
                          UINT answer)
     : CLxScreen(descriptionPath), m_nCount(texts ? std::max(count, 0) : 0), m_aTexts(texts),
@@ -35,13 +30,13 @@ CLxTListScr::CLxTListScr(const char* descriptionPath, int count, const char* con
     char name[32];
     int shown = 0;
     for (; shown < kListRows && shown < m_nCount && m_aTexts[shown]; ++shown) {
-        CLxControl* row = m_pGUI ? m_pGUI->FindControl(RowName(name, kRow, shown)) : nullptr;
+        CLxControl* row = m_pGUI ? m_pGUI->FindControl(RowName(name, kListRow, shown)) : nullptr;
         if (!row) break;
-        if (HasPlayButtons()) DrawPlayButton(m_pGUI, RowName(name, kPlay, shown), 0);
+        if (HasPlayButtons()) DrawPlayButton(m_pGUI, RowName(name, kListPlay, shown), 0);
     }
     for (int i = shown; i < kListRows; ++i) {
-        if (!SetControlFlag(RowName(name, kRow, i), kVisible, false)) break;
-        SetControlFlag(RowName(name, kPlay, i), kVisible, false);
+        if (!SetControlFlag(RowName(name, kListRow, i), kVisible, false)) break;
+        SetControlFlag(RowName(name, kListPlay, i), kVisible, false);
     }
     if (CLxScrollBar* bar = ListScrollBar(this)) {
         if (shown < m_nCount) {
@@ -58,7 +53,8 @@ CLxTListScr::CLxTListScr(const char* descriptionPath, int count, const char* con
 }
 
 bool CLxTListScr::HasPlayButtons() {
-    return m_pGUI && m_pGUI->FindControl("fo.play00");
+    char name[32];
+    return m_pGUI && m_pGUI->FindControl(RowName(name, kListPlay, 0));
 }
 
 int CLxTListScr::TextAt(int row) {
@@ -70,7 +66,7 @@ void CLxTListScr::FillRows() {
     char name[32];
     for (int i = 0; i < kListRows; ++i) {
         int index = TextAt(i);
-        CLxControl* row = m_pGUI ? m_pGUI->FindControl(RowName(name, kRow, i)) : nullptr;
+        CLxControl* row = m_pGUI ? m_pGUI->FindControl(RowName(name, kListRow, i)) : nullptr;
         if (index < 0 || !row) break;
         row->m_nFlags = (row->m_nFlags | kEnabled) & ~kEditing;
         row->SetText(m_aTexts[index]);
@@ -85,7 +81,7 @@ int CLxTListScr::OnMouseEvent(CLxMouseEvent* event) {
     CLxScreen::OnMouseEvent(event);
     if (!event || !event->m_pControl) return 0;
     std::string name = event->m_pControl->GetFullName();
-    if (name == "fo.sb") {
+    if (name == kListScrollBar) {
         FillRows();
         return 0;
     }
@@ -93,11 +89,10 @@ int CLxTListScr::OnMouseEvent(CLxMouseEvent* event) {
     if (name == "al.vissza") {
         LxSendMessage(m_nAnswer, WPARAM(-1));
     } else if (name == "help.sugo") {
-        LxSendMessage(kMsgStop);
-        LxSendMessage(kMsgHelp, 0, reinterpret_cast<LPARAM>(m_szHelp));
-    } else if (int chosen = TextAt(RowOf(name.c_str(), kRow)); chosen >= 0) {
+        OpenHelpPage(m_szHelp);
+    } else if (int chosen = TextAt(RowOf(name.c_str(), kListRow)); chosen >= 0) {
         LxSendMessage(m_nAnswer, WPARAM(chosen));
-    } else if (int played = TextAt(RowOf(name.c_str(), kPlay)); played >= 0) {
+    } else if (int played = TextAt(RowOf(name.c_str(), kListPlay)); played >= 0) {
         CLxTheraphyScr::CurrentWord() = TextToCodes(m_aTexts[played]);
         CLxTheraphyScr::PlayDayRecording();
     }

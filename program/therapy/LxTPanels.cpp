@@ -21,6 +21,7 @@
 #include "ui/LxGroup.h"
 #include "ui/LxScreen.h"
 #include "ui/LxScrollBar.h"
+#include "ui/LxText.h"
 
 namespace {
 constexpr RECT kListFrame = {20, 168, 664, 592};
@@ -61,7 +62,7 @@ const char* RowName(char* out, const char* format, int row) {
 
 CLxScrollBar* ListScrollBar(CLxScreen* screen) {
     CLxCGUI* gui = screen ? screen->GetGUI() : nullptr;
-    return gui ? dynamic_cast<CLxScrollBar*>(gui->FindControl("fo.sb")) : nullptr;
+    return gui ? dynamic_cast<CLxScrollBar*>(gui->FindControl(kListScrollBar)) : nullptr;
 }
 
 int ListScroll(CLxScreen* screen) {
@@ -152,4 +153,17 @@ bool PlaySample(const char* word, bool load, bool start) {
     }
     if (start) LxSendMessage(kMsgPlayBack);
     return true;
+}
+
+void OpenHelpPage(const char* name) {
+    LxSendMessage(kMsgStop);
+    LxSendMessage(kMsgHelp, 0, reinterpret_cast<LPARAM>(name));
+}
+
+void TrackPlaceholder(const CLxMouseEvent* event, const char* placeholder) {
+    auto* field = event ? dynamic_cast<CLxText*>(event->m_pControl) : nullptr;
+    if (!field) return;
+    if (event->m_nType == kMouseEnter && std::strcmp(field->GetText(), placeholder) == 0)
+        field->SetText("");
+    if (event->m_nType == kMouseLeave && !field->GetText()[0]) field->SetText(placeholder);
 }

@@ -4,6 +4,7 @@
 // scrolled list ("fo.tf%02d") with their scroll bar ("fo.sb") and play buttons, the
 // recognised letter shown beside a list while the child speaks, and the speech samples
 // of words ("save\speech\<word>.wav", else the program's own under "data\speech").
+// Also what every therapy screen does for help, and the placeholder of a text field.
 #pragma once
 #include <initializer_list>
 #include <string>
@@ -11,6 +12,7 @@
 #include "media/LxWin.h"
 
 class CLxCGUI;
+class CLxMouseEvent;
 class CLxScreen;
 class CLxScrollBar;
 
@@ -20,8 +22,13 @@ constexpr RECT kHeaderTopShort = {0, 0, 800, 160};
 constexpr RECT kHeaderCornerShort = {672, 128, 800, 180};
 constexpr RECT kHeaderCornerTall = {672, 128, 800, 560};
 
-// The most rows a list description may have.
+// The most rows a list description may have, and the names of a row's text and play
+// button ("fo.tf07", "fo.play07").
 constexpr int kListRows = 32;
+inline constexpr const char* kListRow = "fo.tf%02d";
+inline constexpr const char* kListPlay = "fo.play%02d";
+// The list's scroll bar; a list screen fills its rows again when it moves.
+inline constexpr const char* kListScrollBar = "fo.sb";
 
 // Copies the rectangles of the drawing surface (the screen underneath) into the
 // description's background.
@@ -57,3 +64,9 @@ std::string SamplePath(const char* word);
 // With load, stops the recorder and reads the sample into the recording; with start,
 // plays it. False when the word has no sample.
 bool PlaySample(const char* word, bool load, bool start);
+
+// Stops what plays or records and opens the help page of name (a screen's name).
+void OpenHelpPage(const char* name);
+// A mouse event on a text field that shows placeholder while empty: coming onto it
+// empties it of the placeholder, leaving it empty puts the placeholder back.
+void TrackPlaceholder(const CLxMouseEvent* event, const char* placeholder);

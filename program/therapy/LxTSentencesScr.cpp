@@ -18,8 +18,6 @@
 #include "ui/LxText.h"
 
 namespace {
-const char* const kRow = "fo.tf%02d";
-const char* const kPlay = "fo.play%02d";
 const char* const kRec = "fo.rec%02d";
 const char* const kNewWord = "fo.szo";
 const char* const kPlaceholder = "új szó";
@@ -46,8 +44,8 @@ CLxTSentencesScr::CLxTSentencesScr(const char* descriptionPath, bool sentences)
     char name[32];
     int shown = 0;
     for (; shown < kListRows && shown < RowCount(); ++shown) {
-        if (!m_pGUI || !m_pGUI->FindControl(RowName(name, kRow, shown))) break;
-        DrawPlayButton(m_pGUI, RowName(name, kPlay, shown), kPlayWiden);
+        if (!m_pGUI || !m_pGUI->FindControl(RowName(name, kListRow, shown))) break;
+        DrawPlayButton(m_pGUI, RowName(name, kListPlay, shown), kPlayWiden);
     }
     if (CLxScrollBar* bar = ListScrollBar(this)) {
         if (shown < RowCount()) {
@@ -83,20 +81,20 @@ void CLxTSentencesScr::RefreshRows() {
     char name[32];
     for (int i = 0; i < kListRows; ++i) {
         int row = RowAt(i);
-        CLxControl* control = m_pGUI ? m_pGUI->FindControl(RowName(name, kRow, i)) : nullptr;
+        CLxControl* control = m_pGUI ? m_pGUI->FindControl(RowName(name, kListRow, i)) : nullptr;
         if (row < 0 || !control) break;
         control->m_nFlags = (control->m_nFlags | kEnabled | kVisible) & ~(kEditing | kSelected);
         control->SetText(CodesToText(RowText(row).c_str()).c_str());
-        SetControlFlag(RowName(name, kPlay, i), kEnabled,
+        SetControlFlag(RowName(name, kListPlay, i), kEnabled,
                        !SamplePath(RowText(row).c_str()).empty());
         SetControlFlag(RowName(name, kRec, i), kEnabled | kVisible, true);
-        SetControlFlag(RowName(name, kPlay, i), kVisible, true);
+        SetControlFlag(RowName(name, kListPlay, i), kVisible, true);
     }
     // Rows past the list's end are hidden with their buttons.
     for (int i = std::max(RowCount() - ListScroll(this), 0); i < kListRows; ++i) {
-        if (!SetControlFlag(RowName(name, kRow, i), kVisible, false)) break;
+        if (!SetControlFlag(RowName(name, kListRow, i), kVisible, false)) break;
         SetControlFlag(RowName(name, kRec, i), kVisible, false);
-        SetControlFlag(RowName(name, kPlay, i), kVisible, false);
+        SetControlFlag(RowName(name, kListPlay, i), kVisible, false);
     }
 }
 
@@ -152,7 +150,7 @@ void CLxTSentencesScr::Record(int control) {
         SaveRecording(RowText(RowAt(control)).c_str(), nRecorded);
         for (int i = 0; i < kRecordRows && RowAt(i) >= 0; ++i) {
             SetControlState(RowName(name, kRec, i), kVisible | kEnabled);
-            SetControlState(RowName(name, kPlay, i),
+            SetControlState(RowName(name, kListPlay, i),
                             kVisible |
                                 (SamplePath(RowText(RowAt(i)).c_str()).empty() ? 0 : kEnabled));
         }
@@ -160,7 +158,7 @@ void CLxTSentencesScr::Record(int control) {
     }
     for (int i = 0; i < kRecordRows; ++i) {
         SetControlState(RowName(name, kRec, i), kVisible);
-        SetControlState(RowName(name, kPlay, i), kVisible);
+        SetControlState(RowName(name, kListPlay, i), kVisible);
     }
     SetControlState(RowName(name, kRec, control), kVisible | kEnabled | kSelected);
     SetControlFlag("so.sb", kEnabled, false);
@@ -183,7 +181,7 @@ int CLxTSentencesScr::OnKeyEvent(CLxKeyEvent* event) {
         }
         return 0;
     }
-    int row = RowAt(RowOf(name.c_str(), kRow));
+    int row = RowAt(RowOf(name.c_str(), kListRow));
     if (row >= 0 && (event->m_nKey == '.' || event->m_nKey == 8)) DeleteRow(row);
     return 0;
 }
@@ -192,17 +190,12 @@ int CLxTSentencesScr::OnMouseEvent(CLxMouseEvent* event) {
     CLxScreen::OnMouseEvent(event);
     if (!event || !event->m_pControl) return 0;
     std::string name = event->m_pControl->GetFullName();
-    if (name == "fo.sb") {
+    if (name == kListScrollBar) {
         RefreshRows();
         return 0;
     }
     if (name == kNewWord) {
-        auto* field = dynamic_cast<CLxText*>(event->m_pControl);
-        if (field && event->m_nType == kMouseEnter &&
-            std::strcmp(field->GetText(), kPlaceholder) == 0)
-            field->SetText("");
-        if (field && event->m_nType == kMouseLeave && !field->GetText()[0])
-            field->SetText(kPlaceholder);
+        TrackPlaceholder(event, kPlaceholder);
         return 0;
     }
     if (event->m_nType != kMouseClick) return 0;
@@ -210,11 +203,10 @@ int CLxTSentencesScr::OnMouseEvent(CLxMouseEvent* event) {
         LxSendMessage(kMsgStop);
         LxSendMessage(kMsgSentenceChosen, WPARAM(-1));
     } else if (name == "help.sugo") {
-        LxSendMessage(kMsgStop);
-        LxSendMessage(kMsgHelp, 0, reinterpret_cast<LPARAM>(m_szName));
-    } else if (int row = RowAt(RowOf(name.c_str(), kRow)); row >= 0) {
+        OpenHelpPage(m_szName);
+    } else if (int row = RowAt(RowOf(name.c_str(), kListRow)); row >= 0) {
         LxSendMessage(kMsgSentenceChosen, WPARAM(m_rows[size_t(row)]));
-    } else if (int played = RowAt(RowOf(name.c_str(), kPlay)); played >= 0) {
+    } else if (int played = RowAt(RowOf(name.c_str(), kListPlay)); played >= 0) {
         PlaySample(RowText(played).c_str(), true, true);
     } else if (int control = RowOf(name.c_str(), kRec); RowAt(control) >= 0) {
         Record(control);

@@ -118,8 +118,7 @@ int CLxTSetupScr::OnMouseEvent(CLxMouseEvent* event) {
     } else if (name == "fo.mentes") {
         SaveTherapyDay();
     } else if (name == "help.sugo") {
-        LxSendMessage(kMsgStop);
-        LxSendMessage(kMsgHelp, 0, reinterpret_cast<LPARAM>(m_szName));
+        OpenHelpPage(m_szName);
     } else if (int k = RowOf(name.c_str(), "fo.fa%02d"); k > 0) {
         GetControlState(name.c_str(), &state);
         bool marked = (state & kSelected) != 0;

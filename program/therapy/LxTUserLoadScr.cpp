@@ -21,7 +21,6 @@
 
 namespace {
 const char* const kPlaceholder = "új felhasználó";
-const char* const kRow = "fo.tf%02d";
 const char* const kIcon = "fo.icon%02d";
 const char* const kNameField = "fo.szo";
 constexpr uint32_t kIconFrame = 0x0000FF; // red, as FrameRect takes it
@@ -52,7 +51,7 @@ void CLxTUserLoadScr::Scan() {
     char name[32];
     for (int i = 0; i < page && i < kListRows; ++i) {
         bool shown = i < count;
-        if (!SetControlFlag(RowName(name, kRow, i), kVisible, shown)) break;
+        if (!SetControlFlag(RowName(name, kListRow, i), kVisible, shown)) break;
         SetControlFlag(RowName(name, kIcon, i), kVisible, shown);
     }
     if (bar) {
@@ -74,7 +73,7 @@ void CLxTUserLoadScr::FillRows() {
     char name[32];
     for (int i = 0; i < kListRows; ++i) {
         int child = ChildAt(i);
-        CLxControl* row = m_pGUI ? m_pGUI->FindControl(RowName(name, kRow, i)) : nullptr;
+        CLxControl* row = m_pGUI ? m_pGUI->FindControl(RowName(name, kListRow, i)) : nullptr;
         if (child < 0 || !row) break;
         // A row answers clicks and takes no typing.
         row->m_nFlags = (row->m_nFlags | kEnabled) & ~kEditing;
@@ -131,16 +130,12 @@ int CLxTUserLoadScr::OnMouseEvent(CLxMouseEvent* event) {
     CLxScreen::OnMouseEvent(event);
     if (!event || !event->m_pControl) return 0;
     std::string name = event->m_pControl->GetFullName();
-    if (name == "fo.sb") {
+    if (name == kListScrollBar) {
         FillRows();
         return 0;
     }
     if (name == kNameField) {
-        auto* field = dynamic_cast<CLxText*>(event->m_pControl);
-        if (!field) return 0;
-        if (event->m_nType == kMouseEnter && std::strcmp(field->GetText(), kPlaceholder) == 0)
-            field->SetText("");
-        if (event->m_nType == kMouseLeave && !field->GetText()[0]) field->SetText(kPlaceholder);
+        TrackPlaceholder(event, kPlaceholder);
         return 0;
     }
     if (event->m_nType != kMouseClick) return 0;
@@ -148,9 +143,8 @@ int CLxTUserLoadScr::OnMouseEvent(CLxMouseEvent* event) {
         LoadSettings(nullptr);
         LxSendMessage(kMsgUserSelected, WPARAM(-1));
     } else if (name == "help.sugo") {
-        LxSendMessage(kMsgStop);
-        LxSendMessage(kMsgHelp, 0, reinterpret_cast<LPARAM>(m_szName));
-    } else if (int child = ChildAt(RowOf(name.c_str(), kRow)); child >= 0) {
+        OpenHelpPage(m_szName);
+    } else if (int child = ChildAt(RowOf(name.c_str(), kListRow)); child >= 0) {
         ChooseChild(m_children[size_t(child)].name.c_str());
         LxSendMessage(kMsgUserSelected, 0);
     } else if (int pictured = ChildAt(RowOf(name.c_str(), kIcon)); pictured >= 0) {

@@ -24,6 +24,7 @@
 #include "shell/LxTHistory.h"
 #include "shell/LxUserRecords.h"
 #include "shell/LxWords.h"
+#include "therapy/LxTPanels.h"
 #include "therapy/LxTasks.h"
 #include "ui/LxCGUI.h"
 #include "ui/LxControl.h"
@@ -374,10 +375,9 @@ void CLxTheraphyScr::Click(const std::string& name) {
         ShowTaskMarks();
     } else if (name == "fo.sugo") {
         SetRecorderButtons(4, 6, 0, 4);
-        LxSendMessage(kMsgStop);
         static char help[32];
         std::snprintf(help, sizeof help, "%s%d", m_szName, m_nPage);
-        LxSendMessage(kMsgHelp, 0, reinterpret_cast<LPARAM>(help));
+        OpenHelpPage(help);
     } else if (name.size() == 7 && name.compare(0, 6, "jobb.m") == 0 && name[6] >= '0' &&
                name[6] <= '5' && name[6] - '0' != m_nPage) {
         bDriverOff = 1;

@@ -150,8 +150,7 @@ int CLxVSetupScr::OnMouseEvent(CLxMouseEvent* event) {
         LxSendMessage(kMsgPause);
     } else if (name == "help.sugo") {
         SetRecorderButtons(4, 6, 0, 4);
-        LxSendMessage(kMsgStop);
-        LxSendMessage(kMsgHelp, 0, reinterpret_cast<LPARAM>(m_szName));
+        OpenHelpPage(m_szName);
     }
     return 0;
 }

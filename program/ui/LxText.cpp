@@ -104,8 +104,7 @@ void CLxText::ClampCaret() {
 }
 
 int CLxText::GlyphWidth(int code) const {
-    const CLxRLEBitmap* glyph = m_pFont ? m_pFont->Glyph(code & 0xFF) : nullptr;
-    return glyph ? glyph->m_nWidth : 0;
+    return ::GlyphWidth(m_pFont, code & 0xFF);
 }
 
 void CLxText::SetRect(const RECT* rect) {

@@ -79,8 +79,7 @@ void CLxTextArea::Clamp() {
 
 int CLxTextArea::GlyphWidth(int code) const {
     if (code == '$') return 0; // the accent marker is never drawn
-    const CLxRLEBitmap* glyph = m_pFont ? m_pFont->Glyph(code & 0xFF) : nullptr;
-    return glyph ? glyph->m_nWidth : 0;
+    return ::GlyphWidth(m_pFont, code & 0xFF);
 }
 
 int CLxTextArea::Width(int from, int to) const {

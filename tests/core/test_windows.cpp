@@ -187,8 +187,13 @@ TEST_F(Windows, FactoryMessages) {
         {"x = new FeatureDisplay(m, w, \"t\")", "FeatureDisplay: First parameter error"},
         {"x = new HypothesisDisplay(m, m, w, \"t\")",
          "HypothesisDisplay: First parameter must be 'Hypothesis' Interface"},
+        {"x = new FeatureDisplay(b, m, \"t\")",
+         "FeatureDisplay: Second parameter must be 'Window' Interface"},
+        {"x = new FeatureDisplay(b, w, 5)",
+         "FeatureDisplay: Third parameter must be 'Input' Interface"},
     };
-    In("w = new Window()");
+    In("w = new Window(); sb = new DummySoundBuffer(512); s = new Spectrum(sb, 256, 128, 256, 0);"
+       "b = new FBand(s, 0)");
     for (auto& c : cases) {
         EXPECT_NE(In(c.script).find(c.message), std::string::npos) << c.script;
         EXPECT_EQ(Get("x"), nullptr);

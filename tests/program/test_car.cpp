@@ -101,6 +101,18 @@ TEST_F(Car, TheCarIsDrawnWhereItWentAndTheRoadWhereItWas) {
     EXPECT_NE(Pixel(200, 470), kCarColour); // the road shows where the car stood
 }
 
+// The road picture stretched over its place, and the background's lower part repeating
+// the strip above it.
+TEST_F(Car, TheRoadLiesOverTheRepeatedStrip) {
+    CLxTGameScr1 s("data\\beszedjavj.xml");
+    CLxSurface* background = s.GetGUI()->m_pBackground;
+    ASSERT_NE(background, nullptr);
+    EXPECT_EQ(GetPixel(background, 8, 240), kRoadColour);
+    EXPECT_EQ(GetPixel(background, 659, 515), kRoadColour);
+    EXPECT_NE(GetPixel(background, 7, 300), kRoadColour);
+    EXPECT_EQ(GetPixel(background, 4, 450), GetPixel(background, 4, 250));
+}
+
 TEST_F(Car, OneMovePerDriverStep) {
     CLxTGameScr1 s("data\\beszedjavj.xml");
     Voiced(&s, 1, 0.56f);

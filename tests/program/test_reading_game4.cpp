@@ -48,21 +48,6 @@ class Game4 : public ReadingGamesTest {
         Choose(entry);
         return std::make_unique<CLxRGameScr4>("data\\olvfej.xml");
     }
-    // Presses a sprite, puts its top-left corner at (x, y) and lets it go there.
-    static void Drop(CLxScreen* s, const char* name, int x, int y) {
-        CLxControl* c = Control(s, name);
-        ASSERT_NE(c, nullptr) << name;
-        CLxMouseEvent down(c, x, y, kMouseDown, 1);
-        s->OnMouseEvent(&down);
-        c->MoveTo(x, y);
-        CLxMouseEvent up(c, x, y, kMouseClick, 1);
-        s->OnMouseEvent(&up);
-    }
-    static RECT Where(CLxScreen* s, const char* name) {
-        RECT r{};
-        Control(s, name)->GetDrawRect(&r);
-        return r;
-    }
 };
 
 TEST_F(Game4, TheSpritesOfPartAStandInARowUnderTheCallPicture) {

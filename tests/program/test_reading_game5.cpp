@@ -30,19 +30,9 @@ class Game5 : public ReadingGamesTest {
         Choose(entry);
         return std::make_unique<CLxRGameScr5>("data\\olvfej.xml");
     }
+    // Game 5's drops end outside the pressed control's first place.
     static void Drop(CLxScreen* s, const char* name, int x, int y) {
-        CLxControl* c = Control(s, name);
-        ASSERT_NE(c, nullptr) << name;
-        CLxMouseEvent down(c, x, y, kMouseDown, 1);
-        s->OnMouseEvent(&down);
-        c->MoveTo(x, y);
-        CLxMouseEvent up(c, x, y, kMouseReleasedOut, 1);
-        s->OnMouseEvent(&up);
-    }
-    static RECT Where(CLxScreen* s, const char* name) {
-        RECT r{};
-        Control(s, name)->GetDrawRect(&r);
-        return r;
+        ReadingGamesTest::Drop(s, name, x, y, kMouseReleasedOut);
     }
     // Inside picture k (8 + 164 k .. + 160, 360 .. 520), a little way in.
     static int X(int k, int in = 40) { return 8 + 164 * k + in; }

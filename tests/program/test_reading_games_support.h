@@ -60,6 +60,23 @@ class ReadingGamesTest : public ReadingTest {
     static CLxControl* Control(CLxScreen* s, const char* name) {
         return s->GetGUI()->FindControl(name);
     }
+    // Presses a control (a sprite), moves its top-left corner to (x, y) and lets it go
+    // there: a click, or the release given.
+    static void Drop(CLxScreen* s, const char* name, int x, int y, int release = kMouseClick) {
+        CLxControl* c = Control(s, name);
+        ASSERT_NE(c, nullptr) << name;
+        CLxMouseEvent down(c, x, y, kMouseDown, 1);
+        s->OnMouseEvent(&down);
+        c->MoveTo(x, y);
+        CLxMouseEvent up(c, x, y, release, 1);
+        s->OnMouseEvent(&up);
+    }
+    // Where a control lies now; empty without it.
+    static RECT Where(CLxScreen* s, const char* name) {
+        RECT r{};
+        if (CLxControl* c = Control(s, name)) c->GetDrawRect(&r);
+        return r;
+    }
     // Ticks a check box as a click does and tells the screen.
     static int Click(CLxScreen* s, const char* name) {
         CLxControl* c = Control(s, name);

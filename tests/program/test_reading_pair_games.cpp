@@ -125,21 +125,11 @@ class PairGames : public ReadingGamesTest {
             s->OnTimerEvent(&e);
         }
     }
-    // Presses a sprite, moves it with its top-left corner to (x, y) and lets it go.
+    // Drops sprite "sprites.<name>" with its top-left corner at (x, y).
     static void Drop(CLxScreen* s, const std::string& name, int x, int y) {
-        CLxControl* c = Control(s, ("sprites." + name).c_str());
-        ASSERT_NE(c, nullptr) << name;
-        CLxMouseEvent down(c, 0, 0, kMouseDown, 1);
-        s->OnMouseEvent(&down);
-        c->MoveTo(x, y);
-        CLxMouseEvent up(c, x, y, kMouseClick, 1);
-        s->OnMouseEvent(&up);
+        ReadingGamesTest::Drop(s, ("sprites." + name).c_str(), x, y);
     }
-    static RECT Rect(CLxScreen* s, const std::string& name) {
-        RECT r{};
-        if (CLxControl* c = Control(s, name.c_str())) c->GetDrawRect(&r);
-        return r;
-    }
+    static RECT Rect(CLxScreen* s, const std::string& name) { return Where(s, name.c_str()); }
 };
 
 // ---- game 2 ----
