@@ -3,15 +3,19 @@
 // of data/lexora/recogniser; an utterance goes into mod_classic.wfi, mod_classic.start()
 // runs the search and mod_classic.te's node holds the letter. The speech is made at
 // test time by espeak-ng (a voice, speed and pitch kept out of training) and cut by sox
-// as the driver cuts it; without those tools the speech cases are skipped. Non-speech
-// (a tone, noise, silence, a tap) must give no letter. A held "s" (espeak-ng's phoneme,
+// as the driver cuts it; without those tools the speech cases are skipped. The same
+// letters must mostly survive a noisy or reverberant room, a child-like pitch and a quiet
+// voice; Hungarian speech that is no letter name and non-speech (a tone, noise, silence,
+// a tap, breath, a cough, a whistle, a chord) must give no letter. A held "s" (espeak-ng's phoneme,
 // stretched by sox) fed to mod.wfi in the driver's blocks of 512 samples gets class 1,
 // the first sound of the therapy order, as the best of the sound classes 1 ... 9.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -48,6 +52,21 @@ std::vector<float> ReadWav(const std::string& path) {
 bool Have(const char* tool) {
     return std::system((std::string("command -v ") + tool + " > /dev/null 2>&1").c_str()) == 0;
 }
+
+// Letter names (UTF-8 for espeak-ng, hence the escapes: \xc3\xa9 is an e with acute,
+// \xc3\xa1 an a with acute) and the recogniser's symbols (C = cs, S = sz, Z = zs,
+// G = gy).
+const struct {
+    const char* name;
+    char symbol;
+} kLetters[] = {
+    {"b\xc3\xa9", 'b'},  {"c\xc3\xa9", 'c'}, {"cs\xc3\xa9", 'C'}, {"d\xc3\xa9", 'd'},
+    {"ef", 'f'},         {"g\xc3\xa9", 'g'}, {"gy\xc3\xa9", 'G'}, {"h\xc3\xa1", 'h'},
+    {"j\xc3\xa9", 'j'},  {"k\xc3\xa1", 'k'}, {"el", 'l'},         {"ely", 'L'},
+    {"em", 'm'},         {"en", 'n'},        {"eny", 'N'},        {"p\xc3\xa9", 'p'},
+    {"er", 'r'},         {"es", 's'},        {"esz", 'S'},        {"t\xc3\xa9", 't'},
+    {"ty\xc3\xa9", 'T'}, {"v\xc3\xa9", 'v'}, {"z\xc3\xa9", 'z'},  {"zs\xc3\xa9", 'Z'},
+};
 
 class Recogniser : public SignalTest {
   protected:
@@ -93,6 +112,33 @@ class Recogniser : public SignalTest {
             x += noise(random);
         return samples;
     }
+
+    // The regression test's voice (m8 at speed 150 and pitch 50, which no training take
+    // uses) saying TEXT, espeak-ng's silence around it cut off, then the sox EFFECTS.
+    static std::vector<float> Say(const std::string& text, const std::string& effects = "") {
+        std::string command = "espeak-ng -v hu+m8 -s 150 -p 50 -w said.wav '" + text +
+                              "' && sox -q said.wav -r 22050 -b 16 -c 1 speech.wav "
+                              "silence 1 0.005 0.3% reverse silence 1 0.005 0.3% reverse " +
+                              effects;
+        if (std::system(command.c_str()) != 0) return {};
+        return ReadWav("speech.wav");
+    }
+
+    static float Rms(const std::vector<float>& sound) {
+        double sum = 0;
+        for (float x : sound)
+            sum += static_cast<double>(x) * x;
+        return sound.empty() ? 0.0f : static_cast<float>(std::sqrt(sum / sound.size()));
+    }
+
+    // White noise of the deviation LEVEL over the whole cut, lead-in and tail included,
+    // as a room's noise reaches the driver.
+    static void AddNoise(std::vector<float>& samples, float level) {
+        std::mt19937 random(11);
+        std::normal_distribution<float> noise(0.0f, level);
+        for (float& x : samples)
+            x = std::clamp(x + noise(random), -32768.0f, 32767.0f);
+    }
 };
 
 TEST_F(Recogniser, BuildsTheObjectsTheProgramDrives) {
@@ -110,31 +156,73 @@ TEST_F(Recogniser, BuildsTheObjectsTheProgramDrives) {
 
 TEST_F(Recogniser, SaysTheLetterOfSyntheticSpeech) {
     if (!Have("espeak-ng") || !Have("sox")) GTEST_SKIP() << "espeak-ng or sox is missing";
-    // Letter names (UTF-8 for espeak-ng, hence the escapes: \xc3\xa9 is an e with acute,
-    // \xc3\xa1 an a with acute) and the recogniser's symbols (C = cs, S = sz, Z = zs,
-    // G = gy).
-    const struct {
-        const char* name;
-        char symbol;
-    } cases[] = {
-        {"b\xc3\xa9", 'b'},  {"c\xc3\xa9", 'c'}, {"cs\xc3\xa9", 'C'}, {"d\xc3\xa9", 'd'},
-        {"ef", 'f'},         {"g\xc3\xa9", 'g'}, {"gy\xc3\xa9", 'G'}, {"h\xc3\xa1", 'h'},
-        {"j\xc3\xa9", 'j'},  {"k\xc3\xa1", 'k'}, {"el", 'l'},         {"ely", 'L'},
-        {"em", 'm'},         {"en", 'n'},        {"eny", 'N'},        {"p\xc3\xa9", 'p'},
-        {"er", 'r'},         {"es", 's'},        {"esz", 'S'},        {"t\xc3\xa9", 't'},
-        {"ty\xc3\xa9", 'T'}, {"v\xc3\xa9", 'v'}, {"z\xc3\xa9", 'z'},  {"zs\xc3\xa9", 'Z'},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : kLetters) {
         SCOPED_TRACE(c.name);
-        std::string command = std::string("espeak-ng -v hu+m8 -s 150 -p 50 -w said.wav '") +
-                              c.name +
-                              "' && sox -q said.wav -r 22050 -b 16 -c 1 speech.wav "
-                              "silence 1 0.005 0.3% reverse silence 1 0.005 0.3% reverse";
-        ASSERT_EQ(std::system(command.c_str()), 0);
-        std::vector<float> speech = ReadWav("speech.wav");
+        std::vector<float> speech = Say(c.name);
         ASSERT_GT(speech.size(), 2000u);
         EXPECT_EQ(Recognise(Cut(speech)), c.symbol);
     }
+}
+
+// The same voice in the rooms a child practises in: most letters must still be right,
+// at least the share the recogniser reaches on its own held-out voices in that room
+// (bench/RECOGNISER.md), rounded down. The recogniser before the room conditions were
+// trained got 7 of 24 in the stronger noise and 17 quietly.
+TEST_F(Recogniser, SaysMostLettersInARoom) {
+    if (!Have("espeak-ng") || !Have("sox")) GTEST_SKIP() << "espeak-ng or sox is missing";
+    const struct {
+        const char* what;
+        const char* effects; // sox effects on the word
+        float noiseDb;       // white noise this many dB under the voice; 0: none
+        int least;           // letters of 24 that must be right
+    } rooms[] = {
+        {"white noise 20 dB under the voice", "", 20, 22},
+        {"white noise 10 dB under the voice", "", 10, 16},
+        {"a reverberant room", "reverb 75 40 100 100 20", 0, 18},
+        {"a child-like pitch", "pitch 500", 0, 17},
+        {"a quiet voice, -20 dB", "vol 0.1", 0, 19},
+    };
+    for (const auto& room : rooms) {
+        SCOPED_TRACE(room.what);
+        int right = 0;
+        std::string wrong;
+        for (const auto& c : kLetters) {
+            std::vector<float> speech = Say(c.name, room.effects);
+            ASSERT_GT(speech.size(), 2000u);
+            std::vector<float> samples = Cut(speech);
+            if (room.noiseDb > 0)
+                AddNoise(samples, Rms(speech) * std::pow(10.0f, -room.noiseDb / 20));
+            char said = Recognise(samples);
+            if (said == c.symbol)
+                ++right;
+            else
+                wrong += std::string(" ") + c.name + "->" + (said ? std::string(1, said) : "none");
+        }
+        EXPECT_GE(right, room.least) << "wrong:" << wrong;
+    }
+}
+
+// Hungarian speech that is no letter name: words, syllables and vowels said alone
+// (some the recogniser was trained to reject in other voices, some it never heard).
+// Fewer than one in four may give a letter, as on the held-out voices (one in ten is
+// the aim); the recogniser before the words were trained gave 14 of these 18 a letter.
+TEST_F(Recogniser, GivesNoLetterForOtherSpeech) {
+    if (!Have("espeak-ng") || !Have("sox")) GTEST_SKIP() << "espeak-ng or sox is missing";
+    const char* words[] = {"\xc3\xa9s", "ez",       "nem", "nap",  "igen", "alma",
+                           "e",         "\xc3\xbc", "a",   "o",    "itt",  "k\xc3\xa9k",
+                           "labda",     "ko",       "mu",  "cica", "tej",  "hol"};
+    int letters = 0;
+    std::string given;
+    for (const char* word : words) {
+        std::vector<float> speech = Say(word);
+        ASSERT_GT(speech.size(), 1000u) << word;
+        char said = Recognise(Cut(speech));
+        if (said) {
+            ++letters;
+            given += std::string(" ") + word + "->" + said;
+        }
+    }
+    EXPECT_LT(letters * 4, static_cast<int>(std::size(words))) << "letters given:" << given;
 }
 
 TEST_F(Recogniser, ScoresAHeldSAsTheFirstTherapySound) {
@@ -171,25 +259,65 @@ TEST_F(Recogniser, ScoresAHeldSAsTheFirstTherapySound) {
 TEST_F(Recogniser, GivesNoLetterForNonSpeech) {
     std::mt19937 random(3);
     std::normal_distribution<float> normal(0.0f, 1.0f);
-    auto tone = [](double hz, double seconds) {
+    // A sum of sines (frequencies in Hz, a glide to END times each) under ENVELOPE.
+    auto sines = [](std::vector<double> hz, double seconds, double end,
+                    double (*envelope)(double)) {
         std::vector<float> v(static_cast<size_t>(seconds * kRate));
-        for (size_t i = 0; i < v.size(); ++i)
-            v[i] = static_cast<float>(6000 * std::sin(2 * M_PI * hz * i / kRate));
+        std::vector<double> phase(hz.size(), 0.0);
+        for (size_t i = 0; i < v.size(); ++i) {
+            double t = static_cast<double>(i) / v.size(), sum = 0;
+            for (size_t k = 0; k < hz.size(); ++k) {
+                phase[k] += 2 * M_PI * hz[k] * (1 + (end - 1) * t) / kRate;
+                sum += std::sin(phase[k]);
+            }
+            v[i] = static_cast<float>(6000 / hz.size() * envelope(t) * sum);
+        }
         return v;
     };
+    auto steady = [](double) { return 1.0; };
+    auto swell = [](double t) { return std::sin(M_PI * t); };
+    auto decay = [](double t) { return std::exp(-4 * t); };
+    auto tone = [&](double hz, double seconds) { return sines({hz}, seconds, 1, steady); };
     auto noise = [&](float level, double seconds) {
         std::vector<float> v(static_cast<size_t>(seconds * kRate));
         for (float& x : v)
             x = level * normal(random);
         return v;
     };
+    // Breath: noise, dulled by a one-pole low-pass, swelling in and out.
+    auto breath = [&](double seconds) {
+        std::vector<float> v = noise(6000, seconds);
+        float low = 0;
+        for (size_t i = 0; i < v.size(); ++i) {
+            low += 0.2f * (v[i] - low);
+            v[i] = low * static_cast<float>(swell(static_cast<double>(i) / v.size()));
+        }
+        return v;
+    };
+    // A cough: 40 ms of a voiced buzz, then a burst of noise that dies away.
+    auto cough = [&]() {
+        std::vector<float> v(static_cast<size_t>(0.04 * kRate));
+        for (size_t i = 0; i < v.size(); ++i)
+            v[i] = static_cast<float>(3000 * (std::fmod(180.0 * i / kRate, 1.0) * 2 - 1));
+        std::vector<float> burst = noise(8000, 0.2);
+        for (size_t i = 0; i < burst.size(); ++i)
+            burst[i] *= static_cast<float>(decay(static_cast<double>(i) / burst.size()));
+        v.insert(v.end(), burst.begin(), burst.end());
+        return v;
+    };
     const struct {
         const char* what;
         std::vector<float> sound;
     } cases[] = {
-        {"a tone", tone(1000, 0.6)},      {"a low hum", tone(120, 0.8)},
-        {"loud noise", noise(4000, 0.5)}, {"silence", noise(0, 0.5)},
+        {"a tone", tone(1000, 0.6)},
+        {"a low hum", tone(120, 0.8)},
+        {"loud noise", noise(4000, 0.5)},
+        {"silence", noise(0, 0.5)},
         {"a tap", noise(9000, 0.03)},
+        {"breath", breath(0.7)},
+        {"a cough", cough()},
+        {"a whistle gliding up", sines({1200}, 0.5, 1.5, swell)},
+        {"a chord dying away", sines({262, 330, 392}, 0.9, 1, decay)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
