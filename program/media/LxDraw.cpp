@@ -192,7 +192,7 @@ void OutlineRectRGB(CLxSurface* s, const RECT* rect, uint32_t rgb) {
                     {r.left, r.top, r.left + 1, r.bottom},
                     {r.right - 1, r.top, r.right, r.bottom}};
     for (const RECT& side : sides)
-        FillRectRGB(s, &side, rgb);
+        FillRectColor(s, &side, rgb);
 }
 
 void DrawLine(CLxSurface* s, int x1, int y1, int x2, int y2, uint32_t colorref) {

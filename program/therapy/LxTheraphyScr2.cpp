@@ -40,15 +40,6 @@ CLxRLEFonts* Font(const char* path) {
     return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr;
 }
 
-// A one-pixel outline drawn as four fills.
-void Outline(CLxSurface* surface, RECT r, uint32_t rgb) {
-    RECT edges[] = {{r.left, r.top, r.right, r.top + 1},
-                    {r.left, r.bottom - 1, r.right, r.bottom},
-                    {r.left, r.top, r.left + 1, r.bottom},
-                    {r.right - 1, r.top, r.right, r.bottom}};
-    for (const RECT& edge : edges)
-        FillRectColor(surface, &edge, rgb);
-}
 } // namespace
 
 CLxTheraphyScr2::CLxTheraphyScr2(const char* descriptionPath) : CLxTheraphyScr(descriptionPath) {
@@ -107,7 +98,7 @@ void CLxTheraphyScr2::DrawMirrorOutlines() {
     CLxSurface* background = m_pGUI ? m_pGUI->m_pBackground : nullptr;
     RECT r = kOutermostOutline;
     for (uint32_t colour : kOutlineColours) {
-        Outline(background, r, colour);
+        OutlineRectRGB(background, &r, colour);
         r = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
     }
 }
