@@ -42,7 +42,7 @@ CLxCallPic::CLxCallPic(const char* path) {
     CLxXMLParser xml;
     if (!path || !xml.Open(path)) return;
     CLxRLEFonts own;
-    CLxRLEFonts* font = g_pFontServer ? g_pFontServer->GetFont("data\\fonts\\tnr48.xml") : nullptr;
+    CLxRLEFonts* font = ServedFont("data\\fonts\\tnr48.xml");
     if (!font && own.Load("data\\fonts\\tnr48.xml")) font = &own;
     LxCallPicEntry* entry = nullptr;
     bool secondLower = false, secondUpper = false, secondWord = false;

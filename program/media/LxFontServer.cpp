@@ -6,6 +6,10 @@
 
 CLxFontServer* g_pFontServer = nullptr;
 
+CLxRLEFonts* ServedFont(const char* descriptionPath) {
+    return g_pFontServer ? g_pFontServer->GetFont(descriptionPath) : nullptr;
+}
+
 CLxFontServer::~CLxFontServer() {
     for (int i = 0; i < m_nCount; ++i)
         delete m_entries[i].font;

@@ -30,3 +30,7 @@ class CLxFontServer {
 };
 
 extern CLxFontServer* g_pFontServer;
+
+// The process's font of that description path; null while no server runs (tests and
+// tools that draw without fonts).
+CLxRLEFonts* ServedFont(const char* descriptionPath);

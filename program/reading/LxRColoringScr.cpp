@@ -203,7 +203,7 @@ void CLxRColoringScr::PaintPaletteButton(int k) {
     CLxGroup* group = button->m_pGroup;
     OffsetRect(&rect, -group->m_nX, -group->m_nY);
     const LxColoringSegment& segment = m_segments[k];
-    CLxRLEFonts* font = g_pFontServer ? g_pFontServer->GetFont(kLetterFont) : nullptr;
+    CLxRLEFonts* font = ServedFont(kLetterFont);
     for (int state = 0; state < 8; ++state) {
         CLxSurface* picture = group->m_aPictures[state];
         if (!picture) continue;

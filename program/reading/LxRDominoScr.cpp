@@ -114,7 +114,7 @@ void CLxRDominoScr::MakeTile(int f) {
     if (index < 0 || !group) return;
     std::string path = "data\\domino\\" + g_pSmallPics->Picture(index).name + ".bmp";
     CLxSurface* picture = LoadBitmap(path.c_str());
-    CLxRLEFonts* font = g_pFontServer ? g_pFontServer->GetFont(kLetterFont) : nullptr;
+    CLxRLEFonts* font = ServedFont(kLetterFont);
     const CLxRLEBitmap* glyph = font ? font->Glyph(tile.letter) : nullptr;
     int w = glyph ? glyph->m_nWidth : 0;
     for (int look = 0; look < 3; ++look) {

@@ -34,10 +34,6 @@ constexpr int kMaxWords = 12;
 constexpr size_t kMaxWordCodes = 63;
 constexpr int kConsonantPeriod = 15; // ms: an utterance's end is found sooner
 
-CLxRLEFonts* Font(const char* path) {
-    return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr;
-}
-
 uint32_t LetterColour(unsigned char letter) {
     return IsVowel(letter) ? 0xFF0000 : 0x04A820;
 }
@@ -103,7 +99,7 @@ CLxSurface* MakeCallPicture(unsigned char letter) {
     CLxSurface* picture = CreateSurface(width, height);
     BltSurfaceFast(picture, 0, 0, file, nullptr, 0);
     FreeSurface(&file);
-    CLxRLEFonts* font = Font(kPictureFont);
+    CLxRLEFonts* font = ServedFont(kPictureFont);
     LxSurfaceDesc locked;
     if (!font || picture->Lock(nullptr, &locked) != 0) return picture;
     font->Attach(&locked);
@@ -171,7 +167,7 @@ void CLxRGameScr1::SetUp() {
     if (m_bWords) return;
     SetDriverMode({vowel ? kDriverPhonemes : kDriverWaiting,
                    vowel ? kListenPeriod : kConsonantPeriod, kSmoothFrames,
-                   Font(vowel ? kVowelFont : kPictureFont), nullptr, slots, count});
+                   ServedFont(vowel ? kVowelFont : kPictureFont), nullptr, slots, count});
     SetControlState("fo.hangero", 12);
     SetControlState("fo.thangero", 12);
     LxSendMessage(kMsgRecord);
@@ -182,7 +178,7 @@ void CLxRGameScr1::SetUp() {
 bool CLxRGameScr1::DrawWords() {
     std::vector<std::string> words = LessonList(m_nLetter, "game1", "words", kMaxWords);
     if (words.empty()) return false;
-    CLxRLEFonts* font = Font(kWordFont);
+    CLxRLEFonts* font = ServedFont(kWordFont);
     CLxSurface* background = m_pGUI->m_pBackground;
     LxSurfaceDesc locked;
     if (!font || !background || background->Lock(nullptr, &locked) != 0) return true;

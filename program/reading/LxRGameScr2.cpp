@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "media/LxDraw.h"
+#include "media/LxFontServer.h"
 #include "media/LxRLEFonts.h"
 #include "reading/LxLetters.h"
 #include "shell/LxProgram.h"
@@ -52,7 +53,7 @@ CLxRGameScr2::CLxRGameScr2(const char* descriptionPath)
 
 // Each member in lower and upper case, the upper one right of the lower one.
 void CLxRGameScr2::DrawLetters() {
-    CLxRLEFonts* font = ReadingFont(kLetterFont);
+    CLxRLEFonts* font = ServedFont(kLetterFont);
     CLxFontPen pen(font, m_pGUI->m_pBackground);
     if (!pen) return;
     uint32_t colour = LetterColour(m_nLetter);

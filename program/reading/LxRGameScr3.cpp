@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "media/LxDraw.h"
+#include "media/LxFontServer.h"
 #include "media/LxRLEFonts.h"
 #include "reading/LxLetters.h"
 #include "shell/LxProgram.h"
@@ -98,10 +99,10 @@ void CLxRGameScr3::BuildRow(int r, const std::vector<std::string>& material) {
             if (p == kRowDisabledSelected && !right) continue;
             uint32_t colour = p == kRowDisabledSelected ? letterColour : kRowColours[p];
             if (m_bPartB) {
-                if (CLxFontPen font{ReadingFont(kRowFont), pictures[p]})
+                if (CLxFontPen font{ServedFont(kRowFont), pictures[p]})
                     font->DrawChar(item.code, colour, box.left, 0);
                 if (!kRowOutlineColours[p]) continue; // traced only when hot
-                if (CLxFontPen outline{ReadingFont(kRowOutlineFont), pictures[p]})
+                if (CLxFontPen outline{ServedFont(kRowOutlineFont), pictures[p]})
                     outline->DrawChar(item.code, kRowOutlineColours[p], box.left, 0);
                 continue;
             }
@@ -110,7 +111,7 @@ void CLxRGameScr3::BuildRow(int r, const std::vector<std::string>& material) {
             int c = item.code;
             bool mirrored = c & 1;
             int direction = mirrored ? (c & 8) + ((c + 2) & 7) - 1 : c;
-            if (CLxFontPen font{ReadingFont(mirrored ? kMirroredFont : kRowFont), pictures[p]})
+            if (CLxFontPen font{ServedFont(mirrored ? kMirroredFont : kRowFont), pictures[p]})
                 font->DrawCharRotated(row.target, colour, (box.left + box.right) / 2,
                                       kRowHeight / 2, direction);
         }

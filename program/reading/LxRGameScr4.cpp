@@ -6,6 +6,7 @@
 
 #include "media/LxCallPic.h"
 #include "media/LxDraw.h"
+#include "media/LxFontServer.h"
 #include "media/LxRLEFonts.h"
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
@@ -69,7 +70,7 @@ void CLxRGameScr4::BuildPartB() {
 // A letter the font lacks has no sprite.
 void CLxRGameScr4::AddSprites(const std::vector<std::string>& letters, const char* fontPath,
                               int y) {
-    CLxRLEFonts* font = ReadingFont(fontPath);
+    CLxRLEFonts* font = ServedFont(fontPath);
     int n = static_cast<int>(letters.size());
     for (int i = 0; i < n; ++i) {
         unsigned char letter = DecodeLetter(letters[i].c_str());

@@ -4,6 +4,7 @@
 // pictures after every drop.
 #include "reading/LxRGameScr5.h"
 
+#include "media/LxFontServer.h"
 #include "media/LxRLEFonts.h"
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
@@ -35,7 +36,7 @@ CLxRGameScr5::CLxRGameScr5(const char* descriptionPath)
         DrawWordPicture(words[k], picture.rect, nullptr);
         m_pictures.push_back(picture);
     }
-    CLxRLEFonts* font = ReadingFont(kSpriteFont);
+    CLxRLEFonts* font = ServedFont(kSpriteFont);
     ClearSprites();
     for (int i = 0; i < kCopies * 2; ++i) {
         size_t which = i % 2;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "media/LxFontServer.h"
 #include "media/LxRLEFonts.h"
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
@@ -80,7 +81,7 @@ void CLxRGameScr6::DrawTable() {
     auto rows = TableRows(LessonList(m_nLetter, "game6", "characters", kMaxItems), kMaxItems);
     int rowCount = vowel && !IsVowelPair(m_nLetter) ? 1 : 2;
     if (rows.empty()) rowCount = 0;
-    CLxFontPen font{ReadingFont(kFont), m_pGUI->m_pBackground};
+    CLxFontPen font{ServedFont(kFont), m_pGUI->m_pBackground};
     for (int r = 0; r < rowCount && font; ++r) {
         int n = static_cast<int>(rows[r].size());
         for (int k = 0; k < n; ++k) {

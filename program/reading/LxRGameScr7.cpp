@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "media/LxDraw.h"
+#include "media/LxFontServer.h"
 #include "media/LxRLEFonts.h"
 #include "reading/LxCourse.h"
 #include "ui/LxCGUI.h"
@@ -48,7 +49,7 @@ CLxRGameScr7::CLxRGameScr7(const char* descriptionPath)
 }
 
 void CLxRGameScr7::DrawWords(const std::vector<std::vector<std::string>>& rows) {
-    CLxFontPen font{ReadingFont(kFont), m_pGUI->m_pBackground};
+    CLxFontPen font{ServedFont(kFont), m_pGUI->m_pBackground};
     if (!font) return;
     std::vector<int> widths;
     for (const auto& row : rows)
@@ -79,7 +80,7 @@ void CLxRGameScr7::ShowSentences() {
         OffsetRect(&from, -fo->m_nX, -fo->m_nY);
         BltSurface(m_pGUI->m_pBackground, &kSentenceArea, clean, &from, 0);
     }
-    if (CLxFontPen font{ReadingFont(kFont), m_pGUI->m_pBackground}) {
+    if (CLxFontPen font{ServedFont(kFont), m_pGUI->m_pBackground}) {
         font->SetColors(kTextColour[0], kTextColour[1], kTextColour[2]);
         for (size_t k = 0; k < m_sentences.size(); ++k)
             font->DrawText(m_sentences[k].c_str(), kLeft, kTop + kRowStep * static_cast<int>(k));

@@ -21,10 +21,6 @@
 namespace {
 constexpr uint32_t kVowelColour = 0xFF0000, kConsonantColour = 0x04A820;
 
-CLxRLEFonts* Font(const char* path) {
-    return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr;
-}
-
 float HistoryAt(int row) {
     int at = g_Driver.nWrite;
     if (row < 0 || row >= kHistoryRows || at < 0 || at >= kHistoryMax) return 0.0f;
@@ -88,8 +84,8 @@ void CLxRPGameScr1::SetUp() {
         FreeSurface(&picture);
     }
     SetDriverMode({lit ? kDriverPhonemes : kDriverWaiting, kListenPeriod, kSmoothFrames,
-                   Font(lit ? "data\\fonts\\tnr128.xml" : "data\\fonts\\tnr48.xml"), nullptr, slots,
-                   count});
+                   ServedFont(lit ? "data\\fonts\\tnr128.xml" : "data\\fonts\\tnr48.xml"), nullptr,
+                   slots, count});
     m_pGUI->DrawBackground(nullptr, nullptr, true);
     LxSendMessage(kMsgStop);
     LxSendMessage(kMsgRecord);

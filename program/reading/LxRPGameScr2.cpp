@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "media/LxDraw.h"
+#include "media/LxFontServer.h"
 #include "media/LxRLEFonts.h"
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
@@ -75,8 +76,8 @@ void CLxRPGameScr2::Build() {
 void CLxRPGameScr2::BuildRow(int r) {
     Row& row = m_rows[r];
     int y = kRowY[r];
-    CLxRLEFonts* font = ReadingFont(kRowFont);
-    CLxRLEFonts* outline = ReadingFont(kRowOutlineFont);
+    CLxRLEFonts* font = ServedFont(kRowFont);
+    CLxRLEFonts* outline = ServedFont(kRowOutlineFont);
     unsigned char member = Member(r);
     uint32_t memberColour = LetterColour(member);
     DrawRowHead(y, member, memberColour);

@@ -5,6 +5,7 @@
 // and any other as wrong.
 #include "reading/LxRPGameScr3.h"
 
+#include "media/LxFontServer.h"
 #include "media/LxRLEFonts.h"
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
@@ -35,7 +36,7 @@ void CLxRPGameScr3::Build() {
         DrawWordPicture(m_words[word], kPictures[i], &syllables);
         m_targets[i] = Target{TextToCodes(syllables.c_str()), false};
     }
-    AddMemberSprites(ReadingFont(kSpriteFont), kCopies, kSpriteY);
+    AddMemberSprites(ServedFont(kSpriteFont), kCopies, kSpriteY);
     m_pGUI->DrawBackground(nullptr, nullptr, true);
 }
 

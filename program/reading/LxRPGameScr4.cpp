@@ -13,6 +13,7 @@
 
 #include "media/LxDraw.h"
 #include "media/LxFile.h"
+#include "media/LxFontServer.h"
 #include "media/LxRLEFonts.h"
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
@@ -105,7 +106,7 @@ CLxRPGameScr4::~CLxRPGameScr4() {
 void CLxRPGameScr4::ReadPieces() {
     std::vector<std::string> letters = LessonList(m_nLetter, "game4", "characters", kPieces);
     std::vector<std::string> colours = LessonList(m_nLetter, "game4", "colors", kPieces);
-    CLxRLEFonts* font = ReadingFont(kPieceFont);
+    CLxRLEFonts* font = ServedFont(kPieceFont);
     ClearSprites();
     for (size_t i = 0; i < letters.size(); ++i) {
         unsigned char code = DecodeLetter(letters[i].c_str());
@@ -127,7 +128,7 @@ void CLxRPGameScr4::ChooseOutlineFont() {
         char path[40];
         std::snprintf(path, sizeof path, "data\\fonts\\tnr%do.xml", size);
         if (!CLxFile::Exists(path)) continue;
-        CLxRLEFonts* font = ReadingFont(path);
+        CLxRLEFonts* font = ServedFont(path);
         if (!font) continue;
         m_pOutline = font;
         m_outlineFont = path;
@@ -184,7 +185,7 @@ CLxSurface* CLxRPGameScr4::MakeFillPicture(int i) {
     RECT all{0, 0, w, h};
     char plainPath[40];
     std::snprintf(plainPath, sizeof plainPath, "data\\fonts\\tnr%d.xml", m_nSize);
-    CLxRLEFonts* plain = CLxFile::Exists(plainPath) ? ReadingFont(plainPath) : nullptr;
+    CLxRLEFonts* plain = CLxFile::Exists(plainPath) ? ServedFont(plainPath) : nullptr;
     if (plain && plain->Glyph(member)) {
         FillRectRGB(fill, &all, kBlack);
         CLxFontPen pen(plain, fill);

@@ -4,6 +4,7 @@
 // letter in its own colour, the two letters of a syllable 2 pixels apart.
 #include "reading/LxRPGameScr5.h"
 
+#include "media/LxFontServer.h"
 #include "media/LxRLEFonts.h"
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
@@ -51,7 +52,7 @@ const std::vector<std::string>& CLxRPGameScr5::Group(bool partB, int page) const
 void CLxRPGameScr5::ShowPage() {
     ReloadBoard();
     SetControlFlag("t.tovabb", kVisible, true);
-    DrawItems(ReadingFont(kFont), Group(m_bPartB, m_nPage));
+    DrawItems(ServedFont(kFont), Group(m_bPartB, m_nPage));
     m_pGUI->DrawBackground(nullptr, nullptr, true);
 }
 

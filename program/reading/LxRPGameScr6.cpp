@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "media/LxFontServer.h"
 #include "media/LxRLEFonts.h"
 #include "reading/LxCourse.h"
 #include "reading/LxLetters.h"
@@ -55,14 +56,14 @@ void CLxRPGameScr6::Build() {
             CLxSoundBox::Descriptor d{{m_pGUI, group, name, &word.rect, 1}, file.c_str(), nullptr};
             new CLxSoundBox(&d);
         }
-    AddMemberSprites(ReadingFont(kFont), kCopies, kSpriteY, kSpriteColour);
+    AddMemberSprites(ServedFont(kFont), kCopies, kSpriteY, kSpriteColour);
     m_pGUI->DrawBackground(nullptr, nullptr, true);
 }
 
 // Draws row r's words at y, spread over the board, and notes their gaps and rectangles.
 void CLxRPGameScr6::LayOutRow(int r, int y) {
     std::vector<Word>& words = m_rows[r];
-    CLxRLEFonts* font = ReadingFont(kFont);
+    CLxRLEFonts* font = ServedFont(kFont);
     int n = static_cast<int>(words.size()), total = 0;
     for (const Word& word : words)
         total += CodesWidth(font, word.codes);

@@ -30,10 +30,6 @@ uint32_t LetterColour(unsigned char code) {
     return IsVowel(code) ? kVowelColour : kConsonantColour;
 }
 
-CLxRLEFonts* ReadingFont(const char* path) {
-    return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr;
-}
-
 void SetTextColours(CLxRLEFonts* font, uint32_t normal, uint32_t accent) {
     font->SetColors(normal >> 16 & 0xFF, normal >> 8 & 0xFF, normal & 0xFF, accent >> 16 & 0xFF,
                     accent >> 8 & 0xFF, accent & 0xFF);
@@ -44,7 +40,7 @@ int Spread(int k, int n, int span) {
 }
 
 int GlyphWidth(const char* fontPath, unsigned char code) {
-    return GlyphWidth(ReadingFont(fontPath), code);
+    return GlyphWidth(ServedFont(fontPath), code);
 }
 
 bool LiesInside(const RECT& inner, const RECT& outer) {
@@ -248,7 +244,7 @@ void CLxReadingGame::DrawRowHead(int y, unsigned char letter, uint32_t colour) {
     CLxSurface* background = m_pGUI->m_pBackground;
     RECT strip{kRowStripLeft, y, kRowStripRight, y + kRowHeight};
     Shade(background, &strip, kRowShade);
-    CLxRLEFonts* font = ReadingFont(kRowFont);
+    CLxRLEFonts* font = ServedFont(kRowFont);
     if (CLxFontPen pen(font, background); pen)
         pen->DrawChar(letter, colour, kRowHeadCentre - GlyphWidth(font, letter) / 2, y);
 }

@@ -43,8 +43,6 @@ inline constexpr const char* kRowOutlineFont = "data\\fonts\\tnr32o.xml";
 
 // Red for a vowel, green for any other letter.
 uint32_t LetterColour(unsigned char code);
-// The font of a path from the font server; null without one.
-CLxRLEFonts* ReadingFont(const char* path);
 // The normal and accent colours (0xRRGGBB) of drawn text.
 void SetTextColours(CLxRLEFonts* font, uint32_t normal, uint32_t accent);
 // Where item k of n stands along a span: k × span / (n − 1); a single item stands in the

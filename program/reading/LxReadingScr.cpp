@@ -29,10 +29,6 @@ namespace {
 const char* const kCardFont = "data\\fonts\\tnr32.xml";
 constexpr uint32_t kHyphenColour = 0x808080, kVowelColour = 0xFF0000, kConsonantColour = 0x04A820;
 
-CLxRLEFonts* Font(const char* path) {
-    return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr;
-}
-
 bool IsControl(const CLxMouseEvent* event, const char* fullName) {
     return event->m_pControl && event->m_pControl->GetFullName() == fullName;
 }
@@ -158,7 +154,7 @@ void CLxReadingScr::DrawLetterCard() {
 // One "-": one row at y = 72. Two: the first member and its "-" above, the rest below.
 // Three: four codes above, four below. Any other count has no layout and is not drawn.
 void CLxReadingScr::DrawExtraLetterCard() {
-    CLxRLEFonts* font = Font(kCardFont);
+    CLxRLEFonts* font = ServedFont(kCardFont);
     if (!font) return;
     // Each part between hyphens decodes on its own, so the whole is not read back as the
     // extra letter itself.

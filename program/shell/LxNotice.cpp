@@ -27,7 +27,7 @@ bool g_shown = false;
 void DrawBand() {
     if (!g_pDrawSurface) return;
     FillRectPixel(g_pDrawSurface, &kBand, ColorToPixel(g_pDrawSurface, kBandColour));
-    CLxRLEFonts* font = g_pFontServer ? g_pFontServer->GetFont(kFont) : nullptr;
+    CLxRLEFonts* font = ServedFont(kFont);
     if (!font) return;
     LxSurfaceDesc desc;
     if (g_pDrawSurface->Lock(nullptr, &desc) != 0) return;

@@ -60,8 +60,7 @@ void CLxLetterDiagrams::Show(bool shown) {
          ++i)
         if (int k = TherapyPlace(day[i]); k > 0 && k < kTaskValues) m_aPlaces[m_nRows++] = k;
     bool tall = m_nRows <= kTallRows;
-    CLxRLEFonts* font =
-        g_pFontServer ? g_pFontServer->GetFont(tall ? kTallFont : kSmallFont) : nullptr;
+    CLxRLEFonts* font = ServedFont(tall ? kTallFont : kSmallFont);
     for (int row = 0; row < kRows; ++row) {
         bool used = row < m_nRows;
         for (const char* kind : kKinds) {

@@ -105,7 +105,7 @@ void DrawPlayButton(CLxCGUI* gui, const char* control, int widen) {
 
 void StartLetterOverlay(CLxCGUI* gui) {
     LxOverlaySlot slot = {0, int(kOverlayColour), kOverlayBox};
-    CLxRLEFonts* font = g_pFontServer ? g_pFontServer->GetFont(kOverlayFont) : nullptr;
+    CLxRLEFonts* font = ServedFont(kOverlayFont);
     SetDriverMode({kDriverPhonemes, kOverlayPeriod, kOverlaySmooth, font, nullptr, &slot, 1});
     if (!gui || !gui->m_pBackground) return;
     RECT outline = {kOverlayBox.left - 1, kOverlayBox.top - 1, kOverlayBox.right + 1,

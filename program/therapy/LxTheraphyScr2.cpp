@@ -36,10 +36,6 @@ constexpr int kDiagramPage = 4;
 // The day's letters the pages take: the diagrams have room for nine.
 constexpr int kLettersOnPages = 17, kLettersOnDiagrams = 9;
 
-CLxRLEFonts* Font(const char* path) {
-    return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr;
-}
-
 } // namespace
 
 CLxTheraphyScr2::CLxTheraphyScr2(const char* descriptionPath) : CLxTheraphyScr(descriptionPath) {
@@ -80,8 +76,8 @@ void CLxTheraphyScr2::SetPageButtons() {
 
 void CLxTheraphyScr2::SetOverlay() {
     bool nine = IsNineLetterPage(m_nPage);
-    CLxRLEFonts* font = m_nPage == 1 ? Font(kGiantFont) : Font(kLetterFont);
-    CLxRLEFonts* outline = nine ? Font(kOutlineFont) : nullptr;
+    CLxRLEFonts* font = m_nPage == 1 ? ServedFont(kGiantFont) : ServedFont(kLetterFont);
+    CLxRLEFonts* outline = nine ? ServedFont(kOutlineFont) : nullptr;
     uint32_t colour = IsMirrorPage(m_nPage) ? kMirrorLetterColour : kDarkLetterColour;
     LxOverlaySlot slots[kNineLetters] = {};
     for (int i = 0; i < kNineLetters; ++i)

@@ -35,10 +35,6 @@ constexpr int kLetterScale = 255;
 constexpr int kGroupRows = 4, kGroupNumbers = 4;
 constexpr int kFirstPage = 5, kLastPage = 7;
 
-CLxRLEFonts* Font(const char* path) {
-    return g_pFontServer ? g_pFontServer->GetFont(path) : nullptr;
-}
-
 std::string FrameName(int i) {
     char name[16];
     std::snprintf(name, sizeof name, "fo.v%02d", i);
@@ -65,7 +61,7 @@ CLxTheraphyScr3::CLxTheraphyScr3(const char* descriptionPath, int view)
     int page = view & 7;
     m_nPage = (page >= kFirstPage ? page : 0) | (view & kFullScreen);
     const LxOverlaySlot slot[] = {{0, int(kLetterColour), {0, 0, 0, 0}}};
-    SetDriverMode({kDriverPhonemes, kPeriod, kSmooth, Font(kLetterFont), nullptr, slot, 1});
+    SetDriverMode({kDriverPhonemes, kPeriod, kSmooth, ServedFont(kLetterFont), nullptr, slot, 1});
     SetControlState("fo.szoveg", 0);
     SetControlState("fo.szobe", 8);
     SetControlFlag("fo.minta", kEnabled, false);
@@ -237,8 +233,8 @@ int CLxTheraphyScr3::Drop(int sprite) {
 }
 
 void CLxTheraphyScr3::WriteWord(CLxSurface* surface, const RECT& frame, const char* word) {
-    CLxRLEFonts* font = Font(kWordFont);
-    CLxRLEFonts* outline = Font(kOutlineFont);
+    CLxRLEFonts* font = ServedFont(kWordFont);
+    CLxRLEFonts* outline = ServedFont(kOutlineFont);
     LxSurfaceDesc locked;
     if (!font || !word || surface->Lock(nullptr, &locked) != 0) return;
     int x = (frame.left + frame.right - font->TextWidth(word)) / 2;

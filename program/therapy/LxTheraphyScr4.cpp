@@ -56,7 +56,7 @@ CLxTheraphyScr4::CLxTheraphyScr4(const char* descriptionPath) : CLxTheraphyScr(d
     SetControlFlag("fo.automatizalas", kSelected, true);
     SetControlFlag("jobb.m0", kEnabled, true);
     SetControlFlag("jobb.m1", kEnabled, false);
-    CLxRLEFonts* font = g_pFontServer ? g_pFontServer->GetFont(kSlotFont) : nullptr;
+    CLxRLEFonts* font = ServedFont(kSlotFont);
     const LxOverlaySlot slots[] = {{0, 0, kHeardBox}, {0, 0, kExpectedBox}};
     SetDriverMode({kDriverPhonemes, kPeriod, kSmooth, font, nullptr, slots, 2});
     SetControlState("fo.szoveg", kVisible);

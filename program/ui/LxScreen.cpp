@@ -80,7 +80,7 @@ void CLxScreen::ShowHelp(CLxMouseEvent* event) {
     RECT below;
     if (!control->GetDrawRect(&below) || m_pHelpSprite->m_nRects <= 0) return;
     m_szLastHelp = help;
-    CLxRLEFonts* font = g_pFontServer ? g_pFontServer->GetFont(kHelpFont) : nullptr;
+    CLxRLEFonts* font = ServedFont(kHelpFont);
     if (!font) return;
     int width = font->TextWidth(help), height = font->Height();
     if (width >= kMaxHelpWidth) return;

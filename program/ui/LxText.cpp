@@ -21,7 +21,7 @@ CLxRLEFonts* LxControlFont(const char* name) {
     std::string path = std::string("data\\fonts\\") + (name && *name ? name : "tnr32");
     if (path.find(".xml") == std::string::npos && path.find(".XML") == std::string::npos)
         path += ".xml";
-    return g_pFontServer ? g_pFontServer->GetFont(path.c_str()) : nullptr;
+    return ServedFont(path.c_str());
 }
 
 bool LxReadColour(CLxXMLParser* reader, const char* tag, const char* name, int* out) {
