@@ -12,6 +12,7 @@
 #include <random>
 
 #include "Exceptions.h"
+#include "lexora-cut/FakeEngine.h"
 #include "media/LxFile.h"
 #include "media/LxRLEFonts.h"
 #include "media/LxSoundBuffer.h"
@@ -24,7 +25,6 @@
 #include "shell/LxEngineBinding.h"
 #include "shell/LxPitch.h"
 #include "shell/LxProgram.h"
-#include "test_driver_engine.h"
 
 namespace {
 
