@@ -188,6 +188,26 @@ TEST_F(DriverRoom, ALastingLoudSoundDoesNotKeepTheUtteranceOpen) {
     EXPECT_EQ(cut.state, kDriverWaiting);
 }
 
+// A short sound whose onset arrives with a tick's new sound while the tick's analysed
+// block (the newest 512 samples) is already quiet: the quiet that ends the utterance is
+// counted from the onset, so it lasts the whole quiet spell and reaches the recogniser.
+TEST_F(DriverRoom, TheQuietThatEndsAnUtteranceCountsFromItsOnset) {
+    const int clickLength = kRate / 50; // 20 ms
+    for (int offset : {0, 500, 1000, 1400}) {
+        SCOPED_TRACE(offset);
+        feed_.Restart();
+        std::vector<int16_t> stream = Stream(kWhite, kVoiceRms * Db(-30), 0, 0, 3);
+        int clickAt = kRate / 2048 * 2048 + offset; // inside the capture block after 1 s
+        for (int i = 0; i < clickLength; i++)
+            stream[clickAt + i] = static_cast<int16_t>(i % 2 ? kVoiceRms : -kVoiceRms);
+        Cut cut = Listen(stream);
+        ASSERT_TRUE(cut.ended);
+        // The end is the start of the analysed block: within one device block of 444 ms.
+        EXPECT_GT(cut.end - clickAt, kRate * 444 / 1000 - 2048);
+        EXPECT_FALSE(cut.utterance.empty());
+    }
+}
+
 // In a quiet room the minimum level alone decides, as the voice set-up screen shows it:
 // a voice just over it starts an utterance, one just under it does not.
 TEST_F(DriverRoom, InAQuietRoomTheMinimumLevelDecides) {
