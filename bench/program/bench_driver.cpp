@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "BenchCapture.h"
+#include "lexora-cut/FakeEngine.h"
 #include "media/LxSoundBuffer.h"
 #include "shell/LxDriver.h"
 #include "shell/LxDriverBlock.h"
 #include "shell/LxPitch.h"
 #include "shell/LxProgram.h"
-#include "test_driver_engine.h"
 
 namespace {
 

@@ -474,7 +474,9 @@ int ScanNewSound(const uint8_t* recording, int end) {
 
 // Waiting for voice, and the end of the utterance after a quiet spell. The utterance
 // begins 125 ms before the onset found in the new sound, wherever the capture blocks
-// fall; it ends after kQuietMs of the block below the end threshold. One that never
+// fall; it ends after kQuietMs of the block below the end threshold, counted from the
+// onset at the earliest (the analysed block of the tick that found the onset may already
+// be quiet again: a short first sound must not end the word it begins). One that never
 // stood out from the background as it is known by then (steady noise heard before the
 // floor was measured, or a lasting sound the floor rose to) is dropped, and the driver
 // waits for voice again.
@@ -486,6 +488,7 @@ void FollowUtterance(int p, float level, int onset) {
             nUtteranceBegin = nUtteranceBeginCopy = begin;
             nUtteranceEnd = -1;
             g_Driver.nState = kDriverUtterance;
+            g_Driver.nBestClock = LxClock();
             std::printf("ProcessBegin: %d\n", begin);
         }
     } else if (g_Driver.nState == kDriverUtterance) {

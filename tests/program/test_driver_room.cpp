@@ -4,22 +4,26 @@
 // utterance. Checked: noise under the voice still ends an utterance, a quiet voice
 // still starts one, silence and steady noise alone start none, the minimum level still
 // decides in a quiet room, and the lead-in before the voice is 125 ms whatever the
-// capture block size and where the voice falls in a block.
+// capture block size and where the voice falls in a block. The cut tool, which feeds
+// the driver the same way, writes the driver's cut and says why a take has none.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "media/LxSoundBuffer.h"
-#include "shell/LxClock.h"
+#include "lexora-cut/DriverFeed.h"
+#include "lexora-cut/StreamFiles.h"
+#include "media/LxFile.h"
 #include "shell/LxDriver.h"
 #include "shell/LxDriverBlock.h"
-#include "shell/LxEngineBinding.h"
-#include "shell/LxProgram.h"
-#include "test_driver_engine.h"
 
 namespace {
 
@@ -29,15 +33,6 @@ constexpr int kLeadIn = kRate / 8;  // the 125 ms kept before the voice, in samp
 constexpr int kBlock = 512;         // the tolerance of the lead-in: one analysed block
 constexpr int kVoiceAt = kRate * 3; // the burst starts after three seconds of background
 constexpr int kVoiceLength = kRate * 6 / 10;
-
-int s_now = 0;
-int FakeClock() {
-    return s_now;
-}
-LRESULT DriverOnly(UINT msg, WPARAM, LPARAM) {
-    DriverMessage(msg);
-    return 0;
-}
 
 double Rms(const std::vector<float>& x) {
     double sum = 0;
@@ -113,83 +108,22 @@ double Db(double db) {
     return std::pow(10.0, db / 20);
 }
 
-// What the driver made of a stream.
-struct Cut {
-    bool started = false; // an utterance started at some time
-    bool ended = false;   // one ended (and was recognised)
-    int state = 0;        // when the stream was over or the utterance recognised
-    int begin = 0;        // samples
-    int end = 0;
-};
+using Cut = DriverCut;
 
+// The driver fed as a sound device feeds it, on a fake engine that answers the search
+// with "S".
 class DriverRoom : public ::testing::Test {
   protected:
-    void SetUp() override {
-        s_now = 1000;
-        LxSetClock(FakeClock);
-        LxSetMessageHandler(DriverOnly);
-        DriverInit(&root_);
-        g_pRecording = new CBSoundBuffer(nullptr);
-        g_pRecording->Create(kRecordingSamples, kRate, 16);
-        g_pCaptureRing = new CBSoundBuffer(nullptr);
-        g_pCaptureRing->Create(kCaptureRingSamples, kRate, 16);
-        root_.Add("mod_sb.wfi", new FakeSoundBuffer(512));
-        root_.Add("mod_classic.wfi", new FakeSoundBuffer(kRate * 10));
-        root_.Add("mod_classic.te", new FakeHypothesis(L"S"));
-    }
+    void SetUp() override { root_.Add("mod_classic.te", new FakeHypothesis(L"S")); }
     void TearDown() override {
         EXPECT_TRUE(root_.AllReleased()) << "the driver kept an engine reference";
-        DriverStopTimer();
-        delete g_pRecording;
-        delete g_pCaptureRing;
-        g_pRecording = g_pCaptureRing = nullptr;
-        g_Driver.pRoot = nullptr;
-        LxSetMessageHandler(nullptr);
-        LxSetClock(nullptr);
     }
-
-    // The device writes whole blocks into the ring as their time comes.
-    void Deliver(const std::vector<int16_t>& samples, int from, int to) {
-        unsigned write;
-        g_pCaptureRing->GetPositions(nullptr, &write);
-        void *r1, *r2;
-        unsigned l1, l2;
-        g_pCaptureRing->Lock(0, 0, &r1, &l1, &r2, &l2, CBSoundBuffer::kLockAll);
-        uint8_t* ring = static_cast<uint8_t*>(r1);
-        unsigned size = g_pCaptureRing->GetSize();
-        for (int i = from; i < to; i++) {
-            std::memcpy(ring + write, &samples[i], 2);
-            write = (write + 2) % size;
-        }
-        g_pCaptureRing->SetPosition(write);
-    }
-
-    // Records the stream in state 2, delivered in blocks of block samples, until the
-    // utterance is recognised or the stream is over.
     Cut Listen(const std::vector<int16_t>& samples, int block = 2048) {
-        Cut cut;
-        g_Driver.nState = kDriverWaiting;
-        DriverMessage(kMsgRecord);
-        int start = s_now, delivered = 0, n = static_cast<int>(samples.size());
-        while (delivered < n && g_Driver.nState != kDriverRecognised) {
-            s_now += 25;
-            int due = int((long long)(s_now - start) * kRate / 1000) / block * block;
-            if (due > delivered) {
-                Deliver(samples, delivered, std::min(due, n));
-                delivered = std::min(due, n);
-            }
-            DriverPoll(s_now);
-            cut.started = cut.started || g_Driver.nState >= kDriverUtterance;
-        }
-        cut.state = g_Driver.nState;
-        cut.ended = g_Driver.nState >= kDriverEnded;
-        cut.begin = nUtteranceBegin / 2;
-        cut.end = nUtteranceEnd / 2;
-        DriverMessage(kMsgStop);
-        return cut;
+        return feed_.Listen(samples, block);
     }
 
-    FakeRoot root_;
+    DriverFeed feed_;
+    FakeRoot& root_ = feed_.Root();
 };
 
 // ---- Noise and quiet voices ----
@@ -214,7 +148,7 @@ TEST_F(DriverRoom, TheVoiceStartsAndEndsAnUtteranceOverTheBackground) {
     };
     for (const RoomCase& c : cases) {
         SCOPED_TRACE(c.title);
-        DriverInit(&root_);
+        feed_.Restart();
         Cut cut =
             Listen(Stream(c.noise, kVoiceRms * Db(c.noiseDb), kVoiceRms * Db(c.voiceDb), kVoiceAt));
         ASSERT_TRUE(cut.ended) << "state " << cut.state;
@@ -233,7 +167,7 @@ TEST_F(DriverRoom, WithoutAVoiceNoUtteranceEnds) {
     };
     for (const RoomCase& c : cases) {
         SCOPED_TRACE(c.title);
-        DriverInit(&root_);
+        feed_.Restart();
         Cut cut = Listen(Stream(c.noise, kVoiceRms * Db(c.noiseDb), 0, 0));
         EXPECT_FALSE(cut.ended);
         EXPECT_EQ(cut.state, kDriverWaiting);
@@ -254,6 +188,26 @@ TEST_F(DriverRoom, ALastingLoudSoundDoesNotKeepTheUtteranceOpen) {
     EXPECT_EQ(cut.state, kDriverWaiting);
 }
 
+// A short sound whose onset arrives with a tick's new sound while the tick's analysed
+// block (the newest 512 samples) is already quiet: the quiet that ends the utterance is
+// counted from the onset, so it lasts the whole quiet spell and reaches the recogniser.
+TEST_F(DriverRoom, TheQuietThatEndsAnUtteranceCountsFromItsOnset) {
+    const int clickLength = kRate / 50; // 20 ms
+    for (int offset : {0, 500, 1000, 1400}) {
+        SCOPED_TRACE(offset);
+        feed_.Restart();
+        std::vector<int16_t> stream = Stream(kWhite, kVoiceRms * Db(-30), 0, 0, 3);
+        int clickAt = kRate / 2048 * 2048 + offset; // inside the capture block after 1 s
+        for (int i = 0; i < clickLength; i++)
+            stream[clickAt + i] = static_cast<int16_t>(i % 2 ? kVoiceRms : -kVoiceRms);
+        Cut cut = Listen(stream);
+        ASSERT_TRUE(cut.ended);
+        // The end is the start of the analysed block: within one device block of 444 ms.
+        EXPECT_GT(cut.end - clickAt, kRate * 444 / 1000 - 2048);
+        EXPECT_FALSE(cut.utterance.empty());
+    }
+}
+
 // In a quiet room the minimum level alone decides, as the voice set-up screen shows it:
 // a voice just over it starts an utterance, one just under it does not.
 TEST_F(DriverRoom, InAQuietRoomTheMinimumLevelDecides) {
@@ -264,7 +218,7 @@ TEST_F(DriverRoom, InAQuietRoomTheMinimumLevelDecides) {
     } cases[] = {{atMinimum * Db(2), true}, {atMinimum * Db(-2), false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.voiceRms);
-        DriverInit(&root_);
+        feed_.Restart();
         Cut cut = Listen(Stream(kWhite, atMinimum * Db(-30), c.voiceRms, kVoiceAt));
         EXPECT_EQ(cut.started, c.starts);
         EXPECT_EQ(cut.ended, c.starts);
@@ -286,7 +240,7 @@ TEST_F(DriverRoom, TheLeadInIs125MsWhereverTheCaptureBlocksFall) {
         for (Noise noise : {kSilence, kWhite}) {
             SCOPED_TRACE(std::to_string(c.block) + " + " + std::to_string(c.offset) +
                          (noise == kWhite ? ", white noise 20 dB under" : ", clean"));
-            DriverInit(&root_);
+            feed_.Restart();
             int voiceAt = kVoiceAt / c.block * c.block + c.offset;
             Cut cut = Listen(Stream(noise, kVoiceRms * Db(-20), kVoiceRms, voiceAt), c.block);
             ASSERT_TRUE(cut.ended);
@@ -296,3 +250,129 @@ TEST_F(DriverRoom, TheLeadInIs125MsWhereverTheCaptureBlocksFall) {
 }
 
 } // namespace
+
+// ---- The cut tool ----
+
+// lexora-cut run on streams written into a temporary folder: what it writes is what the
+// driver fed in-process hands to the recogniser, and a take without a cut says why.
+class CutTool : public DriverRoom {
+  protected:
+    void SetUp() override {
+        DriverRoom::SetUp();
+        previous_ = std::filesystem::current_path();
+        char pattern[] = "/tmp/lexora-cut-XXXXXX";
+        ASSERT_TRUE(mkdtemp(pattern));
+        folder_ = pattern;
+        std::filesystem::current_path(folder_);
+        CLxFile::SetRoots(".\\", "data\\");
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previous_);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+        DriverRoom::TearDown();
+    }
+
+    // The tool on the list's lines, cutting into "out": its report, a line per input.
+    std::vector<std::string> Cut(const std::vector<std::string>& lines) {
+        std::ofstream list("list");
+        for (const std::string& line : lines)
+            list << line << "\n";
+        list.close();
+        std::vector<std::string> report;
+        std::FILE* tool = popen(LEXORA_CUT " list out", "r");
+        char text[512];
+        while (tool && std::fgets(text, sizeof text, tool))
+            report.push_back(std::string(text, std::strcspn(text, "\n")));
+        EXPECT_EQ(tool ? pclose(tool) : -1, 0);
+        return report;
+    }
+
+    std::filesystem::path previous_;
+    std::string folder_;
+};
+
+TEST_F(CutTool, WritesTheCutTheDriverHandsToTheRecogniser) {
+    struct Case {
+        const char* name; // the input below "in", and the output's name
+        Noise noise;
+        double noiseDb, voiceDb;
+        int voiceAt;    // samples
+        double seconds; // the stream's length
+    } cases[] = {
+        {"clean.wav", kSilence, -200, 0, kRate * 6 / 10, 2.4},
+        {"white10.wav", kWhite, -10, 0, kRate * 15 / 10, 3.3},
+        {"quiet.wav", kWhite, -40, -20, kRate, 2.8},
+        {"hum10.wav", kHum, -10, 0, kRate * 7 / 10, 2.5},
+    };
+    std::vector<std::string> lines;
+    std::vector<std::vector<int16_t>> streams;
+    for (const Case& c : cases) {
+        streams.push_back(Stream(c.noise, kVoiceRms * Db(c.noiseDb), kVoiceRms * Db(c.voiceDb),
+                                 c.voiceAt, c.seconds));
+        ASSERT_TRUE(WriteStream(streams.back(), std::string("in/") + c.name));
+        lines.push_back(std::string("in/") + c.name + " room/" + c.name);
+    }
+    std::vector<std::string> report = Cut(lines);
+    ASSERT_EQ(report.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); i++) {
+        SCOPED_TRACE(cases[i].name);
+        feed_.Restart();
+        DriverCut driver = feed_.Listen(streams[i]);
+        ASSERT_FALSE(driver.utterance.empty());
+        EXPECT_EQ(report[i], lines[i].substr(0, lines[i].find(' ')) + " cut " +
+                                 std::to_string(driver.begin) + " " + std::to_string(driver.end));
+        std::vector<int16_t> written;
+        ASSERT_TRUE(ReadStream(std::string("out/room/") + cases[i].name, &written));
+        EXPECT_EQ(written, driver.utterance);
+        // The driver copies the stream from 125 ms before the voice to its end.
+        EXPECT_NEAR(cases[i].voiceAt - driver.begin, kLeadIn, kBlock);
+        std::vector<int16_t> part(streams[i].begin() + driver.begin,
+                                  streams[i].begin() + driver.end);
+        EXPECT_EQ(written, part);
+    }
+}
+
+TEST_F(CutTool, SaysWhyATakeGivesNoCut) {
+    struct Case {
+        const char* title;
+        std::vector<int16_t> stream; // empty: no input file
+        const char* outcome;
+    } cases[] = {
+        {"silence", Stream(kSilence, 0, 0, 0, 2), "never-started"},
+        {"mains hum alone", Stream(kHum, kVoiceRms * Db(-10), 0, 0, 2), "never-started"},
+        {"a voice under the minimum level", Stream(kSilence, 0, 20, kRate, 2), "never-started"},
+        {"a voice still sounding at the end", Stream(kSilence, 0, kVoiceRms, kRate, 1.3),
+         "never-ended"},
+        {"a voice that ends too near the end",
+         Stream(kWhite, kVoiceRms * Db(-20), kVoiceRms, kRate, 1 + 0.6 + 0.2), "never-ended"},
+        {"a missing file", {}, "unreadable"},
+    };
+    std::vector<std::string> lines;
+    for (size_t i = 0; i < std::size(cases); i++) {
+        std::string name = "in/" + std::to_string(i) + ".wav";
+        if (!cases[i].stream.empty()) {
+            ASSERT_TRUE(WriteStream(cases[i].stream, name));
+        }
+        lines.push_back(name);
+    }
+    std::vector<std::string> report = Cut(lines);
+    ASSERT_EQ(report.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); i++) {
+        SCOPED_TRACE(cases[i].title);
+        EXPECT_EQ(report[i], lines[i] + " " + cases[i].outcome);
+        EXPECT_FALSE(std::filesystem::exists("out/" + std::to_string(i) + ".wav"));
+    }
+}
+
+// A stream at another rate is not guessed at: the driver's blocks and lead-in are
+// counted in samples of 22050 Hz.
+TEST_F(CutTool, TakesOnlyTheProgramsFormat) {
+    ASSERT_TRUE(WriteStream(Stream(kSilence, 0, kVoiceRms, kRate, 3), "in/44k.wav"));
+    std::fstream wave("in/44k.wav", std::ios::in | std::ios::out | std::ios::binary);
+    const unsigned char rates[8] = {0x44, 0xac, 0, 0, 0x88, 0x58, 0x01, 0}; // 44100, 88200
+    wave.seekp(24);
+    wave.write(reinterpret_cast<const char*>(rates), sizeof rates);
+    wave.close();
+    EXPECT_EQ(Cut({"in/44k.wav"}), std::vector<std::string>{"in/44k.wav unreadable"});
+}

@@ -1,7 +1,7 @@
-// The fake engine (see test_driver_engine.h), and the base class's default behaviour
+// The fake engine (see FakeEngine.h), and the base class's default behaviour
 // that the engine library would bring: the program's binaries never link the library,
 // so the fakes' base needs these definitions here.
-#include "test_driver_engine.h"
+#include "lexora-cut/FakeEngine.h"
 
 #include <cstring>
 

@@ -1,9 +1,8 @@
-// A fake engine for the driver's tests and benchmark: a root whose Run logs every script
-// and answers a name with the object stored under it, and small objects with the engine
-// interfaces the driver uses. The objects are owned by the root (one reference each),
-// so a test can check that the driver gives back every reference it takes. The root
-// answers a counting lock, and every call on the fake engine notes whether that lock
-// was held.
+// A fake engine for the driver's tests and benchmark and for the cut tool: a root whose Run logs
+// every script and answers a name with the object stored under it, and small objects with the
+// engine interfaces the driver uses. The objects are owned by the root (one reference each), so a
+// test can check that the driver gives back every reference it takes. The root answers a counting
+// lock, and every call on the fake engine notes whether that lock was held.
 #pragma once
 #include <functional>
 #include <map>
