@@ -6,9 +6,10 @@
 // as the driver cuts it; without those tools the speech cases are skipped. The same
 // letters must mostly survive a noisy or reverberant room, a child-like pitch and a quiet
 // voice; Hungarian speech that is no letter name and non-speech (a tone, noise, silence,
-// a tap, breath, a cough, a whistle, a chord) must give no letter. A held "s" (espeak-ng's phoneme,
-// stretched by sox) fed to mod.wfi in the driver's blocks of 512 samples gets class 1,
-// the first sound of the therapy order, as the best of the sound classes 1 ... 9.
+// a tap, breath, a cough, a whistle, a chord) must give no letter. Held therapy sounds
+// and vowels (espeak-ng's phonemes, stretched by sox) fed to mod.wfi as the driver
+// feeds it, the newest 512 samples a tick, get their own class in most ticks, also in
+// noise, and each tick's scores are those of its block alone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -277,23 +278,61 @@ TEST_F(Recogniser, ScoresTheNewestBlockAlone) {
     }
 }
 
-TEST_F(Recogniser, ScoresAHeldSAsTheFirstTherapySound) {
+// Held therapy sounds and vowels of the regression test's voice (m8, a voice no
+// training take uses, espeak-ng's phonemes stretched by sox), fed to mod.wfi as the
+// driver feeds it: the newest 512 samples at every tick of 25 ms (about 551 samples).
+// Most ticks' best of the classes 1 ... 18 must be the sound held, clean and, where
+// given, in white noise 10 dB under it. The network trained without other vocal tracts
+// heard this voice's held a, i and o right in no tick; its l and, in noise, its a, e
+// and o are still heard wrong (bench/RECOGNISER.md), so they are not checked here.
+TEST_F(Recogniser, ScoresHeldSoundsTickByTick) {
     if (!Have("espeak-ng") || !Have("sox")) GTEST_SKIP() << "espeak-ng or sox is missing";
-    ASSERT_EQ(std::system("espeak-ng -v hu+m8 -s 150 -p 50 -w said.wav '[[S::]]' && "
-                          "sox -q said.wav -r 22050 -b 16 -c 1 held.wav silence 1 0.005 0.3% "
-                          "reverse silence 1 0.005 0.3% reverse tempo -s 0.3 vol 0.7"),
-              0);
-    std::vector<float> held = ReadWav("held.wav");
-    ASSERT_GT(held.size(), 8u * 512);
-    // Blocks from the middle of the sound, one tick of the driver each.
-    for (size_t at = held.size() / 2 - 2 * 512; at < held.size() / 2 + 2 * 512; at += 512) {
-        std::vector<float> s = ScoreBlock(
-            {held.begin() + static_cast<long>(at), held.begin() + static_cast<long>(at) + 512});
-        ASSERT_EQ(s.size(), 20u);
-        int best = 1;
-        for (int k = 2; k <= 9; ++k)
-            if (s[k] > s[best]) best = k;
-        EXPECT_EQ(best, 1) << "block at " << at;
+    const struct {
+        const char* phoneme;
+        double tempo;
+        int sound;  // class in the therapy letter order
+        bool noisy; // also checked in noise
+    } held[] = {
+        {"S::", 0.3, 1, true},  {"s::", 0.3, 2, true},   {"z::", 0.3, 3, true},
+        {"Z::", 0.3, 4, true},  {"A::", 0.3, 10, false}, {"E::", 0.3, 12, false},
+        {"i::", 0.3, 14, true}, {"o::", 0.3, 15, false}, {"u::", 0.3, 17, true},
+    };
+    const struct {
+        const char* what;
+        float noiseDb; // white noise this many dB under the sound; 0: none
+        int leastPercent;
+    } rooms[] = {{"clean", 0, 80}, {"white noise 10 dB under the sound", 10, 60}};
+    for (const auto& h : held) {
+        std::string command = std::string("espeak-ng -v hu+m8 -s 150 -p 50 -w said.wav '[[") +
+                              h.phoneme +
+                              "]]' && sox -q said.wav -r 22050 -b 16 -c 1 held.wav silence 1 "
+                              "0.005 0.3% reverse silence 1 0.005 0.3% reverse tempo -s " +
+                              std::to_string(h.tempo) + " vol 0.7";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        const std::vector<float> clean = ReadWav("held.wav");
+        ASSERT_GT(clean.size(), 8u * 512);
+        for (const auto& room : rooms) {
+            if (room.noiseDb > 0 && !h.noisy) continue;
+            SCOPED_TRACE(std::string(h.phoneme) + ", " + room.what);
+            std::vector<float> sound = clean;
+            if (room.noiseDb > 0) AddNoise(sound, Rms(clean) * std::pow(10.0f, -room.noiseDb / 20));
+            int right = 0, ticks = 0;
+            std::string heard;
+            // The ticks of the middle 80 % of the sound: its onset and fading end are
+            // no held sound yet.
+            for (double end = 0.1 * sound.size() + 512; end <= 0.9 * sound.size(); end += 551.25) {
+                auto last = sound.begin() + static_cast<long>(end);
+                std::vector<float> s = ScoreBlock({last - 512, last});
+                ASSERT_EQ(s.size(), 20u);
+                int best = 1;
+                for (int k = 2; k <= 18; ++k)
+                    if (s[k] > s[best]) best = k;
+                right += best == h.sound;
+                ++ticks;
+                heard += " " + std::to_string(best);
+            }
+            EXPECT_GE(right * 100, room.leastPercent * ticks) << "classes heard:" << heard;
+        }
     }
 }
 
