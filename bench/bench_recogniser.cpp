@@ -1,8 +1,10 @@
-// The letter recogniser's answer time: the data folder's recogniser script builds
-// mod_classic (its network paths pointed at the source tree's data), and each
-// iteration does what the program does at the end of an utterance: fill
+// The recogniser's costs: the data folder's recogniser script builds mod and
+// mod_classic (their network paths pointed at the source tree's data). The answer:
+// each iteration does what the program does at the end of an utterance, fill
 // mod_classic.wfi with n ms of sound (a vowel-like buzz behind the driver's 125 ms
-// lead-in and 450 ms tail), run mod_classic.start() and read mod_classic.te.
+// lead-in and 450 ms tail), run mod_classic.start() and read mod_classic.te. The
+// therapy tick: what the driver does every 25 ms on the therapy screens, 512 samples
+// into mod.wfi, mod.start() and the class scores of mod.anne.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -10,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "Evaluator.h"
 #include "Hypothesis.h"
 #include "LoadedEngine.h"
 #include "SoundBuffer.h"
@@ -67,4 +70,29 @@ BENCHMARK(BM_RecogniserAnswer)
     ->Arg(3000)
     ->ArgName("speech_ms")
     ->Unit(benchmark::kMillisecond);
+
+void BM_TherapyTick(benchmark::State& state) {
+    Interface* root = LoadedRoot();
+    if (!root || !BuildRecogniser(root)) return state.SkipWithError("recogniser not built");
+    auto* sb = QueryInterface<SoundBuffer>(root->Run("bench_rec.mod.wfi", root), "SoundBuffer");
+    auto* anne = QueryInterface<Evaluator>(root->Run("bench_rec.mod.anne", root), "Evaluator");
+    if (!sb || !anne) {
+        if (sb) sb->Release();
+        if (anne) anne->Release();
+        return state.SkipWithError("no mod.wfi or mod.anne");
+    }
+    const int rate = 22050, block = 512;
+    for (auto _ : state) {
+        for (int i = 0; i < block; ++i)
+            sb->data[i] = static_cast<float>(3000 * std::sin(2 * M_PI * 4000 * i / rate));
+        sb->length = block;
+        sb->sps = rate;
+        sb->complete = 0;
+        Dispose(root->Run("bench_rec.mod.start()", root));
+        benchmark::DoNotOptimize(anne->Evaluate(0, 0));
+    }
+    anne->Release();
+    sb->Release();
+}
+BENCHMARK(BM_TherapyTick)->Unit(benchmark::kMicrosecond);
 } // namespace

@@ -2,7 +2,7 @@
 // it in the formats the engine's ANNEvaluator reads.
 //
 //   lexora-train [-hidden H] [-epochs E] [-seed S] [-jitter J] [-softmax] [-classes C]
-//   [-test FILE [-among FIRST-LAST]] TRAIN OUT.net
+//   [-test FILE ... [-among FIRST-LAST]] TRAIN OUT.net
 //
 // TRAIN holds one line per utterance, as SegmentTrain writes them: the cue values and
 // the class number (1 ... C), separated by commas. The cues are standardised (their
@@ -13,8 +13,9 @@
 // sums, 1 / (1 + e^z), which fall as the class probability rises, so the cheapest
 // class of a segment is the most probable one. -softmax writes the probabilities
 // themselves (output kind 1), for evaluators read as scores. -test FILE reports the
-// accuracy on held-out lines in the same format. -jitter J (default 0.15) is the
-// deviation of the noise added to the standardised cues while training. -classes C
+// accuracy on held-out lines in the same format; it may be given again for other
+// held-out sets (a condition each), reported in turn under their file names. -jitter J (default
+// 0.15) is the deviation of the noise added to the standardised cues while training. -classes C
 // gives the net at least C outputs (classes no line has stay unused). -among FIRST-LAST
 // also prints, per held-out class in that range, how often the best of the classes
 // FIRST ... LAST is the right one (a table), as a reader that only looks at those
@@ -26,6 +27,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 // The held-out accuracy of each class in first ... last, the best class taken among them.
@@ -51,7 +53,7 @@ void PrintAmong(const Trainer& trainer, const Samples& held, int first, int last
 
 int main(int argc, char** argv) {
     TrainerOptions options;
-    std::string test;
+    std::vector<std::string> tests;
     int first = 0, last = 0;
     int i = 1;
     for (; i + 1 < argc && argv[i][0] == '-'; i += 2) {
@@ -71,7 +73,7 @@ int main(int argc, char** argv) {
         } else if (!std::strcmp(argv[i], "-among")) {
             if (std::sscanf(argv[i + 1], "%d-%d", &first, &last) != 2) first = last = -1;
         } else if (!std::strcmp(argv[i], "-test")) {
-            test = argv[i + 1];
+            tests.push_back(argv[i + 1]);
         } else {
             break;
         }
@@ -79,7 +81,7 @@ int main(int argc, char** argv) {
     if (argc - i != 2 || options.hidden < 1 || options.epochs < 1 || first < 0 || last < first) {
         std::fprintf(stderr,
                      "usage: lexora-train [-hidden H] [-epochs E] [-seed S] [-jitter J] [-softmax] "
-                     "[-classes C] [-test FILE [-among FIRST-LAST]] TRAIN OUT.net\n");
+                     "[-classes C] [-test FILE ... [-among FIRST-LAST]] TRAIN OUT.net\n");
         return 2;
     }
     std::string error;
@@ -92,14 +94,16 @@ int main(int argc, char** argv) {
     trainer.Train(train);
     std::printf("training accuracy %.2f %% over %zu lines\n", 100 * trainer.Accuracy(train),
                 train.labels.size());
-    if (!test.empty()) {
+    for (const std::string& test : tests) {
         Samples held;
         if (!ReadSamples(test, &held, &error)) {
             std::fprintf(stderr, "lexora-train: %s\n", error.c_str());
             return 1;
         }
-        std::printf("held-out accuracy %.2f %% over %zu lines\n", 100 * trainer.Accuracy(held),
+        std::printf("held-out accuracy %.2f %% over %zu lines", 100 * trainer.Accuracy(held),
                     held.labels.size());
+        if (tests.size() > 1) std::printf(" (%s)", test.c_str());
+        std::printf("\n");
         if (first > 0) PrintAmong(trainer, held, first, last);
     }
     if (!trainer.Write(argv[i + 1], &error)) {
