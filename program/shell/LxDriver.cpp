@@ -458,9 +458,10 @@ float MeanOfNewest(int steps) {
 }
 
 // Where the voice that was just heard began: the first of the run of loud steps that
-// ends at the newest loud one (a step is loud over both of the start's marks).
+// ends at the newest loud one. A step is loud over the user's minimum and 3 dB over the
+// floor: in noise a word's first sounds are weaker than the mark that tells voice.
 int OnsetPosition() {
-    float mark = std::max(g_Driver.fMinLevel, s_bg.fFloor * kStartOverFloor);
+    float mark = std::max(g_Driver.fMinLevel, s_bg.fFloor * kEndOverFloor);
     int oldest = kLongSteps - s_bg.nSteps, last = kLongSteps - 1;
     while (last > oldest && s_bg.aStep[last] <= mark)
         last--;
