@@ -3,9 +3,10 @@
 // of data/lexora/recogniser; an utterance goes into mod_classic.wfi, mod_classic.start()
 // runs the search and mod_classic.te's node holds the letter. The speech is made at
 // test time by espeak-ng (a voice, speed and pitch kept out of training), laid into a
-// stream of background and cut by the program's own driver code (tools/lexora-cut's
-// DriverFeed), so the recogniser is checked on the cut the program hands it; without
-// those tools the speech cases are skipped. The same
+// stream of background and cut by the program's own driver code (the cut tool
+// tools/lexora-cut feeds the driver as the sound device does), so the recogniser is
+// checked on the cut the program hands it; without those tools the speech cases are
+// skipped. The same
 // letters must mostly survive a noisy or reverberant room, a child-like pitch and a quiet
 // voice; Hungarian speech that is no letter name and non-speech (a tone, noise, silence,
 // a tap, breath, a cough, a whistle, a chord) must give no letter. Held therapy sounds
@@ -26,7 +27,6 @@
 #include "Evaluator.h"
 #include "Hypothesis.h"
 #include "Language.h"
-#include "lexora-cut/DriverFeed.h"
 #include "signal/SignalTest.h"
 
 namespace {
@@ -51,6 +51,33 @@ std::vector<float> ReadWav(const std::string& path) {
         at += 8 + size + (size & 1);
     }
     return samples;
+}
+
+// SAMPLES as a 22050 Hz 16-bit mono WAV file, clipped to 16 bits.
+void WriteWav(const std::string& path, const std::vector<float>& samples) {
+    auto number = [](std::string& out, uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out += static_cast<char>(value >> 8 * i & 0xff);
+    };
+    uint32_t size = static_cast<uint32_t>(samples.size() * 2);
+    std::string file = "RIFF";
+    number(file, 36 + size, 4);
+    file += "WAVEfmt ";
+    number(file, 16, 4);
+    number(file, 1, 2); // PCM
+    number(file, 1, 2); // mono
+    number(file, kRate, 4);
+    number(file, kRate * 2, 4);
+    number(file, 2, 2);
+    number(file, 16, 2);
+    file += "data";
+    number(file, size, 4);
+    for (float x : samples)
+        number(file,
+               static_cast<uint16_t>(
+                   static_cast<int16_t>(std::lround(std::clamp(x, -32768.0f, 32767.0f)))),
+               2);
+    WriteFile(path, file);
 }
 
 bool Have(const char* tool) {
@@ -137,12 +164,13 @@ class Recogniser : public SignalTest {
         for (float& x : stream)
             x += faint(random);
         if (noise > 0) AddNoise(stream, noise);
-        std::vector<int16_t> samples(stream.size());
-        for (size_t i = 0; i < stream.size(); ++i)
-            samples[i] = static_cast<int16_t>(std::lround(std::clamp(stream[i], -32768.0f, 32767.0f)));
-        DriverFeed feed;
-        DriverCut cut = feed.Listen(samples);
-        return std::vector<float>(cut.utterance.begin(), cut.utterance.end());
+        WriteWav("stream.wav", stream);
+        WriteFile("cut.lst", "stream.wav utterance.wav\n");
+        std::string command = std::string(LEXORA_CUT) + " cut.lst cut > cut.txt";
+        if (std::system(command.c_str()) != 0 ||
+            ReadFile("cut.txt").find(" cut ") == std::string::npos)
+            return {};
+        return ReadWav("cut/utterance.wav");
     }
 
     // The regression test's voice (m8 at speed 150 and pitch 50, which no training take
