@@ -471,7 +471,9 @@ int OnsetPosition() {
     return s_bg.aStepPos[first];
 }
 
-// The floor follows the long level; while nobody speaks, the swing over it is remembered.
+// The floor follows the long level; while nobody speaks, the swing over it is remembered,
+// and so is every swing while the floor settles, when voice and noise are not yet told
+// apart (an utterance opened then on a swell of noise must still end in that noise).
 void FollowFloor(float level, bool speaking) {
     if (s_bg.fFloor < 0) {
         s_bg.fFloor = level;
@@ -482,7 +484,9 @@ void FollowFloor(float level, bool speaking) {
         s_bg.fFloor = std::min(level, std::max(s_bg.fFloor, kQuietestFloor) * kFloorRise);
     }
     s_bg.fSwing *= kSwingFall;
-    if (!speaking && s_bg.fFloor > 0) s_bg.fSwing = std::max(s_bg.fSwing, level / s_bg.fFloor);
+    bool settling = s_bg.nMeasured < kSettleSteps; // no voice can be told from noise yet
+    if ((settling || !speaking) && s_bg.fFloor > 0)
+        s_bg.fSwing = std::max(s_bg.fSwing, level / s_bg.fFloor);
 }
 
 // Measures the steps that arrived up to end (the end of the analysed block) and follows

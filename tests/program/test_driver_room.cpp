@@ -62,14 +62,14 @@ std::vector<float> VoicedBurst(double rms) {
     return Scaled(x, rms);
 }
 
-enum Noise { kSilence, kWhite, kHum, kPink, kBrown };
+enum Noise { kSilence, kWhite, kHum, kPink, kBrown, kBrownWalk };
 
 std::vector<float> Background(Noise kind, int n, double rms) {
     std::vector<float> x(n, 0.0f);
     if (kind == kSilence) return x;
     std::mt19937 random(7);
     std::normal_distribution<double> gauss;
-    double pink[3] = {}, brown = 0;
+    double pink[3] = {}, brown = 0, leaky = 0;
     for (int i = 0; i < n; i++) {
         double w = gauss(random);
         switch (kind) {
@@ -88,9 +88,19 @@ std::vector<float> Background(Noise kind, int n, double rms) {
             x[i] = static_cast<float>(pink[0] + pink[1] + pink[2] + w * 0.1848);
             break;
         case kBrown: // a leaking sum, falling 6 dB an octave above 35 Hz: a room's rumble
-            brown = 0.99 * brown + w;
+            leaky = 0.99 * leaky + w;
+            x[i] = static_cast<float>(leaky);
+            break;
+        case kBrownWalk: { // a bounded random walk, as sox makes it: its level swings slowly
+            std::uniform_real_distribution<double> step(-1.0 / 16, 1.0 / 16);
+            double next;
+            do
+                next = brown + step(random);
+            while (std::abs(next) > 1);
+            brown = next;
             x[i] = static_cast<float>(brown);
             break;
+        }
         default:
             break;
         }
@@ -221,6 +231,23 @@ TEST_F(DriverRoom, ALastingLoudSoundDoesNotKeepTheUtteranceOpen) {
     Cut cut = Listen(quiet);
     EXPECT_TRUE(cut.started);
     EXPECT_EQ(cut.state, kDriverWaiting);
+}
+
+// Noise heard while the floor is still being measured can open an utterance before any
+// voice (here brown noise whose first 100 ms are 10 dB quieter than the rest: the floor
+// settles on them, and the rest stands out). The noise's swing seen while the floor
+// settles sets where that utterance ends, so it ends in the noise after the voice that
+// follows, rather than staying open while the floor slowly rises.
+TEST_F(DriverRoom, AnUtteranceOpenedWhileTheFloorSettlesEndsInTheNoise) {
+    const int voiceAt = kRate * 8 / 10;
+    std::vector<int16_t> stream = Stream(kBrownWalk, kVoiceRms * Db(-10), kVoiceRms, voiceAt, 3);
+    for (int i = 0; i < kRate / 10; i++)
+        stream[i] = static_cast<int16_t>(stream[i] * 3 / 10);
+    Cut cut = Listen(stream);
+    EXPECT_TRUE(cut.started);
+    ASSERT_TRUE(cut.ended) << "state " << cut.state;
+    EXPECT_GT(cut.end, voiceAt + kVoiceLength);
+    EXPECT_LT(cut.end, voiceAt + kVoiceLength + kRate);
 }
 
 // A short sound whose onset arrives with a tick's new sound while the tick's analysed
