@@ -76,8 +76,9 @@ const char* const kConsonantLetters[24] = {"b", "c", "cs", "d",  "f",  "g", "gy"
 // once either falls under its mark, the long level's being 3 dB over the floor or, where
 // the background itself swings more, the swing the long level was last seen to make over
 // the floor while nobody spoke (at most the 6 dB of voice). A long level 20 dB under the
-// loudest of the utterance is the room's echo dying away, not voice. In a quiet room the floor's
-// marks lie far under the minimum, so the minimum alone decides, as the screen shows it.
+// utterance's loudest short level is the room's echo dying away, not voice. In a quiet
+// room the floor's marks lie far under the minimum, so the minimum alone decides, as the
+// screen shows it.
 constexpr int kStepSamples = 128;
 constexpr int kStepBytes = kStepSamples * 2;
 constexpr int kShortSteps = kBlockSamples / kStepSamples;
@@ -89,7 +90,7 @@ constexpr float kFloorFall = 0.25f;     // share of the way down per step
 constexpr int kSettleSteps = 43;        // 250 ms in which the floor is the quietest level
 constexpr float kFloorRise = 1.0040f;   // per step: 10^(0.3 * 128 / 22050), 3 dB a second
 constexpr float kEchoUnderPeak = 100;   // 20 dB: a room's echo of the word, no more voice
-constexpr float kSwingFall = 0.9990f;   // per step: the remembered swing fades, 1 dB in 5 s
+constexpr float kSwingFall = 0.9990f;   // per step: the remembered swing fades, 0.75 dB a second
 constexpr float kQuietestFloor = 1e-6f; // the floor rises from here after digital silence
 
 struct Background {
@@ -475,16 +476,15 @@ int OnsetPosition() {
 // and so is every swing while the floor settles, when voice and noise are not yet told
 // apart (an utterance opened then on a swell of noise must still end in that noise).
 void FollowFloor(float level, bool speaking) {
+    bool settling = s_bg.nMeasured < kSettleSteps;
     if (s_bg.fFloor < 0) {
         s_bg.fFloor = level;
     } else if (level < s_bg.fFloor) {
-        float share = s_bg.nMeasured < kSettleSteps ? 1 : kFloorFall;
-        s_bg.fFloor += (level - s_bg.fFloor) * share;
+        s_bg.fFloor += (level - s_bg.fFloor) * (settling ? 1 : kFloorFall);
     } else {
         s_bg.fFloor = std::min(level, std::max(s_bg.fFloor, kQuietestFloor) * kFloorRise);
     }
     s_bg.fSwing *= kSwingFall;
-    bool settling = s_bg.nMeasured < kSettleSteps; // no voice can be told from noise yet
     if ((settling || !speaking) && s_bg.fFloor > 0)
         s_bg.fSwing = std::max(s_bg.fSwing, level / s_bg.fFloor);
 }
