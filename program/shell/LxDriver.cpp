@@ -64,34 +64,49 @@ const char* const kConsonantLetters[24] = {"b", "c", "cs", "d",  "f",  "g", "gy"
                                            "r", "s", "sz", "t",  "ty", "v", "z",  "zs"};
 
 // The background, measured on every new sample while recording or playing back. The new
-// samples are cut into steps of 128; a level of 512 samples (the same measure as the
-// block's) slides over them in those steps. The noise floor follows that level down fast
-// and up slowly (3 dB a second), so it settles on the room's steady noise and hardly
-// moves during a word, yet a lasting loud sound lifts it until it no longer counts as
-// voice. Voice starts 6 dB above the floor and has stopped 3 dB above it; the user's
-// minimum level is the lowest either threshold can be, so in a quiet room the minimum
-// alone decides, as the voice set-up screen shows it.
+// samples are cut into steps of 128, and two levels (on the block's scale) slide over them
+// in those steps: the short level of the newest 512 samples, the measure the voice set-up
+// screen shows against the user's minimum, and the long level of the newest 2048 samples,
+// which swings far less in pink or brown noise or a room's echo than 512 samples do.
+//
+// The noise floor follows the long level down fast and up slowly (3 dB a second), so it
+// settles on the room's steady noise and hardly moves during a word, yet a lasting loud
+// sound lifts it until it no longer counts as voice. Voice is there while the short level
+// is over the user's minimum and the long level is 6 dB over the floor; it has stopped
+// once either falls under its mark, the long level's being 3 dB over the floor or, where
+// the background itself swings more, the swing the long level was last seen to make over
+// the floor while nobody spoke (at most the 6 dB of voice). A long level 20 dB under the
+// utterance's loudest short level is the room's echo dying away, not voice. In a quiet
+// room the floor's marks lie far under the minimum, so the minimum alone decides, as the
+// screen shows it.
 constexpr int kStepSamples = 128;
 constexpr int kStepBytes = kStepSamples * 2;
-constexpr int kStepsPerBlock = kBlockSamples / kStepSamples;
+constexpr int kShortSteps = kBlockSamples / kStepSamples;
+constexpr int kLongSteps = 16;          // 2048 samples, 93 ms
 constexpr int kLongestScan = 44100;     // bytes: at most a second of new sound per tick
 constexpr float kStartOverFloor = 4;    // 6 dB
 constexpr float kEndOverFloor = 2;      // 3 dB
 constexpr float kFloorFall = 0.25f;     // share of the way down per step
 constexpr int kSettleSteps = 43;        // 250 ms in which the floor is the quietest level
 constexpr float kFloorRise = 1.0040f;   // per step: 10^(0.3 * 128 / 22050), 3 dB a second
+constexpr float kEchoUnderPeak = 100;   // 20 dB: a room's echo of the word, no more voice
+constexpr float kSwingFall = 0.9990f;   // per step: the remembered swing fades, 0.75 dB a second
 constexpr float kQuietestFloor = 1e-6f; // the floor rises from here after digital silence
 
 struct Background {
-    float fFloor;                 // -1 until a level was measured
-    float aStep[kStepsPerBlock];  // levels of the newest steps, oldest first
-    int aStepPos[kStepsPerBlock]; // their positions in the recording
-    int nSteps;                   // how many of them belong to the current run
-    int nScanned;                 // recording position measured up to; -1: none
-    float fPeak;                  // the loudest level since the last onset
-    int nMeasured;                // levels measured in this run
+    float fFloor;             // -1 until a level was measured
+    float fSwing;             // the long level's recent swing over the floor, a ratio
+    float aStep[kLongSteps];  // levels of the newest steps, oldest first
+    int aStepPos[kLongSteps]; // their positions in the recording
+    int nSteps;               // how many of them belong to the current run
+    int nScanned;             // recording position measured up to; -1: none
+    float fShort, fLong;      // the levels at the newest step
+    float fPeakShort;         // the loudest levels since the last onset
+    float fPeakLong;
+    int nMeasured; // levels measured in this run
 };
-Background s_bg = {-1, {}, {}, 0, -1, 0, 0};
+constexpr Background kUnmeasured = {-1, kEndOverFloor, {}, {}, 0, -1, 0, 0, 0, 0, 0};
+Background s_bg = kUnmeasured;
 
 // The timer.
 bool s_bRunning = false;
@@ -157,7 +172,8 @@ void StopSound() {
 void ResetRun(int scanFrom) {
     g_Driver.nWrite = 0;
     g_Driver.nBestClass = -1;
-    s_bg = {-1, {}, {}, 0, scanFrom, 0, 0};
+    s_bg = kUnmeasured;
+    s_bg.nScanned = scanFrom;
 }
 
 // Whether 1087 paused playback (and the next one resumes it).
@@ -412,11 +428,15 @@ float Measure(float* x) {
     return level;
 }
 
-float StartThreshold() {
-    return std::max(g_Driver.fMinLevel, s_bg.fFloor * kStartOverFloor);
+// Whether the levels stand out as voice over the background as it is known now (before
+// the floor is measured, the minimum alone decides).
+bool StartsVoice(float shortLevel, float longLevel) {
+    return shortLevel > g_Driver.fMinLevel && longLevel > s_bg.fFloor * kStartOverFloor;
 }
-float EndThreshold() {
-    return std::max(g_Driver.fMinLevel, s_bg.fFloor * kEndOverFloor);
+bool KeepsVoice(float shortLevel, float longLevel) {
+    float mark = std::clamp(s_bg.fSwing, kEndOverFloor, kStartOverFloor);
+    return shortLevel >= g_Driver.fMinLevel && longLevel >= s_bg.fFloor * mark &&
+           longLevel * kEchoUnderPeak >= s_bg.fPeakShort;
 }
 
 // The level of one step on the block's scale.
@@ -430,10 +450,48 @@ float StepLevel(const uint8_t* recording, int pos) {
     return static_cast<float>((squares - sum) / kStepSamples / (1 << 30) * 16);
 }
 
+float MeanOfNewest(int steps) {
+    steps = std::min(steps, s_bg.nSteps);
+    float sum = 0;
+    for (int i = kLongSteps - steps; i < kLongSteps; i++)
+        sum += s_bg.aStep[i];
+    return sum / steps;
+}
+
+// Where the voice that was just heard began: the first of the run of loud steps that
+// ends at the newest loud one. A step is loud over the user's minimum and 3 dB over the
+// floor: in noise a word's first sounds are weaker than the mark that tells voice.
+int OnsetPosition() {
+    float mark = std::max(g_Driver.fMinLevel, s_bg.fFloor * kEndOverFloor);
+    int oldest = kLongSteps - s_bg.nSteps, last = kLongSteps - 1;
+    while (last > oldest && s_bg.aStep[last] <= mark)
+        last--;
+    int first = last;
+    while (first > oldest && s_bg.aStep[first - 1] > mark)
+        first--;
+    return s_bg.aStepPos[first];
+}
+
+// The floor follows the long level; while nobody speaks, the swing over it is remembered,
+// and so is every swing while the floor settles, when voice and noise are not yet told
+// apart (an utterance opened then on a swell of noise must still end in that noise).
+void FollowFloor(float level, bool speaking) {
+    bool settling = s_bg.nMeasured < kSettleSteps;
+    if (s_bg.fFloor < 0) {
+        s_bg.fFloor = level;
+    } else if (level < s_bg.fFloor) {
+        s_bg.fFloor += (level - s_bg.fFloor) * (settling ? 1 : kFloorFall);
+    } else {
+        s_bg.fFloor = std::min(level, std::max(s_bg.fFloor, kQuietestFloor) * kFloorRise);
+    }
+    s_bg.fSwing *= kSwingFall;
+    if ((settling || !speaking) && s_bg.fFloor > 0)
+        s_bg.fSwing = std::max(s_bg.fSwing, level / s_bg.fFloor);
+}
+
 // Measures the steps that arrived up to end (the end of the analysed block) and follows
-// the noise floor over them. Returns the position of the first step of voice (the first
-// one above the start threshold inside the first 512 samples whose level passes it), or
-// -1. Playback and a recording that went round its end start again from the block.
+// the noise floor over them. Returns the position of the first step of voice, or -1.
+// Playback and a recording that went round its end start again from the block.
 int ScanNewSound(const uint8_t* recording, int end) {
     int from = s_bg.nScanned;
     if (from < 0 || from > end || end - from > kLongestScan) {
@@ -442,31 +500,24 @@ int ScanNewSound(const uint8_t* recording, int end) {
     }
     int onset = -1;
     for (; from + kStepBytes <= end; from += kStepBytes) {
-        std::copy(s_bg.aStep + 1, s_bg.aStep + kStepsPerBlock, s_bg.aStep);
-        std::copy(s_bg.aStepPos + 1, s_bg.aStepPos + kStepsPerBlock, s_bg.aStepPos);
-        s_bg.aStep[kStepsPerBlock - 1] = StepLevel(recording, from);
-        s_bg.aStepPos[kStepsPerBlock - 1] = from;
-        s_bg.nSteps = std::min(s_bg.nSteps + 1, kStepsPerBlock);
-        if (s_bg.nSteps < kStepsPerBlock) continue;
+        std::copy(s_bg.aStep + 1, s_bg.aStep + kLongSteps, s_bg.aStep);
+        std::copy(s_bg.aStepPos + 1, s_bg.aStepPos + kLongSteps, s_bg.aStepPos);
+        s_bg.aStep[kLongSteps - 1] = StepLevel(recording, from);
+        s_bg.aStepPos[kLongSteps - 1] = from;
+        s_bg.nSteps = std::min(s_bg.nSteps + 1, kLongSteps);
+        if (s_bg.nSteps < kShortSteps) continue;
         s_bg.nMeasured++;
-        float level = 0;
-        for (float step : s_bg.aStep)
-            level += step / kStepsPerBlock;
-        float threshold = StartThreshold();
-        s_bg.fPeak = std::max(s_bg.fPeak, level);
-        if (onset < 0 && level > threshold) {
-            s_bg.fPeak = level;
-            int first = 0;
-            while (first < kStepsPerBlock - 1 && s_bg.aStep[first] <= threshold)
-                first++;
-            onset = s_bg.aStepPos[first];
+        s_bg.fShort = MeanOfNewest(kShortSteps);
+        s_bg.fLong = MeanOfNewest(kLongSteps);
+        bool voice = StartsVoice(s_bg.fShort, s_bg.fLong);
+        if (onset < 0 && voice && g_Driver.nState == kDriverWaiting) {
+            s_bg.fPeakShort = s_bg.fShort;
+            s_bg.fPeakLong = s_bg.fLong;
+            onset = OnsetPosition();
         }
-        if (s_bg.fFloor < 0)
-            s_bg.fFloor = level;
-        else if (level < s_bg.fFloor)
-            s_bg.fFloor += (level - s_bg.fFloor) * (s_bg.nMeasured < kSettleSteps ? 1 : kFloorFall);
-        else
-            s_bg.fFloor = std::min(level, std::max(s_bg.fFloor, kQuietestFloor) * kFloorRise);
+        s_bg.fPeakShort = std::max(s_bg.fPeakShort, s_bg.fShort);
+        s_bg.fPeakLong = std::max(s_bg.fPeakLong, s_bg.fLong);
+        FollowFloor(s_bg.fLong, voice || g_Driver.nState == kDriverUtterance);
     }
     s_bg.nScanned = from;
     return onset;
@@ -474,12 +525,13 @@ int ScanNewSound(const uint8_t* recording, int end) {
 
 // Waiting for voice, and the end of the utterance after a quiet spell. The utterance
 // begins 125 ms before the onset found in the new sound, wherever the capture blocks
-// fall; it ends after kQuietMs of the block below the end threshold, counted from the
-// onset at the earliest (the analysed block of the tick that found the onset may already
-// be quiet again: a short first sound must not end the word it begins). One that never
-// stood out from the background as it is known by then (steady noise heard before the
-// floor was measured, or a lasting sound the floor rose to) is dropped, and the driver
-// waits for voice again.
+// fall; it ends after kQuietMs in which the analysed block's level (the newest 512
+// samples) and the long level no longer keep voice, counted
+// from the onset at the earliest (the tick that found the onset may already be quiet
+// again: a short first sound must not end the word it begins). One that never stood out
+// from the background as it is known by then (steady noise heard before the floor was
+// measured, or a lasting sound the floor rose to) is dropped, and the driver waits for
+// voice again.
 void FollowUtterance(int p, float level, int onset) {
     if (g_Driver.nState == kDriverWaiting) {
         std::printf("Wait: %d %f\n", p, level);
@@ -492,12 +544,13 @@ void FollowUtterance(int p, float level, int onset) {
             std::printf("ProcessBegin: %d\n", begin);
         }
     } else if (g_Driver.nState == kDriverUtterance) {
-        float threshold = EndThreshold();
-        if (level < threshold && LxClock() - g_Driver.nBestClock > kQuietMs) {
-            g_Driver.nState = s_bg.fPeak > StartThreshold() ? kDriverEnded : kDriverWaiting;
+        bool loud = KeepsVoice(level, s_bg.fLong);
+        if (!loud && LxClock() - g_Driver.nBestClock > kQuietMs) {
+            bool stoodOut = StartsVoice(s_bg.fPeakShort, s_bg.fPeakLong);
+            g_Driver.nState = stoodOut ? kDriverEnded : kDriverWaiting;
             nUtteranceEnd = p;
         }
-        if (level >= threshold) g_Driver.nBestClock = LxClock();
+        if (loud) g_Driver.nBestClock = LxClock();
     }
 }
 
@@ -603,7 +656,7 @@ void DriverInit(Interface* root) {
     std::memset(aPhonemeRing, 0, sizeof aPhonemeRing);
     nCaptureRead = nRecordWrite = nRecorded = 0;
     nUtteranceBegin = nUtteranceBeginCopy = nUtteranceEnd = 0;
-    s_bg = {-1, {}, {}, 0, -1, 0, 0};
+    s_bg = kUnmeasured;
     for (int i = 0; i < 24; i++)
         aLetterTable[i] = DecodeLetter(kConsonantLetters[i]);
 }

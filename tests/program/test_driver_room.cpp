@@ -62,13 +62,14 @@ std::vector<float> VoicedBurst(double rms) {
     return Scaled(x, rms);
 }
 
-enum Noise { kSilence, kWhite, kHum };
+enum Noise { kSilence, kWhite, kHum, kPink, kBrown, kBrownWalk };
 
 std::vector<float> Background(Noise kind, int n, double rms) {
     std::vector<float> x(n, 0.0f);
     if (kind == kSilence) return x;
     std::mt19937 random(7);
     std::normal_distribution<double> gauss;
+    double pink[3] = {}, brown = 0, leaky = 0;
     for (int i = 0; i < n; i++) {
         double w = gauss(random);
         switch (kind) {
@@ -80,6 +81,26 @@ std::vector<float> Background(Noise kind, int n, double rms) {
                                       0.5 * std::sin(2 * M_PI * 150 * i / kRate) +
                                       0.3 * std::sin(2 * M_PI * 250 * i / kRate));
             break;
+        case kPink: // three leaky sums of white noise (a common approximation)
+            pink[0] = 0.99765 * pink[0] + w * 0.0990460;
+            pink[1] = 0.96300 * pink[1] + w * 0.2965164;
+            pink[2] = 0.57000 * pink[2] + w * 1.0526913;
+            x[i] = static_cast<float>(pink[0] + pink[1] + pink[2] + w * 0.1848);
+            break;
+        case kBrown: // a leaking sum, falling 6 dB an octave above 35 Hz: a room's rumble
+            leaky = 0.99 * leaky + w;
+            x[i] = static_cast<float>(leaky);
+            break;
+        case kBrownWalk: { // a bounded random walk, as sox makes it: its level swings slowly
+            std::uniform_real_distribution<double> step(-1.0 / 16, 1.0 / 16);
+            double next;
+            do
+                next = brown + step(random);
+            while (std::abs(next) > 1);
+            brown = next;
+            x[i] = static_cast<float>(brown);
+            break;
+        }
         default:
             break;
         }
@@ -87,16 +108,32 @@ std::vector<float> Background(Noise kind, int n, double rms) {
     return Scaled(x, rms);
 }
 
+// A room's echo of the voice: the burst's sound dying away by 60 dB in rt60 seconds after
+// it, made of noise at the burst's level (a diffuse tail, as a hall's).
+void AddEcho(std::vector<float>& x, int voiceAt, double voiceRms, double rt60) {
+    std::mt19937 random(11);
+    std::normal_distribution<double> gauss;
+    for (int i = voiceAt; i < int(x.size()); i++) {
+        double since = double(i - voiceAt) / kRate;
+        double rise = std::min(1.0, since / 0.05);
+        double decay = i < voiceAt + kVoiceLength
+                           ? 1.0
+                           : std::pow(10.0, -3 * double(i - voiceAt - kVoiceLength) / kRate / rt60);
+        x[i] += static_cast<float>(gauss(random) * voiceRms * 0.5 * rise * decay);
+    }
+}
+
 // Background for seconds, with a burst of the given RMS laid in at voiceAt (none when
-// voiceRms is 0).
+// voiceRms is 0) and its echo when rt60 (seconds) is given.
 std::vector<int16_t> Stream(Noise kind, double noiseRms, double voiceRms, int voiceAt,
-                            double seconds = 6) {
+                            double seconds = 6, double rt60 = 0) {
     int n = static_cast<int>(seconds * kRate);
     std::vector<float> x = Background(kind, n, noiseRms);
     if (voiceRms > 0) {
         std::vector<float> voice = VoicedBurst(voiceRms);
         for (int i = 0; i < kVoiceLength && voiceAt + i < n; i++)
             x[voiceAt + i] += voice[i];
+        if (rt60 > 0) AddEcho(x, voiceAt, voiceRms, rt60);
     }
     std::vector<int16_t> s(n);
     for (int i = 0; i < n; i++)
@@ -131,8 +168,9 @@ class DriverRoom : public ::testing::Test {
 struct RoomCase {
     const char* title;
     Noise noise;
-    double noiseDb; // background RMS against an ordinary voice
-    double voiceDb; // the voice against an ordinary one; below -100: no voice
+    double noiseDb;  // background RMS against an ordinary voice
+    double voiceDb;  // the voice against an ordinary one; below -100: no voice
+    double rt60 = 0; // the room's echo after the voice, seconds to die away by 60 dB
 };
 
 // Noise heard from the first moment may open an utterance before the background is
@@ -145,25 +183,32 @@ TEST_F(DriverRoom, TheVoiceStartsAndEndsAnUtteranceOverTheBackground) {
         {"white noise 20 dB under the voice", kWhite, -20, 0},
         {"white noise 10 dB under the voice", kWhite, -10, 0},
         {"mains hum 10 dB under the voice", kHum, -10, 0},
+        {"pink noise 20 dB under the voice", kPink, -20, 0},
+        {"pink noise 10 dB under the voice", kPink, -10, 0},
+        {"brown noise 20 dB under the voice", kBrown, -20, 0},
+        {"brown noise 10 dB under the voice", kBrown, -10, 0},
+        {"a reverberant room, its echo dying in 1.5 s", kWhite, -50, 0, 1.5},
+        {"a reverberant room over pink noise 20 dB under", kPink, -20, 0, 1.0},
     };
     for (const RoomCase& c : cases) {
         SCOPED_TRACE(c.title);
         feed_.Restart();
-        Cut cut =
-            Listen(Stream(c.noise, kVoiceRms * Db(c.noiseDb), kVoiceRms * Db(c.voiceDb), kVoiceAt));
+        Cut cut = Listen(Stream(c.noise, kVoiceRms * Db(c.noiseDb), kVoiceRms * Db(c.voiceDb),
+                                kVoiceAt, 6, c.rt60));
         ASSERT_TRUE(cut.ended) << "state " << cut.state;
         EXPECT_NEAR(kVoiceAt - cut.begin, kLeadIn, kBlock);
-        // Ended after the voice, within the quiet spell that ends it and a capture block.
+        // Ended after the voice, within the quiet spell that ends it and a capture block
+        // (after an echo, once it has died away by 20 dB, a third of its rt60).
         EXPECT_GT(cut.end, kVoiceAt + kVoiceLength);
-        EXPECT_LT(cut.end, kVoiceAt + kVoiceLength + kRate * 6 / 10);
+        EXPECT_LT(cut.end, kVoiceAt + kVoiceLength + kRate * (0.6 + c.rt60 / 3));
     }
 }
 
 TEST_F(DriverRoom, WithoutAVoiceNoUtteranceEnds) {
     const RoomCase cases[] = {
-        {"silence", kSilence, -200, -200},
-        {"white noise", kWhite, -10, -200},
-        {"mains hum", kHum, -10, -200},
+        {"silence", kSilence, -200, -200},  {"white noise", kWhite, -10, -200},
+        {"mains hum", kHum, -10, -200},     {"pink noise", kPink, -10, -200},
+        {"brown noise", kBrown, -10, -200},
     };
     for (const RoomCase& c : cases) {
         SCOPED_TRACE(c.title);
@@ -186,6 +231,23 @@ TEST_F(DriverRoom, ALastingLoudSoundDoesNotKeepTheUtteranceOpen) {
     Cut cut = Listen(quiet);
     EXPECT_TRUE(cut.started);
     EXPECT_EQ(cut.state, kDriverWaiting);
+}
+
+// Noise heard while the floor is still being measured can open an utterance before any
+// voice (here brown noise whose first 100 ms are 10 dB quieter than the rest: the floor
+// settles on them, and the rest stands out). The noise's swing seen while the floor
+// settles sets where that utterance ends, so it ends in the noise after the voice that
+// follows, rather than staying open while the floor slowly rises.
+TEST_F(DriverRoom, AnUtteranceOpenedWhileTheFloorSettlesEndsInTheNoise) {
+    const int voiceAt = kRate * 8 / 10;
+    std::vector<int16_t> stream = Stream(kBrownWalk, kVoiceRms * Db(-10), kVoiceRms, voiceAt, 3);
+    for (int i = 0; i < kRate / 10; i++)
+        stream[i] = static_cast<int16_t>(stream[i] * 3 / 10);
+    Cut cut = Listen(stream);
+    EXPECT_TRUE(cut.started);
+    ASSERT_TRUE(cut.ended) << "state " << cut.state;
+    EXPECT_GT(cut.end, voiceAt + kVoiceLength);
+    EXPECT_LT(cut.end, voiceAt + kVoiceLength + kRate);
 }
 
 // A short sound whose onset arrives with a tick's new sound while the tick's analysed
