@@ -459,10 +459,11 @@ float MeanOfNewest(int steps) {
 }
 
 // Where the voice that was just heard began: the first of the run of loud steps that
-// ends at the newest loud one. A step is loud over the user's minimum and 3 dB over the
-// floor: in noise a word's first sounds are weaker than the mark that tells voice.
+// ends at the newest loud one. A step is loud 3 dB over the floor: a word's first sounds
+// (a breathy h, the hiss before a k's burst) are weaker than the mark that tells voice,
+// in noise and under the user's minimum in a quiet room alike.
 int OnsetPosition() {
-    float mark = std::max(g_Driver.fMinLevel, s_bg.fFloor * kEndOverFloor);
+    float mark = std::max(s_bg.fFloor, kQuietestFloor) * kEndOverFloor;
     int oldest = kLongSteps - s_bg.nSteps, last = kLongSteps - 1;
     while (last > oldest && s_bg.aStep[last] <= mark)
         last--;

@@ -7,6 +7,7 @@
 // capture block size and where the voice falls in a block. The cut tool, which feeds
 // the driver the same way, writes the driver's cut and says why a take has none.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <stdlib.h>
 
@@ -336,17 +337,21 @@ class CutTool : public DriverRoom {
     }
 
     // The tool on the list's lines, cutting into "out": its report, a line per input.
-    std::vector<std::string> Cut(const std::vector<std::string>& lines) {
+    // OPTIONS go before the list; STATUS is the exit status expected.
+    std::vector<std::string> Cut(const std::vector<std::string>& lines,
+                                 const std::string& options = "", int status = 0) {
         std::ofstream list("list");
         for (const std::string& line : lines)
             list << line << "\n";
         list.close();
         std::vector<std::string> report;
-        std::FILE* tool = popen(LEXORA_CUT " list out", "r");
+        std::string command = std::string(LEXORA_CUT) + " " + options + " list out 2> /dev/null";
+        std::FILE* tool = popen(command.c_str(), "r");
         char text[512];
         while (tool && std::fgets(text, sizeof text, tool))
             report.push_back(std::string(text, std::strcspn(text, "\n")));
-        EXPECT_EQ(tool ? pclose(tool) : -1, 0);
+        int ended = tool ? pclose(tool) : -1;
+        EXPECT_EQ(WIFEXITED(ended) ? WEXITSTATUS(ended) : -1, status);
         return report;
     }
 
@@ -425,6 +430,20 @@ TEST_F(CutTool, SaysWhyATakeGivesNoCut) {
         EXPECT_EQ(report[i], lines[i] + " " + cases[i].outcome);
         EXPECT_FALSE(std::filesystem::exists("out/" + std::to_string(i) + ".wav"));
     }
+}
+
+// The minimum level as the voice set-up screen sets it for a quiet child: a voice under
+// the default minimum starts an utterance once the minimum is lowered under it; a level
+// out of range is a usage error.
+TEST_F(CutTool, TakesTheMinimumLevelOfTheVoiceSetUp) {
+    ASSERT_TRUE(WriteStream(Stream(kWhite, kVoiceRms * Db(-50), kVoiceRms * Db(-26), kRate, 2.8),
+                            "in/faint.wav"));
+    EXPECT_EQ(Cut({"in/faint.wav"}), std::vector<std::string>{"in/faint.wav never-started"});
+    std::vector<std::string> lowered = Cut({"in/faint.wav"}, "-min 0.0005");
+    ASSERT_EQ(lowered.size(), 1u);
+    EXPECT_EQ(lowered[0].rfind("in/faint.wav cut ", 0), 0u) << lowered[0];
+    for (const char* bad : {"-min 2", "-min loud", "-min"})
+        EXPECT_TRUE(Cut({"in/faint.wav"}, bad, 1).empty()) << bad;
 }
 
 // A stream at another rate is not guessed at: the driver's blocks and lead-in are

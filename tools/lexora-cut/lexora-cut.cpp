@@ -1,5 +1,5 @@
-// lexora-cut LIST OUT: cuts recorded streams as the program's recognition driver cuts
-// them. LIST holds one stream a line, "INPUT.wav" or "INPUT.wav NAME" (22050 Hz, 16-bit
+// lexora-cut [-min LEVEL] LIST OUT: cuts recorded streams as the program's recognition
+// driver cuts them. LIST holds one stream a line, "INPUT.wav" or "INPUT.wav NAME" (22050 Hz, 16-bit
 // mono); each goes through the driver (see DriverFeed.h) in the sound device's blocks,
 // and what the driver hands to the whole-utterance recogniser is written as OUT/NAME
 // (the input's file name when no NAME is given), a 22050 Hz 16-bit WAV file. Each input
@@ -10,11 +10,14 @@
 //   too-short       one ended, too short for the driver to recognise: nothing written
 //   unreadable      the input is missing or not 22050 Hz 16-bit mono
 //   unwritable      the output could not be written
-// The driver's own trace lines are not shown. Exit status 1 on a usage error or an
+// -min sets the driver's minimum level as the voice set-up screen's "noise" slider does
+// (its value / 1000; 0.002 by default), as a therapist does for a quiet child. The
+// driver's own trace lines are not shown. Exit status 1 on a usage error or an
 // unreadable list, else 0 whatever the outcomes.
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -30,10 +33,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
+float s_minLevel = -1; // the minimum level asked for; -1: the driver's default
+
 std::string Outcome(DriverFeed& feed, const std::string& input, const std::string& name) {
     std::vector<int16_t> samples;
     if (!ReadStream(input, &samples)) return "unreadable";
     feed.Restart();
+    if (s_minLevel >= 0) g_Driver.fMinLevel = s_minLevel;
     DriverCut cut = feed.Listen(samples);
     if (!cut.ended) return cut.state == kDriverUtterance ? "never-ended" : "never-started";
     if (cut.utterance.empty()) return "too-short";
@@ -44,8 +50,15 @@ std::string Outcome(DriverFeed& feed, const std::string& input, const std::strin
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: lexora-cut LIST OUT\n");
+    if (argc == 5 && std::string(argv[1]) == "-min") {
+        char* end = nullptr;
+        s_minLevel = std::strtof(argv[2], &end);
+        if (*end || s_minLevel < 0 || s_minLevel > 1) s_minLevel = -2;
+        argc -= 2;
+        argv += 2;
+    }
+    if (argc != 3 || s_minLevel < -1) {
+        std::fprintf(stderr, "usage: lexora-cut [-min LEVEL (0 to 1)] LIST OUT\n");
         return 1;
     }
     std::ifstream list(argv[1]);
