@@ -100,12 +100,12 @@ struct Background {
     int aStepPos[kLongSteps]; // their positions in the recording
     int nSteps;               // how many of them belong to the current run
     int nScanned;             // recording position measured up to; -1: none
-    float fShort, fLong;      // the levels at the newest step
+    float fLong;              // the long level at the newest step
     float fPeakShort;         // the loudest levels since the last onset
     float fPeakLong;
     int nMeasured; // levels measured in this run
 };
-constexpr Background kUnmeasured = {-1, kEndOverFloor, {}, {}, 0, -1, 0, 0, 0, 0, 0};
+constexpr Background kUnmeasured = {-1, kEndOverFloor, {}, {}, 0, -1, 0, 0, 0, 0};
 Background s_bg = kUnmeasured;
 
 // The timer.
@@ -508,15 +508,15 @@ int ScanNewSound(const uint8_t* recording, int end) {
         s_bg.nSteps = std::min(s_bg.nSteps + 1, kLongSteps);
         if (s_bg.nSteps < kShortSteps) continue;
         s_bg.nMeasured++;
-        s_bg.fShort = MeanOfNewest(kShortSteps);
+        float shortLevel = MeanOfNewest(kShortSteps);
         s_bg.fLong = MeanOfNewest(kLongSteps);
-        bool voice = StartsVoice(s_bg.fShort, s_bg.fLong);
+        bool voice = StartsVoice(shortLevel, s_bg.fLong);
         if (onset < 0 && voice && g_Driver.nState == kDriverWaiting) {
-            s_bg.fPeakShort = s_bg.fShort;
+            s_bg.fPeakShort = shortLevel;
             s_bg.fPeakLong = s_bg.fLong;
             onset = OnsetPosition();
         }
-        s_bg.fPeakShort = std::max(s_bg.fPeakShort, s_bg.fShort);
+        s_bg.fPeakShort = std::max(s_bg.fPeakShort, shortLevel);
         s_bg.fPeakLong = std::max(s_bg.fPeakLong, s_bg.fLong);
         FollowFloor(s_bg.fLong, voice || g_Driver.nState == kDriverUtterance);
     }
@@ -527,9 +527,9 @@ int ScanNewSound(const uint8_t* recording, int end) {
 // Waiting for voice, and the end of the utterance after a quiet spell. The utterance
 // begins 125 ms before the onset found in the new sound, wherever the capture blocks
 // fall; it ends after kQuietMs in which the analysed block's level (the newest 512
-// samples) and the long level no longer keep voice, counted
-// from the onset at the earliest (the tick that found the onset may already be quiet
-// again: a short first sound must not end the word it begins). One that never stood out
+// samples) and the long level no longer keep voice, counted from the onset at the
+// earliest (the tick that found the onset may already be quiet again: a short first
+// sound must not end the word it begins). One that never stood out
 // from the background as it is known by then (steady noise heard before the floor was
 // measured, or a lasting sound the floor rose to) is dropped, and the driver waits for
 // voice again.

@@ -50,14 +50,15 @@ std::string Outcome(DriverFeed& feed, const std::string& input, const std::strin
 } // namespace
 
 int main(int argc, char** argv) {
+    bool usable = true;
     if (argc == 5 && std::string(argv[1]) == "-min") {
         char* end = nullptr;
         s_minLevel = std::strtof(argv[2], &end);
-        if (*end || s_minLevel < 0 || s_minLevel > 1) s_minLevel = -2;
+        usable = end != argv[2] && !*end && s_minLevel >= 0 && s_minLevel <= 1;
         argc -= 2;
         argv += 2;
     }
-    if (argc != 3 || s_minLevel < -1) {
+    if (argc != 3 || !usable) {
         std::fprintf(stderr, "usage: lexora-cut [-min LEVEL (0 to 1)] LIST OUT\n");
         return 1;
     }
