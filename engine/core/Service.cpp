@@ -96,7 +96,6 @@ void RunSession(int handle, const std::string& terminal) {
     proc->Set(name.c_str(), static_cast<int>(name.size()), folder, 0);
     // The session's socket is also held here, so the connection ends with the session
     // even when the session's objects hold each other and are never freed.
-    TakeHandle(handle);
     auto* port = new Socket(handle);
     port->AddRef();
     folder->Set("port", 4, port, 0);
@@ -123,6 +122,14 @@ void RunSession(int handle, const std::string& terminal) {
 
 void Connection(std::shared_ptr<State> state, int handle, std::string address) {
     ThreadCount counted;
+    // The thread takes its connection first and ends it once, through the session's
+    // socket or below. Once closed, the handle's number is free for the next client
+    // the listening thread accepts, so nothing here may look the number up again.
+    if (!TakeHandle(handle)) {
+        // A script's Socket took the connection first, and ends it.
+        --state->connections;
+        return;
+    }
     {
         EngineGuard guard;
         report("Service: Connection request from %s", address.c_str());
@@ -133,9 +140,8 @@ void Connection(std::shared_ptr<State> state, int handle, std::string address) {
         RunSession(handle, state->terminal);
     } else {
         Say(handle, "Service: Key refused\r\n");
+        EndConnection(handle);
     }
-    // A connection that no session took over (a refused key) is ended here, once.
-    if (TakeHandle(handle)) EndConnection(handle);
     --state->connections;
 }
 

@@ -245,6 +245,19 @@ TEST_F(ServiceTest, AttacksAreRefused) {
     EXPECT_NE(ran.find("inside ran"), std::string::npos) << ran;
 }
 
+// Clients one after another, each leaving just as the next arrives: the next one is
+// often accepted under the handle number the last one's session has just closed, and
+// the last one's thread must not end it.
+TEST_F(ServiceTest, ClientsOneAfterAnotherAreEachServed) {
+    Serve();
+    for (int i = 0; i < 200; ++i) {
+        Client client(port);
+        std::string wanted = std::to_string(i + 1000) + "\r\n";
+        client.Send("list " + wanted);
+        ASSERT_NE(client.Until(wanted).find(wanted), std::string::npos) << i;
+    }
+}
+
 TEST_F(ServiceTest, AFloodBeyondTheLimitIsToldAndClosed) {
     Serve();
     std::vector<std::unique_ptr<Client>> clients;
