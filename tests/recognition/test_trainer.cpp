@@ -4,10 +4,13 @@
 // cost search adds, most probable (summing to 1) in the softmax form. Training lines
 // are read in SegmentTrain's format, and malformed lines are refused. A net may be
 // given more outputs than its lines have classes, and a vector classified among a
-// range of classes only.
+// range of classes only. Several members trained together are written as one net whose
+// choice is that of their mean.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -50,7 +53,7 @@ class NetTraining : public SignalTest {
   protected:
     // Trains on the three classes, writes net.net and net.trf and makes the evaluator
     // "e" of the cues "a" and "b".
-    void Make(bool softmax) {
+    void Make(bool softmax, int members = 1) {
         Samples samples;
         std::string error;
         ASSERT_TRUE(ParseSamples(Lines(1, 40), &samples, &error)) << error;
@@ -58,9 +61,10 @@ class NetTraining : public SignalTest {
         options.hidden = 6;
         options.epochs = 60;
         options.softmax = softmax;
-        Trainer trainer(options);
-        trainer.Train(samples);
-        ASSERT_TRUE(trainer.Write("net.net", &error)) << error;
+        options.members = members;
+        trained = std::make_unique<Trainer>(options);
+        trained->Train(samples);
+        ASSERT_TRUE(trained->Write("net.net", &error)) << error;
         auto* home = QueryInterface<Folder>(Evaluate(folder), "Folder");
         a = new FixedCue;
         b = new FixedCue;
@@ -83,6 +87,7 @@ class NetTraining : public SignalTest {
     }
     FixedCue* a = nullptr;
     FixedCue* b = nullptr;
+    std::unique_ptr<Trainer> trained;
 };
 
 TEST_F(NetTraining, KeepsUnusedOutputsAndClassifiesAmongARange) {
@@ -160,5 +165,34 @@ TEST_F(NetTraining, TheEvaluatorReadsTheWrittenNet) {
             }
         }
     }
+}
+
+// Three members, each the net its seed alone trains, written as one: the evaluator's
+// cheapest class is the trainer's choice everywhere, also between the classes where
+// the members disagree most.
+TEST_F(NetTraining, MembersAreWrittenAsOneNetOfTheirMeanChoice) {
+    Make(false, 3);
+    ASSERT_EQ(trained->Members(), 3);
+    Samples train, held;
+    std::string error;
+    ASSERT_TRUE(ParseSamples(Lines(1, 40), &train, &error)) << error;
+    ASSERT_TRUE(ParseSamples(Lines(2, 20), &held, &error)) << error;
+    for (int m = 0; m < 3; ++m) {
+        TrainerOptions options;
+        options.hidden = 6;
+        options.epochs = 60;
+        options.seed = 1 + static_cast<unsigned>(m);
+        Trainer alone(options);
+        alone.Train(train);
+        EXPECT_EQ(trained->Accuracy(held, m), alone.Accuracy(held)) << m;
+    }
+    for (float x = -1; x <= 5; x += 0.5f)
+        for (float y = 9; y <= 15; y += 0.5f) {
+            std::vector<float> s = Scores(x, y);
+            ASSERT_EQ(s.size(), 3u);
+            const float cues[] = {x, y};
+            int cheapest = static_cast<int>(std::min_element(s.begin(), s.end()) - s.begin()) + 1;
+            EXPECT_EQ(cheapest, trained->Classify(cues)) << x << ", " << y;
+        }
 }
 } // namespace

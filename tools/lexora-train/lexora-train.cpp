@@ -1,8 +1,8 @@
 // lexora-train: trains the recogniser's letter network from training lines and writes
 // it in the formats the engine's ANNEvaluator reads.
 //
-//   lexora-train [-hidden H] [-epochs E] [-seed S] [-jitter J] [-softmax] [-classes C]
-//   [-test FILE ... [-among FIRST-LAST]] TRAIN OUT.net
+//   lexora-train [-hidden H] [-epochs E] [-seed S] [-members M] [-jitter J] [-softmax]
+//   [-classes C] [-test FILE ... [-among FIRST-LAST]] TRAIN OUT.net
 //
 // TRAIN holds one line per utterance, as SegmentTrain writes them: the cue values and
 // the class number (1 ... C), separated by commas. The cues are standardised (their
@@ -19,7 +19,9 @@
 // gives the net at least C outputs (classes no line has stay unused). -among FIRST-LAST
 // also prints, per held-out class in that range, how often the best of the classes
 // FIRST ... LAST is the right one (a table), as a reader that only looks at those
-// classes sees it.
+// classes sees it. -members M trains M nets from the seeds S ... S + M - 1 and writes
+// them as one whose output sums are their mean (M times H hidden units); the held-out
+// accuracy of each member alone is printed too.
 #include "lexora-train/Trainer.h"
 
 #include <cstdio>
@@ -66,6 +68,8 @@ int main(int argc, char** argv) {
             options.epochs = std::atoi(argv[i + 1]);
         } else if (!std::strcmp(argv[i], "-seed")) {
             options.seed = static_cast<unsigned>(std::atol(argv[i + 1]));
+        } else if (!std::strcmp(argv[i], "-members")) {
+            options.members = std::atoi(argv[i + 1]);
         } else if (!std::strcmp(argv[i], "-jitter")) {
             options.jitter = std::atof(argv[i + 1]);
         } else if (!std::strcmp(argv[i], "-classes")) {
@@ -78,10 +82,11 @@ int main(int argc, char** argv) {
             break;
         }
     }
-    if (argc - i != 2 || options.hidden < 1 || options.epochs < 1 || first < 0 || last < first) {
-        std::fprintf(stderr,
-                     "usage: lexora-train [-hidden H] [-epochs E] [-seed S] [-jitter J] [-softmax] "
-                     "[-classes C] [-test FILE ... [-among FIRST-LAST]] TRAIN OUT.net\n");
+    if (argc - i != 2 || options.hidden < 1 || options.epochs < 1 || options.members < 1 ||
+        first < 0 || last < first) {
+        std::fprintf(stderr, "usage: lexora-train [-hidden H] [-epochs E] [-seed S] [-members M] "
+                             "[-jitter J] [-softmax] [-classes C] [-test FILE ... [-among "
+                             "FIRST-LAST]] TRAIN OUT.net\n");
         return 2;
     }
     std::string error;
@@ -103,6 +108,11 @@ int main(int argc, char** argv) {
         std::printf("held-out accuracy %.2f %% over %zu lines", 100 * trainer.Accuracy(held),
                     held.labels.size());
         if (tests.size() > 1) std::printf(" (%s)", test.c_str());
+        if (trainer.Members() > 1) {
+            std::printf("; the members alone:");
+            for (int m = 0; m < trainer.Members(); ++m)
+                std::printf(" %.2f %%", 100 * trainer.Accuracy(held, m));
+        }
         std::printf("\n");
         if (first > 0) PrintAmong(trainer, held, first, last);
     }
