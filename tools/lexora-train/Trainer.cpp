@@ -194,11 +194,12 @@ void Trainer::Forward(const Member& m, const float* cues, std::vector<double>* h
 }
 
 std::vector<double> Trainer::Sums(const float* cues, int member) const {
-    std::vector<double> mean(classes_, 0.0), h, z;
+    std::vector<double> h, z;
     if (member >= 0) {
         Forward(members_[static_cast<size_t>(member)], cues, &h, &z);
         return z;
     }
+    std::vector<double> mean(classes_, 0.0);
     for (const Member& m : members_) {
         Forward(m, cues, &h, &z);
         for (size_t j = 0; j < classes_; ++j)
@@ -208,7 +209,10 @@ std::vector<double> Trainer::Sums(const float* cues, int member) const {
 }
 
 int Trainer::Classify(const float* cues, int first, int last) const {
-    std::vector<double> z = Sums(cues, -1);
+    return Best(Sums(cues, -1), first, last);
+}
+
+int Trainer::Best(const std::vector<double>& z, int first, int last) const {
     const int classes = static_cast<int>(classes_);
     first = std::clamp(first, 1, classes);
     last = last < first || last > classes ? classes : last;
@@ -219,10 +223,8 @@ int Trainer::Classify(const float* cues, int first, int last) const {
 double Trainer::Accuracy(const Samples& s, int member) const {
     if (s.labels.empty() || s.cues != inputs_ || member >= Members()) return 0;
     size_t right = 0;
-    for (size_t r = 0; r < s.labels.size(); ++r) {
-        std::vector<double> z = Sums(&s.values[r * inputs_], member);
-        right += std::max_element(z.begin(), z.end()) - z.begin() + 1 == s.labels[r];
-    }
+    for (size_t r = 0; r < s.labels.size(); ++r)
+        right += Best(Sums(&s.values[r * inputs_], member), 1, 0) == s.labels[r];
     return static_cast<double>(right) / static_cast<double>(s.labels.size());
 }
 

@@ -60,6 +60,8 @@ class Trainer {
                  std::vector<double>* z) const;
     // The members' mean output sums for a raw cue vector (member -1), or one member's.
     std::vector<double> Sums(const float* cues, int member) const;
+    // The class (from 1) of the largest sum among first ... last (last 0: up to the last).
+    int Best(const std::vector<double>& z, int first, int last) const;
 
     TrainerOptions options_;
     size_t inputs_ = 0, classes_ = 0;
